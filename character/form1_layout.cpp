@@ -1,0 +1,54 @@
+#include "character/form1_layout.h"
+
+#include <array>
+
+namespace zorvin {
+namespace {
+
+constexpr std::array kControls{
+    ControlLayout{.kind = ControlKind::Picture,
+                  .name = "Image1",
+                  .width = 89,
+                  .height = 66,
+                  .picture = Artwork::Face},
+    ControlLayout{.kind = ControlKind::Picture,
+                  .name = "Eye",
+                  .index = 0,
+                  .left = 14,
+                  .top = 28,
+                  .width = 7,
+                  .height = 8,
+                  .picture = Artwork::Pupil},
+    ControlLayout{.kind = ControlKind::Picture,
+                  .name = "Eye",
+                  .index = 1,
+                  .left = 63,
+                  .top = 28,
+                  .width = 7,
+                  .height = 8,
+                  .picture = Artwork::Pupil},
+    ControlLayout{.kind = ControlKind::Timer, .name = "Timer1", .interval = 100},
+};
+
+constexpr std::array kMenu{
+    MenuLayout{.name = "mPopupMenu", .caption = "PopupMenu", .level = 0, .visible = false},
+    MenuLayout{.name = "mAlwaysOnTop", .caption = "Always On &Top", .checked = true},
+    MenuLayout{.name = "mAbout", .caption = "&About Zorvin"},
+    MenuLayout{.name = "mSeparate0", .caption = "-"},
+    MenuLayout{.name = "mExit", .caption = "&Exit"},
+};
+
+}  // namespace
+
+// Controls are listed bottom to top: the pupils lie above the face.
+const FormLayout kForm1Layout{
+    .name = "Form1",
+    .caption = "Zorvin",
+    .client = {89, 67},
+    .backColor = kBlack,
+    .icon = Artwork::Icon,
+    .controls = kControls,
+    .menu = kMenu,
+};
+
+}  // namespace zorvin

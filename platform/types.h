@@ -1,0 +1,35 @@
+// Value types of the window system, as the forms see them.
+#pragma once
+
+#include <cstdint>
+
+namespace zorvin {
+
+// A position in pixels, x then y, y growing downwards.
+struct Point {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+
+    friend bool operator==(const Point&, const Point&) = default;
+};
+
+struct Size {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+
+    friend bool operator==(const Size&, const Size&) = default;
+};
+
+// A colour as 0x00BBGGRR.
+using Colour = std::uint32_t;
+
+// Handles as the system functions take them. A backend maps its own windows and regions onto them.
+using Hwnd = std::intptr_t;
+using Hrgn = std::intptr_t;
+
+// Mouse button values of mouse events: the one button pressed or released, or the sum of all held.
+inline constexpr std::int16_t vbLeftButton = 1;
+inline constexpr std::int16_t vbRightButton = 2;
+inline constexpr std::int16_t vbMiddleButton = 4;
+
+}  // namespace zorvin

@@ -1,0 +1,31 @@
+// What the program's two forms have in common: the program they belong to and their window.
+#pragma once
+
+#include <memory>
+
+#include "platform/form_runtime.h"
+#include "platform/layout.h"
+
+namespace zorvin {
+
+class Program;
+
+class Form : public FormEvents {
+  public:
+    Window& window() { return *window_; }
+
+    // Closing a window from its caption bar unloads its form, with no procedure of the form's own.
+    void CaptionClose() override;
+
+  protected:
+    // Builds the form's window, hidden, from its layout.
+    Form(Program& program, const FormLayout& layout);
+
+    Program& program_;
+    std::unique_ptr<Window> window_;
+
+  private:
+    friend class Program;  // destroys the window when it unloads the form
+};
+
+}  // namespace zorvin

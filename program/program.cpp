@@ -1,0 +1,57 @@
+#include "program/program.h"
+
+#include <stdexcept>
+#include <utility>
+
+#include "about/form2.h"
+#include "character/form1.h"
+
+namespace zorvin {
+
+Program::Program(Platform& platform) : platform_(platform) {}
+
+Program::~Program() = default;
+
+void Program::Start() {
+    form1_ = std::make_unique<Form1>(*this);
+    form1_->Form_Load();
+    platform_.Show(form1_->window());
+}
+
+Form1& Program::form1() {
+    if (!form1_) {
+        throw std::logic_error("Form1 is not loaded");
+    }
+    return *form1_;
+}
+
+Form2& Program::LoadForm2() {
+    if (!form2_) {
+        unloaded_.clear();
+        form2_ = std::make_unique<Form2>(*this);
+        form2_->Form_Load();
+    }
+    return *form2_;
+}
+
+void Program::Unload(Form& form) {
+    std::unique_ptr<Form> unloaded;
+    if (&form == form1_.get()) {
+        unloaded = std::move(form1_);
+    } else if (&form == form2_.get()) {
+        unloaded = std::move(form2_);
+    } else {
+        return;
+    }
+    unloaded->window_.reset();
+    unloaded_.push_back(std::move(unloaded));
+    if (!form1_ && !form2_) {
+        End();
+    }
+}
+
+void Program::End() {
+    platform_.End();
+}
+
+}  // namespace zorvin

@@ -1,0 +1,52 @@
+// The program: its two window instances, its start and its end.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/platform.h"
+
+namespace zorvin {
+
+class Form;
+class Form1;
+class Form2;
+
+class Program {
+  public:
+    explicit Program(Platform& platform);
+    ~Program();
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+
+    Platform& platform() { return platform_; }
+
+    // Creates Form1, runs its Form_Load and shows it. The backend then delivers events until the
+    // program ends.
+    void Start();
+
+    // The character window, loaded from the start until it is unloaded.
+    Form1& form1();
+
+    // Creates the About box and runs its Form_Load, unless it is loaded already.
+    Form2& LoadForm2();
+    // The About box, or null while it is not loaded.
+    Form2* form2() { return form2_.get(); }
+
+    // Destroys the form's window and forgets the form; when no window is left loaded, the program
+    // ends.
+    void Unload(Form& form);
+
+    // Ends the program at once: every window closes and no further event is delivered.
+    void End();
+
+  private:
+    Platform& platform_;
+    std::unique_ptr<Form1> form1_;
+    std::unique_ptr<Form2> form2_;
+    // A form's own handler may unload it, so an unloaded form lives on without its window until
+    // the next load or the end of the program, after that handler has returned.
+    std::vector<std::unique_ptr<Form>> unloaded_;
+};
+
+}  // namespace zorvin

@@ -1,0 +1,94 @@
+#include <cmath>
+
+#include "running_program.h"
+
+namespace zorvin::testing {
+namespace {
+
+// Eye centres in client pixels; a pupil is 7 x 8, so its top-left corner is its centre less
+// (3.5, 4).
+constexpr float kLeftX = 21, kRightX = 71, kEyeY = 32;
+
+class PupilTracking : public RunningProgram {
+  protected:
+    void lookAtClient(std::int32_t x, std::int32_t y) {
+        cursorAtClient(x, y);
+        platform.tick();
+    }
+    void expectPupilCentre(std::int16_t index, float x, float y) {
+        EXPECT_FLOAT_EQ(eye(index).Left(), x - 3.5f) << "pupil " << index;
+        EXPECT_FLOAT_EQ(eye(index).Top(), y - 4) << "pupil " << index;
+    }
+};
+
+TEST_F(PupilTracking, CursorOnAnEyeCentrePutsThatPupilInTheMiddle) {
+    lookAtClient(21, 32);
+    expectPupilCentre(0, kLeftX, kEyeY);
+    EXPECT_EQ(eye(0).shownAt(), (Point{18, 28})) << "17.5 shows at the pixel to its right";
+    // The other pupil still looks at the cursor: straight left.
+    expectPupilCentre(1, kRightX - 5, kEyeY);
+}
+
+TEST_F(PupilTracking, CursorFarRightAtEyeHeightTurnsBothPupilsFullyRight) {
+    lookAtClient(5000, 32);
+    expectPupilCentre(0, kLeftX + 5, kEyeY);
+    expectPupilCentre(1, kRightX + 5, kEyeY);
+}
+
+TEST_F(PupilTracking, CursorStraightAboveAnEyeLiftsThatPupilByItsVerticalReach) {
+    lookAtClient(71, -400);
+    expectPupilCentre(1, kRightX, kEyeY - 3);
+}
+
+TEST_F(PupilTracking, OnTheDiagonalTheUnitVectorIsScaledNotIntersectedWithTheEllipse) {
+    lookAtClient(21 + 700, 32 + 700);
+    expectPupilCentre(0, kLeftX + 5 * 0.70710678f, kEyeY + 3 * 0.70710678f);
+}
+
+TEST_F(PupilTracking, PupilsConvergeOnACursorBetweenTheEyes) {
+    lookAtClient(46, 32);
+    expectPupilCentre(0, kLeftX + 5, kEyeY);
+    expectPupilCentre(1, kRightX - 5, kEyeY);
+}
+
+TEST_F(PupilTracking, CursorsOnOtherScreensAtNegativeCoordinatesAreFollowed) {
+    platform.setCursor({-3000, form1().clientOrigin().y + 32});
+    platform.tick();
+    expectPupilCentre(0, kLeftX - 5, kEyeY);
+    expectPupilCentre(1, kRightX - 5, kEyeY);
+}
+
+TEST_F(PupilTracking, AStillCursorTouchesNoPupilProperty) {
+    lookAtClient(300, 300);
+    const int left = eye(0).accesses();
+    const int right = eye(1).accesses();
+    const auto conversions = calls("ScreenToClient").size();
+
+    platform.tick();
+    platform.tick();
+
+    EXPECT_EQ(eye(0).accesses(), left);
+    EXPECT_EQ(eye(1).accesses(), right);
+    EXPECT_EQ(calls("ScreenToClient").size(), conversions);
+    EXPECT_EQ(calls("GetCursorPos").size(), 3u) << "each tick still looks at the cursor";
+}
+
+TEST_F(PupilTracking, EveryPupilPlaceStaysInsideItsSocket) {
+    // The sockets span x 16 to 25 and 65 to 75, y 28 to 34; the pupil's top-left corner may range
+    // over x 12.5 to 22.5 (left) and 62.5 to 72.5 (right), y 25 to 31.
+    for (int angle = 0; angle < 360; angle += 5) {
+        const double radians = angle * 3.14159265358979 / 180;
+        lookAtClient(46 + static_cast<std::int32_t>(2000 * std::cos(radians)),
+                     32 + static_cast<std::int32_t>(2000 * std::sin(radians)));
+        for (const std::int16_t index : {std::int16_t{0}, std::int16_t{1}}) {
+            const float minLeft = index == 0 ? 12.5f : 62.5f;
+            EXPECT_GE(eye(index).Left(), minLeft) << angle;
+            EXPECT_LE(eye(index).Left(), minLeft + 10) << angle;
+            EXPECT_GE(eye(index).Top(), 25) << angle;
+            EXPECT_LE(eye(index).Top(), 31) << angle;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace zorvin::testing

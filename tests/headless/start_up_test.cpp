@@ -1,0 +1,68 @@
+#include <array>
+#include <vector>
+
+#include "character/form1.h"
+#include "running_program.h"
+
+namespace zorvin::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+
+using StartUp = RunningProgram;
+
+TEST_F(StartUp, ShapesTheWindowThenMakesItTopmostBeforeShowingIt) {
+    const Hrgn region = form1().region().value();
+    EXPECT_THAT(platform.log(), ElementsAre("Load Form1", "CreatePolygonRgn 38 1",
+                                            "SetWindowRgn Form1 " + std::to_string(region) + " 1",
+                                            "SetWindowPos Form1 -1 0 0 0 0 3", "Show Form1"));
+    EXPECT_TRUE(alwaysOnTopChecked()) << "the check mark and the stacking agree from the start";
+    EXPECT_TRUE(form1().visible());
+}
+
+TEST_F(StartUp, RegionIsTheWholeOutlineInTableOrderWithTheEvenOddRule) {
+    const headless::Region& region = platform.region(form1().region().value());
+    const std::vector<Point> outline{
+        {6, 57},  {6, 43},  {6, 43},  {14, 30}, {18, 27}, {24, 26}, {28, 25}, {34, 24},
+        {42, 24}, {47, 26}, {54, 26}, {56, 25}, {64, 24}, {69, 24}, {78, 27}, {83, 31},
+        {88, 42}, {90, 49}, {91, 52}, {91, 58}, {88, 63}, {86, 65}, {85, 67}, {82, 69},
+        {78, 71}, {70, 79}, {68, 80}, {63, 83}, {58, 86}, {53, 87}, {46, 87}, {35, 83},
+        {27, 77}, {23, 73}, {18, 71}, {10, 64}, {7, 60},  {6, 57}};
+    EXPECT_THAT(region.points, ElementsAreArray(outline));
+    EXPECT_EQ(region.fillMode, 1);
+}
+
+TEST_F(StartUp, PupilsWaitAtTheirDesignPlacesUntilTheCursorIsSomewhereNew) {
+    EXPECT_EQ(eye(0).shownAt(), (Point{14, 28}));
+    EXPECT_EQ(eye(1).shownAt(), (Point{63, 28}));
+
+    // The first tick sees the cursor at the screen's corner, where the last position seen starts.
+    platform.setCursor({0, 0});
+    platform.tick();
+    EXPECT_EQ(eye(0).shownAt(), (Point{14, 28}));
+    EXPECT_EQ(eye(1).shownAt(), (Point{63, 28}));
+    EXPECT_TRUE(calls("ScreenToClient").empty());
+
+    platform.setCursor({1, 0});
+    platform.tick();
+    EXPECT_EQ(calls("ScreenToClient").size(), 1u);
+    EXPECT_NE(eye(0).shownAt(), (Point{14, 28}));
+}
+
+TEST_F(StartUp, WindowIsCentredOnTheScreen) {
+    const float outerWidth = 3 + 89 + 3;
+    const float outerHeight = 22 + 67 + 3;
+    EXPECT_NEAR(form1().Left() + outerWidth / 2, 1280 / 2, 1);
+    EXPECT_NEAR(form1().Top() + outerHeight / 2, 1024 / 2, 1);
+}
+
+TEST_F(StartUp, AnUncheckedStayOnTopItemStartsTheWindowNotTopmost) {
+    // A second run whose menu item is unchecked before Form_Load runs again.
+    form1().menuItem("mAlwaysOnTop").setChecked(false);
+    program.form1().Form_Load();
+    EXPECT_EQ(calls("SetWindowPos").back(), "SetWindowPos Form1 -2 0 0 0 0 3");
+}
+
+}  // namespace
+}  // namespace zorvin::testing
