@@ -17,11 +17,8 @@ class Form1 final : public Form {
     // Builds the window, hidden; the program then runs Form_Load and shows it.
     explicit Form1(Program& program);
 
-    // Controls, as the layout names them. The check mark of mAlwaysOnTop is the only record of
-    // stay-on-top; the interval of Timer1 is the drag state (100 idle, 0 dragging).
+    // The check mark is the only record of stay-on-top.
     MenuItem& mAlwaysOnTop;
-    zorvin::Timer& Timer1;
-    std::array<PictureBox*, 2> Eye;
 
     // Start-up: form1_load.cpp
     void Form_Load();
@@ -44,6 +41,10 @@ class Form1 final : public Form {
     void Timer(ControlId control) override;
 
   private:
+    // The interval is the drag state: 100 while idle, 0 while dragging.
+    zorvin::Timer& Timer1;
+    std::array<PictureBox*, 2> Eye;
+
     void InitOutline();
     void MovePupil(float Index, const EyeGeometry& Geometry, float X, float Y);
 
