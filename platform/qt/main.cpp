@@ -1,0 +1,33 @@
+// Zorvin on a Linux desktop: checks for a display before Qt would abort without one, then runs the
+// program's forms on the Qt backend until the program ends.
+#include <cstdio>
+
+#include <QApplication>
+
+#include "platform/qt/display_check.h"
+#include "platform/qt/qt_platform.h"
+#include "program/program.h"
+
+int main(int argc, char** argv) {
+    zorvin::qt::PreferX11Platform();
+    if (const auto problem = zorvin::qt::DisplayProblem()) {
+        std::fprintf(stderr, "zorvin: %s\n", problem->c_str());
+        return 1;
+    }
+    QApplication application(argc, argv);
+    // The program ends through End only, when its last window is unloaded or by Exit.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    int status = 0;
+    {
+        zorvin::qt::QtPlatform platform;
+        zorvin::Program program(platform);
+        program.Start();
+        if (!platform.ended()) {
+            status = QApplication::exec();
+        }
+    }
+    // Unloaded windows' widgets are left to the event loop to delete; it has stopped.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    return status;
+}

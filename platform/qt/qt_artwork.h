@@ -1,0 +1,20 @@
+// The artwork built into the program (assets/), as Qt pictures, icons and pointers.
+#pragma once
+
+#include <QCursor>
+#include <QIcon>
+#include <QPixmap>
+
+#include "platform/layout.h"
+
+namespace zorvin::qt {
+
+// The picture, with the pupil's key-colour pixels transparent.
+QPixmap ArtworkPixmap(Artwork artwork);
+
+QIcon ArtworkIcon(Artwork artwork);
+
+// The mouse pointer a control shows: the system's arrow, or the hand with its hot spot.
+QCursor PointerCursor(MousePointer pointer);
+
+}  // namespace zorvin::qt

@@ -1,0 +1,75 @@
+#include "platform/qt/qt_controls.h"
+
+#include <QPalette>
+#include <QString>
+
+#include "platform/pixels.h"
+#include "platform/qt/qt_values.h"
+
+namespace zorvin::qt {
+
+QtPicture::QtPicture(QWidget& widget, const ControlLayout& layout)
+    : widget_(widget),
+      left_(static_cast<float>(layout.left)),
+      top_(static_cast<float>(layout.top)),
+      width_(static_cast<float>(layout.width)),
+      height_(static_cast<float>(layout.height)) {
+    widget_.setGeometry(layout.left, layout.top, layout.width, layout.height);
+}
+
+void QtPicture::setLeft(float left) {
+    left_ = left;
+    Place();
+}
+
+void QtPicture::setTop(float top) {
+    top_ = top;
+    Place();
+}
+
+void QtPicture::Place() {
+    const QPoint pixel(PixelOf(left_), PixelOf(top_));
+    if (widget_.pos() != pixel) {
+        widget_.move(pixel);
+    }
+}
+
+Colour QtLabel::ForeColor() const {
+    return FromQColor(widget_.palette().color(QPalette::WindowText));
+}
+
+void QtLabel::setForeColor(Colour colour) {
+    QPalette palette = widget_.palette();
+    palette.setColor(QPalette::WindowText, ToQColor(colour));
+    widget_.setPalette(palette);
+}
+
+std::string QtLabel::Caption() const {
+    return widget_.text().toStdString();
+}
+
+void QtLabel::setCaption(std::string_view caption) {
+    widget_.setText(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+}
+
+QtTimer::QtTimer(QTimer& timer, std::int32_t interval) : timer_(timer) {
+    setInterval(interval);
+}
+
+QtTimer::~QtTimer() {
+    timer_.stop();
+}
+
+std::int32_t QtTimer::Interval() const {
+    return timer_.isActive() ? timer_.interval() : 0;
+}
+
+void QtTimer::setInterval(std::int32_t milliseconds) {
+    if (milliseconds > 0) {
+        timer_.start(milliseconds);
+    } else {
+        timer_.stop();
+    }
+}
+
+}  // namespace zorvin::qt

@@ -1,0 +1,81 @@
+// The controls the forms read and write, each carried out on its native widget or Qt object. A
+// push button has no property the forms use; its native widget reports its clicks directly.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include <QLabel>
+#include <QTimer>
+#include <QWidget>
+
+#include "platform/form_runtime.h"
+#include "platform/layout.h"
+
+namespace zorvin::qt {
+
+// Positions may be fractional; the widget sits at their whole pixels (PixelOf) and moves, and so
+// repaints, only when one of those changes.
+class QtPicture final : public PictureBox {
+  public:
+    QtPicture(QWidget& widget, const ControlLayout& layout);
+
+    float Left() const override { return left_; }
+    void setLeft(float left) override;
+    float Top() const override { return top_; }
+    void setTop(float top) override;
+    float Width() const override { return width_; }
+    float Height() const override { return height_; }
+
+  private:
+    void Place();
+
+    QWidget& widget_;
+    float left_;
+    float top_;
+    float width_;
+    float height_;
+};
+
+// The text and its colour are the label widget's own.
+class QtLabel final : public Label {
+  public:
+    explicit QtLabel(QLabel& widget) : widget_(widget) {}
+
+    Colour ForeColor() const override;
+    void setForeColor(Colour colour) override;
+    std::string Caption() const override;
+    void setCaption(std::string_view caption) override;
+
+  private:
+    QLabel& widget_;
+};
+
+class QtTimer final : public Timer {
+  public:
+    QtTimer(QTimer& timer, std::int32_t interval);
+    ~QtTimer() override;
+    QtTimer(const QtTimer&) = delete;
+    QtTimer& operator=(const QtTimer&) = delete;
+
+    std::int32_t Interval() const override;
+    void setInterval(std::int32_t milliseconds) override;
+
+  private:
+    QTimer& timer_;
+};
+
+// The check mark is kept here and shown whenever the menu pops up.
+class QtMenuItem final : public MenuItem {
+  public:
+    explicit QtMenuItem(const MenuLayout& layout) : checked_(layout.checked) {}
+
+    bool Checked() const override { return checked_; }
+    void setChecked(bool checked) override { checked_ = checked; }
+
+  private:
+    bool checked_;
+};
+
+}  // namespace zorvin::qt

@@ -1,0 +1,126 @@
+#include "platform/qt/qt_platform.h"
+
+#include <QCoreApplication>
+#include <QCursor>
+#include <QDesktopServices>
+#include <QPolygon>
+#include <QString>
+#include <QUrl>
+
+#include "platform/qt/qt_window.h"
+#include "platform/system_values.h"
+
+namespace zorvin::qt {
+namespace {
+
+// ShellExecute's results: above 32 on success, else an error code.
+constexpr std::intptr_t kShellOpened = 42;
+constexpr std::intptr_t kShellNoAssociation = 31;  // SE_ERR_NOASSOC
+
+}  // namespace
+
+std::unique_ptr<Window> QtPlatform::createWindow(const FormLayout& layout, FormEvents& events) {
+    const Hwnd hwnd = nextHandle_;
+    nextHandle_ += 0x10;
+    auto window = std::make_unique<QtWindow>(*this, layout, events, hwnd);
+    windows_.emplace(hwnd, window.get());
+    return window;
+}
+
+void QtPlatform::Forget(QtWindow& window) {
+    windows_.erase(window.hWnd());
+}
+
+QtWindow* QtPlatform::Find(Hwnd hwnd) {
+    const auto found = windows_.find(hwnd);
+    return found == windows_.end() ? nullptr : found->second;
+}
+
+void QtPlatform::Show(Window& window) {
+    static_cast<QtWindow&>(window).Show();
+}
+
+void QtPlatform::DoEvents() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+void QtPlatform::PopupMenu(Window& window, std::string_view menu) {
+    static_cast<QtWindow&>(window).PopupMenu(menu);
+}
+
+// End may come from deep inside nested event loops (a menu's, inside a mouse handler): the
+// windows go at once, no event reaches a form any more, and every loop returns to main.
+void QtPlatform::End() {
+    if (ended_) {
+        return;
+    }
+    ended_ = true;
+    for (const auto& [hwnd, window] : windows_) {
+        window->Hide();
+    }
+    QCoreApplication::exit(0);
+}
+
+Hrgn QtPlatform::CreatePolygonRgn(const Point* points, std::int32_t count, std::int32_t fillMode) {
+    QPolygon polygon;
+    for (std::int32_t i = 0; i < count; ++i) {
+        polygon << QPoint(points[i].x, points[i].y);
+    }
+    const Hrgn handle = nextRegion_++;
+    regions_.emplace(handle,
+                     QRegion(polygon, fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill));
+    return handle;
+}
+
+// The window system owns the region from now on.
+std::int32_t QtPlatform::SetWindowRgn(Hwnd hwnd, Hrgn region, bool /*redraw*/) {
+    QtWindow* window = Find(hwnd);
+    const auto found = regions_.find(region);
+    if (!window || found == regions_.end()) {
+        return 0;
+    }
+    window->SetRegion(found->second);
+    regions_.erase(found);
+    return 1;
+}
+
+bool QtPlatform::SetWindowPos(Hwnd hwnd, Hwnd insertAfter, std::int32_t /*x*/, std::int32_t /*y*/,
+                              std::int32_t /*cx*/, std::int32_t /*cy*/, std::uint32_t /*flags*/) {
+    QtWindow* window = Find(hwnd);
+    if (!window) {
+        return false;
+    }
+    if (insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {
+        window->SetStaysOnTop(insertAfter == HWND_TOPMOST);
+    }
+    return true;
+}
+
+bool QtPlatform::GetCursorPos(Point& point) {
+    const QPoint cursor = QCursor::pos();
+    point = {cursor.x(), cursor.y()};
+    return true;
+}
+
+bool QtPlatform::ScreenToClient(Hwnd hwnd, Point& point) {
+    QtWindow* window = Find(hwnd);
+    if (!window) {
+        return false;
+    }
+    const QPoint client = window->ScreenToClient({point.x, point.y});
+    point = {client.x(), client.y()};
+    return true;
+}
+
+// The text comes in the system's 8-bit encoding; the desktop's opener takes it from here.
+std::intptr_t QtPlatform::ShellExecuteA(Hwnd /*hwnd*/, const char* operation, const char* file,
+                                        const char* /*parameters*/, const char* /*directory*/,
+                                        std::int32_t /*showCmd*/) {
+    if (!file || (operation && QString::fromLocal8Bit(operation) != QStringLiteral("open"))) {
+        return kShellNoAssociation;
+    }
+    return QDesktopServices::openUrl(QUrl(QString::fromLocal8Bit(file))) ? kShellOpened
+                                                                         : kShellNoAssociation;
+}
+
+}  // namespace zorvin::qt
