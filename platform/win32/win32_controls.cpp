@@ -1,0 +1,124 @@
+#include "platform/win32/win32_controls.h"
+
+#include "platform/pixels.h"
+#include "platform/win32/win32_text.h"
+
+namespace zorvin::win32 {
+
+WindowlessControl::WindowlessControl(const ControlLayout& layout, HWND owner)
+    : layout_(layout),
+      owner_(owner),
+      left_(static_cast<float>(layout.left)),
+      top_(static_cast<float>(layout.top)) {}
+
+RECT WindowlessControl::bounds() const {
+    const LONG left = PixelOf(left_);
+    const LONG top = PixelOf(top_);
+    return {left, top, left + layout_.width, top + layout_.height};
+}
+
+bool WindowlessControl::Contains(POINT client) const {
+    const RECT rect = bounds();
+    return PtInRect(&rect, client) != FALSE;
+}
+
+void WindowlessControl::MoveTo(float left, float top) {
+    const RECT before = bounds();
+    left_ = left;
+    top_ = top;
+    const RECT after = bounds();
+    if (!EqualRect(&before, &after)) {
+        InvalidateRect(owner_, &before, FALSE);
+        InvalidateRect(owner_, &after, FALSE);
+    }
+}
+
+void WindowlessControl::Repaint() const {
+    const RECT rect = bounds();
+    RedrawWindow(owner_, &rect, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
+
+Win32Picture::Win32Picture(const ControlLayout& layout, HWND owner, const Bitmap& bitmap)
+    : WindowlessControl(layout, owner), bitmap_(bitmap) {}
+
+void Win32Picture::Paint(HDC dc) const {
+    HDC source = CreateCompatibleDC(dc);
+    HGDIOBJ previous = SelectObject(source, bitmap_.handle);
+    const RECT at = bounds();
+    const SIZE size = bitmap_.size;
+    if (bitmap_.transparent) {
+        TransparentBlt(dc, at.left, at.top, size.cx, size.cy, source, 0, 0, size.cx, size.cy,
+                       *bitmap_.transparent);
+    } else {
+        BitBlt(dc, at.left, at.top, size.cx, size.cy, source, 0, 0, SRCCOPY);
+    }
+    SelectObject(source, previous);
+    DeleteDC(source);
+}
+
+Win32Label::Win32Label(const ControlLayout& layout, HWND owner, HFONT font)
+    : WindowlessControl(layout, owner),
+      font_(font),
+      foreColor_(layout.foreColor),
+      caption_(layout.caption) {}
+
+void Win32Label::setForeColor(Colour colour) {
+    foreColor_ = colour;
+    Repaint();
+}
+
+void Win32Label::setCaption(std::string_view caption) {
+    caption_ = caption;
+    Repaint();
+}
+
+// Colours are 0x00BBGGRR, as COLORREF is. The text is shown as it is, '&' included: a link's text
+// is its address.
+void Win32Label::Paint(HDC dc) const {
+    SetTextColor(dc, foreColor_);
+    SetBkMode(dc, TRANSPARENT);
+    HGDIOBJ previous = SelectObject(dc, font_);
+    RECT at = bounds();
+    const std::wstring text = Widen(caption_);
+    const UINT alignment = layout_.alignment == Alignment::Center ? DT_CENTER : DT_LEFT;
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &at,
+              alignment | DT_WORDBREAK | DT_NOPREFIX);
+    SelectObject(dc, previous);
+}
+
+Win32Button::Win32Button(const ControlLayout& layout, HWND owner, int commandId, HFONT font)
+    : layout_(layout),
+      commandId_(commandId),
+      handle_(CreateWindowExW(0, L"BUTTON", Widen(layout.caption).c_str(),
+                              WS_CHILD | WS_VISIBLE | WS_TABSTOP |
+                                  (layout.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+                              layout.left, layout.top, layout.width, layout.height, owner,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandId)),
+                              reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE)),
+                              nullptr)) {
+    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+}
+
+Win32Timer::Win32Timer(const ControlLayout& layout, HWND owner, UINT_PTR timerId)
+    : layout_(layout), owner_(owner), timerId_(timerId) {
+    setInterval(layout.interval);
+}
+
+void Win32Timer::setInterval(std::int32_t milliseconds) {
+    interval_ = milliseconds;
+    if (milliseconds > 0) {
+        SetTimer(owner_, timerId_, static_cast<UINT>(milliseconds), nullptr);
+    } else {
+        KillTimer(owner_, timerId_);
+    }
+}
+
+bool Win32MenuItem::Checked() const {
+    return (GetMenuState(parent_, position_, MF_BYPOSITION) & MF_CHECKED) != 0;
+}
+
+void Win32MenuItem::setChecked(bool checked) {
+    CheckMenuItem(parent_, position_, MF_BYPOSITION | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+}  // namespace zorvin::win32

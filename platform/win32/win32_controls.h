@@ -1,0 +1,132 @@
+// The controls of a window. Pictures and labels have no window of their own, like the form
+// runtime's lightweight controls: the form's window draws them in layout order, the later above the
+// earlier, and finds which one the mouse is on. The push button is a real BUTTON child window.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/form_runtime.h"
+#include "platform/layout.h"
+#include "platform/win32/win32_resources.h"
+
+namespace zorvin::win32 {
+
+// A picture or a label: drawn by its window, and the target of the mouse where it lies on top.
+class WindowlessControl {
+  public:
+    WindowlessControl(const ControlLayout& layout, HWND owner);
+    virtual ~WindowlessControl() = default;
+    WindowlessControl(const WindowlessControl&) = delete;
+    WindowlessControl& operator=(const WindowlessControl&) = delete;
+
+    ControlId id() const { return {layout_.name, layout_.index}; }
+    MousePointer pointer() const { return layout_.pointer; }
+    // Where it is shown, in whole client pixels.
+    RECT bounds() const;
+    bool Contains(POINT client) const;
+    // A client point relative to the control's top-left corner, as mouse events give it.
+    float relativeX(int clientX) const { return static_cast<float>(clientX) - left_; }
+    float relativeY(int clientY) const { return static_cast<float>(clientY) - top_; }
+
+    virtual void Paint(HDC dc) const = 0;
+
+  protected:
+    // Moves the control, repainting what it leaves and where it lands when a whole pixel changes.
+    void MoveTo(float left, float top);
+    // Repaints the control now.
+    void Repaint() const;
+
+    const ControlLayout& layout_;
+    HWND owner_;
+    float left_;
+    float top_;
+};
+
+class Win32Picture final : public PictureBox, public WindowlessControl {
+  public:
+    Win32Picture(const ControlLayout& layout, HWND owner, const Bitmap& bitmap);
+
+    float Left() const override { return left_; }
+    void setLeft(float left) override { MoveTo(left, top_); }
+    float Top() const override { return top_; }
+    void setTop(float top) override { MoveTo(left_, top); }
+    float Width() const override { return static_cast<float>(layout_.width); }
+    float Height() const override { return static_cast<float>(layout_.height); }
+
+    void Paint(HDC dc) const override;
+
+  private:
+    const Bitmap& bitmap_;
+};
+
+class Win32Label final : public Label, public WindowlessControl {
+  public:
+    Win32Label(const ControlLayout& layout, HWND owner, HFONT font);
+
+    Colour ForeColor() const override { return foreColor_; }
+    void setForeColor(Colour colour) override;
+    std::string Caption() const override { return caption_; }
+    void setCaption(std::string_view caption) override;
+
+    void Paint(HDC dc) const override;
+
+  private:
+    HFONT font_;
+    Colour foreColor_;
+    std::string caption_;
+};
+
+// A push button; its command identifier is IDOK for the default button, IDCANCEL for a cancel
+// button that is not also the default, as the dialog keys send them.
+class Win32Button {
+  public:
+    Win32Button(const ControlLayout& layout, HWND owner, int commandId, HFONT font);
+
+    ControlId id() const { return {layout_.name, layout_.index}; }
+    int commandId() const { return commandId_; }
+    bool isDefault() const { return layout_.isDefault; }
+    bool isCancel() const { return layout_.isCancel; }
+    HWND handle() const { return handle_; }
+
+  private:
+    const ControlLayout& layout_;
+    int commandId_;
+    HWND handle_;
+};
+
+// Ticks arrive as WM_TIMER with the timer's identifier at its window.
+class Win32Timer final : public Timer {
+  public:
+    Win32Timer(const ControlLayout& layout, HWND owner, UINT_PTR timerId);
+
+    std::int32_t Interval() const override { return interval_; }
+    void setInterval(std::int32_t milliseconds) override;
+
+    ControlId id() const { return {layout_.name, layout_.index}; }
+    UINT_PTR timerId() const { return timerId_; }
+
+  private:
+    const ControlLayout& layout_;
+    HWND owner_;
+    UINT_PTR timerId_;
+    std::int32_t interval_ = 0;
+};
+
+// The check mark is kept by the system menu itself, found by position in its parent menu.
+class Win32MenuItem final : public MenuItem {
+  public:
+    Win32MenuItem(HMENU parent, UINT position) : parent_(parent), position_(position) {}
+
+    bool Checked() const override;
+    void setChecked(bool checked) override;
+
+  private:
+    HMENU parent_;
+    UINT position_;
+};
+
+}  // namespace zorvin::win32

@@ -1,0 +1,143 @@
+#include "platform/win32/win32_platform.h"
+
+#include <shellapi.h>
+
+#include <vector>
+
+#include "platform/win32/win32_handles.h"
+#include "platform/win32/win32_text.h"
+#include "platform/win32/win32_window.h"
+
+namespace zorvin::win32 {
+
+Win32Platform::Win32Platform(HINSTANCE instance) : resources_(instance) {
+    Win32Window::RegisterWindowClass(instance);
+}
+
+int Win32Platform::Run() {
+    MSG message{};
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        Dispatch(message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+std::unique_ptr<Window> Win32Platform::createWindow(const FormLayout& layout, FormEvents& events) {
+    return std::make_unique<Win32Window>(*this, layout, events);
+}
+
+void Win32Platform::Show(Window& window) {
+    HWND hwnd = static_cast<Win32Window&>(window).handle();
+    ShowWindow(hwnd, SW_SHOW);
+    BringWindowToTop(hwnd);
+    SetForegroundWindow(hwnd);
+}
+
+void Win32Platform::DoEvents() {
+    MSG message{};
+    while (!ended_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(message.wParam));  // for the main loop to see
+            return;
+        }
+        Dispatch(message);
+    }
+}
+
+void Win32Platform::PopupMenu(Window& window, std::string_view menu) {
+    auto& owner = static_cast<Win32Window&>(window);
+    if (const std::optional<ControlId> chosen = owner.TrackPopupMenu(menu)) {
+        owner.events().Click(*chosen);
+    }
+}
+
+void Win32Platform::End() {
+    if (ended_) {
+        return;
+    }
+    ended_ = true;
+    std::vector<Win32Window*> open;
+    for (const auto& [hwnd, window] : windows_) {
+        open.push_back(window);
+    }
+    for (Win32Window* window : open) {
+        window->Destroy();
+    }
+    PostQuitMessage(0);
+}
+
+Hrgn Win32Platform::CreatePolygonRgn(const Point* points, std::int32_t count,
+                                     std::int32_t fillMode) {
+    std::vector<POINT> corners;
+    for (std::int32_t i = 0; i < count; ++i) {
+        corners.push_back({points[i].x, points[i].y});
+    }
+    return FromHrgn(::CreatePolygonRgn(corners.data(), count, fillMode));
+}
+
+// The region is drawn for the layout's frame; where this system's frame puts the client area
+// elsewhere, the region moves with it and so keeps its place on the face.
+std::int32_t Win32Platform::SetWindowRgn(Hwnd hwnd, Hrgn region, bool redraw) {
+    if (const Win32Window* window = windowOf(ToHwnd(hwnd))) {
+        const POINT shift = window->frameDifference();
+        OffsetRgn(ToHrgn(region), shift.x, shift.y);
+    }
+    return ::SetWindowRgn(ToHwnd(hwnd), ToHrgn(region), redraw ? TRUE : FALSE);
+}
+
+bool Win32Platform::SetWindowPos(Hwnd hwnd, Hwnd insertAfter, std::int32_t x, std::int32_t y,
+                                 std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
+    return ::SetWindowPos(ToHwnd(hwnd), ToHwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
+}
+
+bool Win32Platform::GetCursorPos(Point& point) {
+    POINT cursor{};
+    const BOOL done = ::GetCursorPos(&cursor);
+    point = {cursor.x, cursor.y};
+    return done != FALSE;
+}
+
+bool Win32Platform::ScreenToClient(Hwnd hwnd, Point& point) {
+    POINT converted{point.x, point.y};
+    const BOOL done = ::ScreenToClient(ToHwnd(hwnd), &converted);
+    point = {converted.x, converted.y};
+    return done != FALSE;
+}
+
+std::intptr_t Win32Platform::ShellExecuteA(Hwnd hwnd, const char* operation, const char* file,
+                                           const char* parameters, const char* directory,
+                                           std::int32_t showCmd) {
+    return reinterpret_cast<std::intptr_t>(
+        ::ShellExecuteA(ToHwnd(hwnd), operation, file, parameters, directory, showCmd));
+}
+
+void Win32Platform::Adopt(Win32Window& window) {
+    windows_[window.handle()] = &window;
+}
+
+void Win32Platform::Forget(Win32Window& window) {
+    windows_.erase(window.handle());
+}
+
+// A window with push buttons takes Enter, Escape and Tab as a dialog box does.
+void Win32Platform::Dispatch(MSG& message) {
+    HWND root = GetAncestor(message.hwnd, GA_ROOT);
+    const Win32Window* window = windowOf(root);
+    if (window && window->takesDialogKeys() && IsDialogMessageW(root, &message)) {
+        return;
+    }
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+}
+
+Win32Window* Win32Platform::windowOf(HWND hwnd) const {
+    const auto found = windows_.find(hwnd);
+    return found == windows_.end() ? nullptr : found->second;
+}
+
+void EndWithRunTimeError(const std::exception& error) {
+    MessageBoxW(nullptr, Widen(error.what()).c_str(), L"Zorvin", MB_OK | MB_ICONERROR);
+    ExitProcess(1);
+}
+
+}  // namespace zorvin::win32

@@ -1,0 +1,83 @@
+// Zorvin's Windows backend: the form runtime and the system functions the forms call, on user32,
+// gdi32 and shell32 themselves.
+//
+// Implemented:
+//  [X] Windows built from a form's layout: caption, client size, a fixed frame without minimise
+//      and maximise buttons, the face icon, centred on the screen, hidden until shown.
+//  [X] Pictures and labels drawn by their window (pictures in layout order, transparent pixels
+//      left out; labels' text, colour, alignment and font); push buttons as BUTTON windows.
+//  [X] Mouse events on pictures and labels, Button 1, 2, 4 (summed for moves), Shift, X and Y
+//      relative to the control; the control that got a press has the mouse until all buttons are
+//      up. A control that handles nothing still takes its presses.
+//  [X] The hand pointer over controls that ask for it.
+//  [X] Enter and Escape press the default and the cancel button anywhere in a window with buttons
+//      (IsDialogMessage in the message loop and in DoEvents).
+//  [X] Timers (SetTimer by interval; 0 stops them) and menu check marks, kept by the system.
+//  [X] Show (modeless, no owner, brought to the front), DoEvents, PopupMenu at the pointer with the
+//      chosen item's Click, End, and a close from the caption bar as CaptionClose.
+//  [X] CreatePolygonRgn, SetWindowRgn, SetWindowPos, GetCursorPos, ScreenToClient and
+//      ShellExecuteA, with the forms' arguments. A region is moved by the difference between the
+//      real frame and the layout's before the window takes it, so that it keeps its place on the
+//      face under any theme.
+// Not implemented:
+//  [ ] Menu bars: every top-level menu is opened only as a pop-up, as the forms use them.
+//  [ ] Per-monitor DPI scaling: the program declares itself DPI-unaware and Windows scales it
+//      (zorvin.manifest), so the forms' pixels stay the system's pixels.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+#include <map>
+#include <memory>
+
+#include "platform/platform.h"
+#include "platform/win32/win32_resources.h"
+
+namespace zorvin::win32 {
+
+class Win32Window;
+
+class Win32Platform final : public Platform {
+  public:
+    explicit Win32Platform(HINSTANCE instance);
+
+    // Delivers events until the program ends; the exit code.
+    int Run();
+
+    // FormRuntime
+    std::unique_ptr<Window> createWindow(const FormLayout& layout, FormEvents& events) override;
+    void Show(Window& window) override;
+    void DoEvents() override;
+    void PopupMenu(Window& window, std::string_view menu) override;
+    void End() override;
+
+    // SystemApi
+    Hrgn CreatePolygonRgn(const Point* points, std::int32_t count, std::int32_t fillMode) override;
+    std::int32_t SetWindowRgn(Hwnd hwnd, Hrgn region, bool redraw) override;
+    bool SetWindowPos(Hwnd hwnd, Hwnd insertAfter, std::int32_t x, std::int32_t y, std::int32_t cx,
+                      std::int32_t cy, std::uint32_t flags) override;
+    bool GetCursorPos(Point& point) override;
+    bool ScreenToClient(Hwnd hwnd, Point& point) override;
+    std::intptr_t ShellExecuteA(Hwnd hwnd, const char* operation, const char* file,
+                                const char* parameters, const char* directory,
+                                std::int32_t showCmd) override;
+
+    const Win32Resources& resources() const { return resources_; }
+    // Windows tell the platform when their native window is created and destroyed.
+    void Adopt(Win32Window& window);
+    void Forget(Win32Window& window);
+
+  private:
+    void Dispatch(MSG& message);
+    Win32Window* windowOf(HWND hwnd) const;
+
+    Win32Resources resources_;
+    std::map<HWND, Win32Window*> windows_;
+    bool ended_ = false;
+};
+
+// An error no event procedure trapped: reported, then the program ends.
+[[noreturn]] void EndWithRunTimeError(const std::exception& error);
+
+}  // namespace zorvin::win32
