@@ -1,0 +1,130 @@
+"""Zorvin.exe as Windows sees it before running it: its version block, its resources and the DLLs
+it needs, read from the file with pefile.
+
+    /usr/bin/python3 test_zorvin_exe.py <Zorvin.exe> <project root>
+"""
+import os
+import re
+import sys
+import unittest
+
+import pefile
+
+EXE = None
+ROOT = None
+
+ALLOWED_DLLS = re.compile(
+    r"^(kernel32|user32|gdi32|shell32|msimg32|ole32|comctl32|advapi32|msvcrt|"
+    r"api-ms-win-crt-[a-z-]+-l1-1-0|vcruntime140)\.dll$",
+    re.IGNORECASE)
+
+RT_CURSOR = pefile.RESOURCE_TYPE["RT_CURSOR"]
+RT_BITMAP = pefile.RESOURCE_TYPE["RT_BITMAP"]
+RT_ICON = pefile.RESOURCE_TYPE["RT_ICON"]
+RT_GROUP_CURSOR = pefile.RESOURCE_TYPE["RT_GROUP_CURSOR"]
+RT_GROUP_ICON = pefile.RESOURCE_TYPE["RT_GROUP_ICON"]
+RT_MANIFEST = pefile.RESOURCE_TYPE["RT_MANIFEST"]
+
+
+def read_author():
+    with open(os.path.join(ROOT, "about", "author.h"), encoding="utf-8") as header:
+        text = header.read()
+    return {name: value for name, value in re.findall(r'#define (\w+) "([^"]*)"', text)}
+
+
+class ZorvinExe(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.pe = pefile.PE(EXE)
+
+    def resources(self, type_id):
+        """{resource id: bytes} of one resource type."""
+        found = {}
+        for type_entry in self.pe.DIRECTORY_ENTRY_RESOURCE.entries:
+            if type_entry.id != type_id:
+                continue
+            for name_entry in type_entry.directory.entries:
+                for language in name_entry.directory.entries:
+                    data = language.data.struct
+                    found[name_entry.id] = self.pe.get_data(data.OffsetToData, data.Size)
+        return found
+
+    def version_strings(self):
+        strings = {}
+        for info in self.pe.FileInfo[0]:
+            if info.Key == b"StringFileInfo":
+                for table in info.StringTable:
+                    for key, value in table.entries.items():
+                        strings[key.decode()] = value.decode()
+        return strings
+
+    def test_version_block_names_the_program_and_its_author(self):
+        author = read_author()
+        self.assertEqual(self.version_strings(), {
+            "FileVersion": "1.00",
+            "ProductVersion": "1.00",
+            "FileDescription": "Zorvin",
+            "ProductName": "Zorvin",
+            "OriginalFilename": "Zorvin.exe",
+            "InternalName": "Zorvin",
+            "Comments": "He comes up on your desktop and his eyes follow your cursor as you "
+                        "move it around the desktop.",
+            "CompanyName": author["ZORVIN_AUTHOR_NAME"],
+            "Homepage": author["ZORVIN_HOMEPAGE"],
+        })
+
+    def test_is_a_windows_gui_program_for_x64(self):
+        self.assertEqual(self.pe.OPTIONAL_HEADER.Subsystem,
+                         pefile.SUBSYSTEM_TYPE["IMAGE_SUBSYSTEM_WINDOWS_GUI"])
+        self.assertEqual(self.pe.FILE_HEADER.Machine, pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_AMD64"])
+
+    def test_needs_only_dlls_that_windows_ships(self):
+        dlls = [entry.dll.decode() for entry in self.pe.DIRECTORY_ENTRY_IMPORT]
+        self.assertTrue(dlls)
+        for dll in dlls:
+            self.assertRegex(dll, ALLOWED_DLLS)
+
+    def test_calls_the_window_functions_from_their_libraries(self):
+        imported = {}
+        for entry in self.pe.DIRECTORY_ENTRY_IMPORT:
+            for function in entry.imports:
+                if function.name:
+                    imported[function.name.decode()] = entry.dll.decode().lower()
+        for function, dll in [("CreatePolygonRgn", "gdi32.dll"), ("SetWindowRgn", "user32.dll"),
+                              ("SetWindowPos", "user32.dll"), ("GetCursorPos", "user32.dll"),
+                              ("ScreenToClient", "user32.dll"), ("ShellExecuteA", "shell32.dll")]:
+            self.assertEqual(imported.get(function), dll, function)
+
+    def test_pictures_are_the_artwork(self):
+        bitmaps = sorted(self.resources(RT_BITMAP).values(), key=len)
+        expected = []
+        for name in ["pupil.bmp", "face.bmp"]:
+            with open(os.path.join(ROOT, "assets", name), "rb") as picture:
+                expected.append(picture.read()[14:])  # a bitmap resource has no file header
+        self.assertEqual(bitmaps, expected)
+
+    def test_icon_is_the_32_pixel_face_the_first_icon_in_the_file(self):
+        groups = self.resources(RT_GROUP_ICON)
+        self.assertEqual(min(groups), 1)  # the lowest identifier is the one Explorer shows
+        icons = self.resources(RT_ICON)
+        self.assertEqual(len(icons), 1)
+        header = next(iter(icons.values()))[:16]
+        width, height_twice, bits = header[4], header[8], header[14]
+        self.assertEqual((width, height_twice, bits), (32, 64, 8))
+
+    def test_hand_pointer_points_with_its_fingertip(self):
+        self.assertEqual(len(self.resources(RT_GROUP_CURSOR)), 1)
+        cursors = list(self.resources(RT_CURSOR).values())
+        self.assertEqual(len(cursors), 1)
+        hot_x, hot_y = int.from_bytes(cursors[0][0:2], "little"), int.from_bytes(cursors[0][2:4], "little")
+        self.assertEqual((hot_x, hot_y), (5, 1))
+
+    def test_manifest_keeps_the_pixel_art_at_its_designed_size(self):
+        manifest = self.resources(RT_MANIFEST)[1].decode()
+        self.assertRegex(manifest, r"<dpiAware[^>]*>false</dpiAware>")
+        self.assertRegex(manifest, r"<dpiAwareness[^>]*>unaware</dpiAwareness>")
+
+
+if __name__ == "__main__":
+    EXE, ROOT = sys.argv[1], sys.argv[2]
+    unittest.main(argv=sys.argv[:1])
