@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <cstdio>
 #include <vector>
 
 #include "platform/win32/win32_handles.h"
@@ -135,7 +136,11 @@ Win32Window* Win32Platform::windowOf(HWND hwnd) const {
     return found == windows_.end() ? nullptr : found->second;
 }
 
+// Also written to the standard error stream, which a GUI program has only where something reads
+// it (Wine passes it on); without a display the message box cannot show.
 void EndWithRunTimeError(const std::exception& error) {
+    std::fprintf(stderr, "Zorvin: %s\n", error.what());
+    std::fflush(stderr);
     MessageBoxW(nullptr, Widen(error.what()).c_str(), L"Zorvin", MB_OK | MB_ICONERROR);
     ExitProcess(1);
 }

@@ -78,6 +78,9 @@ Win32Window::Win32Window(Win32Platform& platform, const FormLayout& layout, Form
     const int y = (GetSystemMetrics(SM_CYSCREEN) - outerSize_.cy) / 2;
     CreateWindowExW(0, kClassName, Widen(layout.caption).c_str(), style, x, y, outerSize_.cx,
                     outerSize_.cy, nullptr, nullptr, platform.resources().instance(), this);
+    if (!hwnd_) {
+        throw std::runtime_error("cannot create the window " + std::string(layout.name));
+    }
     // Creating a captioned window asks its minimum size before the window knows its layout, and so
     // widens it to the system's minimum (112 pixels under Wine). Placed again, it answers for
     // itself (OnGetMinMaxInfo) and gets the layout's client size.
