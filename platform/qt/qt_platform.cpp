@@ -3,10 +3,10 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDesktopServices>
-#include <QPolygon>
 #include <QString>
 #include <QUrl>
 
+#include "platform/qt/polygon_region.h"
 #include "platform/qt/qt_window.h"
 #include "platform/system_values.h"
 
@@ -62,13 +62,10 @@ void QtPlatform::End() {
 }
 
 Hrgn QtPlatform::CreatePolygonRgn(const Point* points, std::int32_t count, std::int32_t fillMode) {
-    QPolygon polygon;
-    for (std::int32_t i = 0; i < count; ++i) {
-        polygon << QPoint(points[i].x, points[i].y);
-    }
     const Hrgn handle = nextRegion_++;
     regions_.emplace(handle,
-                     QRegion(polygon, fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill));
+                     PolygonRegion({points, static_cast<std::size_t>(count)},
+                                   fillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill));
     return handle;
 }
 

@@ -12,10 +12,10 @@
 //      to the widget below) and reports them as its control's; Qt's implicit grab gives the moves
 //      and the release to the control that got the press. Buttons 1 left, 2 right, 4 middle;
 //      MouseMove reports the sum held. X and Y come from the pointer's global position.
-//  [x] CreatePolygonRgn: a QRegion of the polygon with the fill rule, rasterised at pixel centres
-//      as the X server and Windows do. SetWindowRgn: QWidget::setMask, which X11 makes the
-//      window's shape; a region inside the client area makes the window frameless, shifted by
-//      the layout's client origin.
+//  [x] CreatePolygonRgn: a QRegion of the pixels whose centres the polygon holds by its fill
+//      rule, as the X server and Windows fill (polygon_region.cpp). SetWindowRgn: QWidget::setMask,
+//      which X11 makes the window's shape; a region inside the client area makes the window
+//      frameless, shifted by the layout's client origin.
 //  [x] SetWindowPos with HWND_TOPMOST / HWND_NOTOPMOST: Qt::WindowStaysOnTopHint before the
 //      window is shown (_NET_WM_STATE_ABOVE as it is mapped), a _NET_WM_STATE request to the
 //      window manager afterwards (x11_stacking.cpp). Other stacking, moves and sizes through

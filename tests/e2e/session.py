@@ -1,0 +1,143 @@
+"""A private X server (Xvfb) with a real window manager (openbox), for one group of tests.
+
+Each process is started in its own process group and the whole group is ended on stop, so that
+nothing started here outlives the tests. The display number is the first free one in the range
+ZORVIN_E2E_DISPLAYS ("first-last", default 100-299): free means no socket in /tmp/.X11-unix and
+no lock file, and Xvfb is retried on the next number if another run took it in between.
+"""
+
+import os
+import shutil
+import signal
+import subprocess
+import tempfile
+import time
+
+from Xlib import X, Xatom, display as xdisplay, error as xerror
+
+import x11
+
+SCREEN_SIZE = (1280, 1024)
+
+
+def _display_range():
+    first, last = os.environ.get("ZORVIN_E2E_DISPLAYS", "100-299").split("-")
+    return range(int(first), int(last) + 1)
+
+
+def _is_free(number):
+    return not (os.path.exists("/tmp/.X11-unix/X%d" % number)
+                or os.path.exists("/tmp/.X%d-lock" % number))
+
+
+def start_process_group(args, env=None, **kwargs):
+    return subprocess.Popen(args, env=env, start_new_session=True, **kwargs)
+
+
+def end_process_group(process, timeout=5.0):
+    """Ends the process and everything it started, gently first."""
+    for sig in (signal.SIGTERM, signal.SIGKILL):
+        try:
+            os.killpg(process.pid, sig)
+        except ProcessLookupError:
+            break
+        try:
+            process.wait(timeout)
+            break
+        except subprocess.TimeoutExpired:
+            continue
+    # Children that outlived the group leader still belong to the group.
+    try:
+        os.killpg(process.pid, signal.SIGKILL)
+    except ProcessLookupError:
+        pass
+
+
+def _connect(name):
+    try:
+        return xdisplay.Display(name)
+    except (xerror.DisplayError, ConnectionError, OSError):
+        return None
+
+
+class XSession:
+    """Xvfb and openbox on a free display; `display` is an x11.Display connected to it."""
+
+    def __init__(self):
+        self.name = None
+        self.display = None
+        self._processes = []
+        self.log_dir = tempfile.mkdtemp(prefix="zorvin-x-")
+
+    def __enter__(self):
+        self.start()
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+
+    def start(self):
+        try:
+            self._start_server()
+            self._start_window_manager()
+        except BaseException:
+            self.stop()
+            raise
+
+    def _start_server(self):
+        for number in _display_range():
+            if not _is_free(number):
+                continue
+            name = ":%d" % number
+            with open(os.path.join(self.log_dir, "xvfb.log"), "w") as log:
+                server = start_process_group(
+                    ["Xvfb", name, "-screen", "0", "%dx%dx24" % SCREEN_SIZE, "-nolisten", "tcp",
+                     "-noreset"],
+                    stdout=log, stderr=subprocess.STDOUT)
+            socket = "/tmp/.X11-unix/X%d" % number
+            deadline = time.monotonic() + 10
+            while server.poll() is None and time.monotonic() < deadline:
+                connection = _connect(name) if os.path.exists(socket) else None
+                if connection:
+                    connection.close()
+                    self.name = name
+                    self._processes.append(server)
+                    self.display = x11.Display(name)
+                    return
+                time.sleep(0.05)
+            end_process_group(server)  # the number was taken meanwhile: try the next
+        raise RuntimeError("no free X display in %s" % os.environ.get(
+            "ZORVIN_E2E_DISPLAYS", "100-299"))
+
+    def _start_window_manager(self):
+        env = dict(os.environ, DISPLAY=self.name)
+        with open(os.path.join(self.log_dir, "openbox.log"), "w") as log:
+            self._processes.append(start_process_group(
+                ["openbox", "--sm-disable"], env=env, stdout=log, stderr=subprocess.STDOUT))
+        check = self.display.atom("_NET_SUPPORTING_WM_CHECK")
+
+        def managing():
+            prop = self.display.root.get_full_property(check, Xatom.WINDOW)
+            return prop is not None and len(prop.value) > 0
+
+        x11.wait_until(managing, 10, message="openbox to manage the screen")
+
+    def stop(self):
+        if self.display:
+            try:
+                self.display.close()
+            except Exception:  # the server may be gone already
+                pass
+            self.display = None
+        for process in reversed(self._processes):
+            end_process_group(process)
+        self._processes = []
+        shutil.rmtree(self.log_dir, ignore_errors=True)
+
+    def reset_pointer(self):
+        """Puts the pointer in the screen's top-left corner and lets every button go."""
+        for button in ("left", "middle", "right"):
+            mask = {"left": X.Button1Mask, "middle": X.Button2Mask, "right": X.Button3Mask}
+            if self.display.root.query_pointer().mask & mask[button]:
+                self.display.release(button)
+        self.display.move_pointer(0, 0)

@@ -1,0 +1,67 @@
+"""Dragging the face with the left button: the pressed point stays under the pointer however fast
+the pointer goes, and the pupils hold still until the drag ends."""
+
+import unittest
+
+import face
+import x11
+from zorvin_case import ZorvinTestCase
+
+GRAB = (45, 50)  # a point of the face away from the eyes
+
+
+class DraggingTest(ZorvinTestCase):
+    def drag(self, steps, step_x, step_y):
+        """Presses on the face and moves in `steps` small steps with no pause, then releases."""
+        x, y = self.to_screen(*GRAB)
+        self.display.move_pointer(x, y)
+        self.display.press("left")
+        for step in range(1, steps + 1):
+            self.display.move_pointer(x + step * step_x, y + step * step_y, sync=False)
+        self.display.connection.sync()
+        self.display.release("left")
+
+    def wait_for_origin(self, expected, message):
+        try:
+            x11.wait_until(lambda: self.face_origin() == expected, 5, message=message)
+        except AssertionError:
+            self.assertEqual(self.face_origin(), expected, message)
+        self.assert_stays(self.face_origin, message)
+
+    def test_fast_drags_end_exactly_where_the_pointer_took_them(self):
+        self.start_program()
+        x, y = self.face_origin()
+        self.drag(40, 3, 2)
+        self.wait_for_origin((x + 120, y + 80), "after 40 steps of (3, 2)")
+        self.drag(60, -4, -1)
+        self.wait_for_origin((x - 120, y + 20), "after 60 more steps of (-4, -1)")
+        self.drag(0, 0, 0)
+        self.wait_for_origin((x - 120, y + 20), "after a press and release without moving")
+
+    def test_face_can_be_dragged_partly_off_the_screen(self):
+        self.start_program()
+        x, y = self.face_origin()
+        steps = (x + GRAB[0] - 10) // 5  # the pointer ends near the screen's left edge
+        self.drag(steps, -5, 0)
+        self.wait_for_origin((x - 5 * steps, y), "dragged over the left edge")
+        self.assertLess(x - 5 * steps, 0)
+
+    def test_pupils_hold_still_while_dragging_and_aim_again_after(self):
+        self.start_program()
+        self.point_at(*GRAB)
+        self.wait_for_pupils(face.pupil_places(*GRAB), message="pupils aimed at the grab point")
+        x, y = self.face_origin()
+        self.display.press("left")
+        # The window manager moves the window under the still pointer: the cursor's place on the
+        # face changes while the drag goes on.
+        self.display.move_window(self.face, x + 200, y + 100)
+        self.wait_for_origin((x + 200, y + 100), "the window moved by the window manager")
+        self.assertEqual(self.pupils(), face.pupil_places(*GRAB), "pupils during the drag")
+        self.display.release("left")
+        pointer_x, pointer_y = self.display.pointer()
+        self.display.move_pointer(pointer_x + 1, pointer_y)
+        self.wait_for_pupils(face.pupil_places(GRAB[0] - 200 + 1, GRAB[1] - 100),
+                             message="pupils after the drag, from the window's new place")
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,58 @@
+"""Pupil tracking: where the pupils go for the cursor anywhere on the screen, read from the
+screen's pixels."""
+
+import unittest
+
+import face
+from zorvin_case import ZorvinTestCase
+
+
+class PupilTest(ZorvinTestCase):
+    def look_from(self, screen_x, screen_y, place):
+        self.display.move_pointer(screen_x, screen_y)
+        ox, oy = self.face_origin()
+        self.wait_for_pupils(face.pupil_places(screen_x - ox, screen_y - oy),
+                             message="pupils for the cursor " + place)
+
+    def test_pupils_look_towards_the_cursor(self):
+        self.start_program()
+        ox, oy = self.face_origin()
+        left_eye, right_eye = face.EYES
+        width, height = self.display.width, self.display.height
+        self.look_from(0, oy + left_eye[1], "far left")
+        self.assertEqual(self.pupils(), [(13, 28), (63, 28)])  # centres 5 px left of the eyes'
+        self.look_from(width - 1, oy + left_eye[1], "far right")
+        self.assertEqual(self.pupils(), [(23, 28), (73, 28)])
+        self.look_from(ox + left_eye[0], 0, "straight above the left eye")
+        self.assertEqual(self.pupils()[0], (18, 25))
+        self.look_from(ox + left_eye[0], height - 1, "straight below the left eye")
+        self.assertEqual(self.pupils()[0], (18, 31))
+        self.look_from(ox + left_eye[0], oy + left_eye[1], "on the left eye's centre")
+        self.assertEqual(self.pupils()[0], (18, 28))  # 17.5, 28: halves go right
+        self.look_from(ox + right_eye[0], oy + right_eye[1], "on the right eye's centre")
+        self.look_from(width - 1, height - 1, "in the bottom right corner")
+
+    def test_still_cursor_leaves_pupils_alone(self):
+        self.start_program()
+        ox, oy = self.face_origin()
+        self.look_from(ox - 40, oy + 90, "below left")
+        self.assert_stays(self.pupils, "pupils under a still cursor")
+
+    def test_press_on_a_pupil_reaches_no_handler(self):
+        self.start_program()
+        ox, oy = self.face_origin()
+        self.look_from(ox + 17, oy + 31, "on the left pupil")
+        top_level = {w.id for w in self.display.top_level_windows()}
+        for button in ("right", "left"):
+            self.display.press(button)
+            for step in range(1, 11):
+                self.display.move_pointer(ox + 17 + 3 * step, oy + 31 + 2 * step)
+            self.display.release(button)
+            self.display.move_pointer(ox + 17, oy + 31)
+        self.assert_stays(self.face_origin, "the window's place after presses on a pupil")
+        self.assertEqual({w.id for w in self.display.top_level_windows()}, top_level,
+                         "a window opened by a press on a pupil")
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,62 @@
+"""The character window: its shape, its face, its first place and its taskbar entry."""
+
+import unittest
+
+import artwork
+import face
+import x11
+from zorvin_case import ZorvinTestCase
+
+
+class ShapeTest(ZorvinTestCase):
+    def assert_face_drawn(self, scale=1):
+        """Every pixel of the shape shows the face picture, pixel for pixel (each one a
+        scale x scale square), except under the pupils."""
+        x, y = self.face_origin()
+        width, height = face.CLIENT_SIZE
+        rows = self.display.screenshot(x, y, width * scale, height * scale)
+        pupils = {(left + i, top + j) for left, top in self.pupils(scale)
+                  for i in range(face.PUPIL_SIZE[0]) for j in range(face.PUPIL_SIZE[1])}
+        picture = artwork.face()
+        wrong = [(px, py) for px, py in sorted(face.outline_pixels() - pupils)
+                 for j in range(scale) for i in range(scale)
+                 if rows[py * scale + j][px * scale + i] != picture[py][px]]
+        self.assertEqual(wrong, [], "pixels of the face that differ from face.bmp")
+
+    def test_shape_covers_exactly_the_outline_and_shows_the_face(self):
+        self.start_program()
+        self.assertEqual(self.client_rect(self.face)[2:], face.CLIENT_SIZE)
+        expected = face.outline_pixels()
+        shape = self.face_shape()
+        self.assertEqual(sorted(shape - expected), [], "shaped pixels outside the outline")
+        self.assertEqual(sorted(expected - shape), [], "pixels of the outline cut away")
+        self.assert_face_drawn()
+
+    def test_first_place_is_centred_and_pupils_wait_for_a_moved_cursor(self):
+        # The pointer rests at (0, 0), which the pupils take for "not moved yet".
+        self.start_program()
+        x, y, width, height = self.client_rect(self.face)
+        self.assertLessEqual(abs(2 * x + width - self.display.width), 24)
+        self.assertLessEqual(abs(2 * y + height - self.display.height), 24)
+        self.wait_for_pupils(face.DESIGN_PUPILS)
+        self.assert_stays(self.pupils, "pupils before the cursor moved")
+
+    def test_window_has_a_taskbar_entry(self):
+        self.start_program()
+        self.assertNotIn("_NET_WM_STATE_SKIP_TASKBAR", self.display.net_wm_state(self.face))
+
+    def test_scale_factor_scales_shape_and_pixels_together(self):
+        if not self.program.supports_scale_factor:
+            self.skipTest("the program has no scale factor of its own")
+        self.start_program({"QT_SCALE_FACTOR": "2"})
+        self.assertEqual(self.client_rect(self.face)[2:], (2 * face.CLIENT_SIZE[0],
+                                                           2 * face.CLIENT_SIZE[1]))
+        doubled = {(2 * x + i, 2 * y + j) for x, y in face.outline_pixels()
+                   for i in range(2) for j in range(2)}
+        self.assertEqual(self.face_shape(), doubled)
+        self.wait_for_pupils(face.DESIGN_PUPILS, scale=2)
+        self.assert_face_drawn(scale=2)
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,188 @@
+"""Driving and inspecting an X display from outside the program under test.
+
+The pointer and the keyboard are played through XTest from inside the test process, so that a
+burst of motion reaches the server without the delay of spawning a tool per step. Windows are
+found by their WM_NAME; their client area, shape, stacking state and pixels are read with core
+requests and the SHAPE extension.
+"""
+
+import time
+
+from Xlib import X, XK, Xatom, display as xdisplay, error as xerror
+from Xlib.ext import shape, xtest
+from Xlib.protocol import event as xevent
+
+
+BUTTONS = {"left": 1, "middle": 2, "right": 3}
+
+
+def wait_until(condition, timeout=10.0, interval=0.02, message="condition"):
+    """Polls `condition` until it returns something true, and returns that; fails on timeout."""
+    deadline = time.monotonic() + timeout
+    while True:
+        result = condition()
+        if result:
+            return result
+        if time.monotonic() > deadline:
+            raise AssertionError("timed out after %.1f s waiting for %s" % (timeout, message))
+        time.sleep(interval)
+
+
+class Display:
+    def __init__(self, name):
+        self.name = name
+        self.connection = xdisplay.Display(name)
+        self.root = self.connection.screen().root
+        self.width = self.connection.screen().width_in_pixels
+        self.height = self.connection.screen().height_in_pixels
+
+    def close(self):
+        self.connection.close()
+
+    def atom(self, name):
+        return self.connection.intern_atom(name)
+
+    # --- Pointer and keyboard ------------------------------------------------------------
+
+    def move_pointer(self, x, y, sync=True):
+        xtest.fake_input(self.connection, X.MotionNotify, x=int(x), y=int(y))
+        if sync:
+            self.connection.sync()
+
+    def pointer(self):
+        reply = self.root.query_pointer()
+        return reply.root_x, reply.root_y
+
+    def press(self, button="left"):
+        xtest.fake_input(self.connection, X.ButtonPress, BUTTONS[button])
+        self.connection.sync()
+
+    def release(self, button="left"):
+        xtest.fake_input(self.connection, X.ButtonRelease, BUTTONS[button])
+        self.connection.sync()
+
+    def click(self, x, y, button="left"):
+        self.move_pointer(x, y)
+        self.press(button)
+        self.release(button)
+
+    def key(self, name):
+        """Presses and releases a key by its keysym name: "t", "Return", "Escape"."""
+        code = self.connection.keysym_to_keycode(XK.string_to_keysym(name))
+        xtest.fake_input(self.connection, X.KeyPress, code)
+        xtest.fake_input(self.connection, X.KeyRelease, code)
+        self.connection.sync()
+
+    # --- Windows ---------------------------------------------------------------------------
+
+    def _viewable(self, window):
+        try:
+            return window.get_attributes().map_state == X.IsViewable
+        except xerror.BadWindow:
+            return False
+
+    def top_level_windows(self):
+        """The viewable children of the root: window manager frames and pop-up menus."""
+        try:
+            children = self.root.query_tree().children
+        except xerror.BadWindow:
+            return []
+        return [child for child in children if self._viewable(child)]
+
+    def find_windows(self, name):
+        """Viewable client windows whose WM_NAME is `name`, at any depth below the root."""
+        found = []
+        pending = [self.root]
+        while pending:
+            window = pending.pop()
+            try:
+                children = window.query_tree().children
+            except xerror.BadWindow:
+                continue
+            for child in children:
+                try:
+                    if child.get_wm_name() == name and self._viewable(child):
+                        found.append(child)
+                        continue
+                except xerror.BadWindow:
+                    continue
+                pending.append(child)
+        return found
+
+    def find_window(self, name):
+        windows = self.find_windows(name)
+        return windows[0] if len(windows) == 1 else None
+
+    def wait_for_window(self, name, timeout=10.0):
+        return wait_until(lambda: self.find_window(name), timeout, message="window %r" % name)
+
+    def wait_until_gone(self, name, timeout=10.0):
+        wait_until(lambda: not self.find_windows(name), timeout, message="%r to close" % name)
+
+    def client_origin(self, window):
+        """The screen position of the window's client area, frame or no frame."""
+        reply = self.root.translate_coords(window, 0, 0)
+        return reply.x, reply.y
+
+    def client_size(self, window):
+        geometry = window.get_geometry()
+        return geometry.width, geometry.height
+
+    def shape_rectangles(self, window):
+        """The bounding shape as (x, y, width, height) rectangles in client coordinates."""
+        reply = window.shape_get_rectangles(shape.SK.Bounding)
+        return [(r.x, r.y, r.width, r.height) for r in reply.rectangles]
+
+    def net_wm_state(self, window):
+        prop = window.get_full_property(self.atom("_NET_WM_STATE"), Xatom.ATOM)
+        if prop is None:
+            return set()
+        return {self.connection.get_atom_name(atom) for atom in prop.value}
+
+    def frame_extents(self, window):
+        prop = window.get_full_property(self.atom("_NET_FRAME_EXTENTS"), Xatom.CARDINAL)
+        return tuple(prop.value) if prop else None
+
+    def active_window(self):
+        """The window the window manager has given the keyboard to, by id."""
+        prop = self.root.get_full_property(self.atom("_NET_ACTIVE_WINDOW"), Xatom.WINDOW)
+        return prop.value[0] if prop and len(prop.value) else None
+
+    def move_window(self, window, x, y):
+        """Asks the window manager to move the window's outer top-left corner to (x, y)."""
+        north_west, x_and_y, from_pager = 1, 3 << 8, 2 << 12
+        message = xevent.ClientMessage(
+            window=window,
+            client_type=self.atom("_NET_MOVERESIZE_WINDOW"),
+            data=(32, [north_west | x_and_y | from_pager, x, y, 0, 0]),
+        )
+        mask = X.SubstructureRedirectMask | X.SubstructureNotifyMask
+        self.root.send_event(message, event_mask=mask)
+        self.connection.sync()
+
+    def close_from_caption(self, window):
+        """Asks the window manager to close the window, as its caption's close button does."""
+        message = xevent.ClientMessage(
+            window=window,
+            client_type=self.atom("_NET_CLOSE_WINDOW"),
+            data=(32, [X.CurrentTime, 2, 0, 0, 0]),
+        )
+        mask = X.SubstructureRedirectMask | X.SubstructureNotifyMask
+        self.root.send_event(message, event_mask=mask)
+        self.connection.sync()
+
+    # --- Pixels ----------------------------------------------------------------------------
+
+    def screenshot(self, x, y, width, height):
+        """Rows of (r, g, b) of the screen rectangle, cut to the screen."""
+        left, top = max(0, x), max(0, y)
+        right, bottom = min(self.width, x + width), min(self.height, y + height)
+        image = self.root.get_image(left, top, right - left, bottom - top, X.ZPixmap, 0xFFFFFFFF)
+        data = image.data
+        stride = len(data) // (bottom - top)
+        rows = []
+        for row in range(bottom - top):
+            base = row * stride
+            rows.append([(data[base + 4 * i + 2], data[base + 4 * i + 1], data[base + 4 * i])
+                         for i in range(right - left)])
+        return rows

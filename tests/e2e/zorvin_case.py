@@ -1,0 +1,133 @@
+"""The base of the end-to-end tests: one X server with a window manager per test class, one run of
+the program under test per test, and ways to look at the character from outside."""
+
+import time
+import unittest
+
+import artwork
+import face
+import programs
+import session
+import x11
+
+QUIET_PERIOD = 0.6  # several timer periods: long enough for a change that should not come
+
+
+class ZorvinTestCase(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.program = programs.from_environment()
+        cls.x = session.XSession()
+        cls.x.start()
+        cls.display = cls.x.display
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.x.stop()
+
+    # --- Running the program ---------------------------------------------------------------
+
+    def start_program(self, extra_env=None):
+        """Starts the program with the pointer in the screen's top-left corner and waits until its
+        face is shown and shaped."""
+        self.x.reset_pointer()
+        self.zorvin = self.program.start(self.x, extra_env)
+        self.addCleanup(self._end_program, self.zorvin)
+        self.face = self.display.wait_for_window(programs.MAIN_WINDOW, 20)
+        x11.wait_until(lambda: len(self.display.shape_rectangles(self.face)) > 1, 10,
+                       message="the face's shape")
+        return self.zorvin
+
+    def _end_program(self, running):
+        running.stop()
+        for name in (programs.MAIN_WINDOW, programs.ABOUT_WINDOW):
+            self.display.wait_until_gone(name)
+        self.x.reset_pointer()
+
+    # --- Where things are ------------------------------------------------------------------
+
+    def client_rect(self, window):
+        """(x, y, width, height) of the window's client area on the screen."""
+        return self.program.client_rect(self.display, window)
+
+    def face_origin(self):
+        x, y, _, _ = self.client_rect(self.face)
+        return x, y
+
+    def to_screen(self, client_x, client_y, window=None, scale=1):
+        x, y, _, _ = self.client_rect(window or self.face)
+        return x + client_x * scale, y + client_y * scale
+
+    def point_at(self, client_x, client_y, window=None):
+        self.display.move_pointer(*self.to_screen(client_x, client_y, window))
+
+    def face_shape(self):
+        """The client pixels the face's shape covers."""
+        return face.rectangles_to_pixels(self.program.client_shape(self.display, self.face))
+
+    def pupils(self, scale=1):
+        """The top-left client pixels of the two pupils as drawn, found by matching every drawn
+        pixel of the pupil picture; None for a pupil not found exactly once."""
+        x, y = self.face_origin()
+        width, height = face.CLIENT_SIZE
+        rows = self.display.screenshot(x, y, width * scale, height * scale)
+        template = artwork.pupil_template()
+        found = []
+        for (cx, cy, rx, ry) in face.EYES:
+            matches = [
+                (left, top)
+                for top in range(cy - ry - 8, cy + ry + 1)
+                for left in range(cx - rx - 7, cx + rx + 1)
+                if all(rows[(top + py) * scale + j][(left + px) * scale + i] == colour
+                       for (px, py), colour in template.items()
+                       for j in range(scale) for i in range(scale))
+            ]
+            found.append(matches[0] if len(matches) == 1 else None)
+        return found
+
+    def wait_for_pupils(self, expected, scale=1, message="the pupils"):
+        try:
+            x11.wait_until(lambda: self.pupils(scale) == expected, 5, message=message)
+        except AssertionError:
+            self.assertEqual(self.pupils(scale), expected, message)
+
+    def is_above(self, window):
+        return "_NET_WM_STATE_ABOVE" in self.display.net_wm_state(window)
+
+    def wait_for_above(self, window, above, message):
+        x11.wait_until(lambda: self.is_above(window) == above, 5, message=message)
+
+    def assert_stays(self, read, message, period=QUIET_PERIOD):
+        """Checks that `read()` gives the same value over a few timer periods."""
+        before = read()
+        deadline = time.monotonic() + period
+        while time.monotonic() < deadline:
+            self.assertEqual(read(), before, message)
+            time.sleep(0.05)
+        return before
+
+    # --- The menu and the About box ----------------------------------------------------------
+
+    def press_for_menu(self, client_x=45, client_y=50, button="right"):
+        """Presses a button on the face; returns the top-level windows that appeared."""
+        before = {w.id for w in self.display.top_level_windows()}
+        self.point_at(client_x, client_y)
+        self.display.press(button)
+        self.display.release(button)
+        return lambda: [w for w in self.display.top_level_windows() if w.id not in before]
+
+    def open_menu(self):
+        new_windows = self.press_for_menu()
+        x11.wait_until(new_windows, 5, message="the pop-up menu")
+
+    def choose(self, key):
+        """Opens the face's menu with a right press and chooses an item by its mnemonic."""
+        self.open_menu()
+        self.display.key(key)
+
+    def open_about(self):
+        self.choose("a")
+        about = self.display.wait_for_window(programs.ABOUT_WINDOW)
+        x11.wait_until(lambda: self.display.active_window() == about.id, 5,
+                       message="the About box to take the keyboard")
+        return about
