@@ -148,6 +148,18 @@ class Display:
         prop = self.root.get_full_property(self.atom("_NET_ACTIVE_WINDOW"), Xatom.WINDOW)
         return prop.value[0] if prop and len(prop.value) else None
 
+    def activate(self, window):
+        """Asks the window manager to give the window the keyboard, and waits until it has."""
+        message = xevent.ClientMessage(
+            window=window,
+            client_type=self.atom("_NET_ACTIVE_WINDOW"),
+            data=(32, [2, X.CurrentTime, 0, 0, 0]),
+        )
+        mask = X.SubstructureRedirectMask | X.SubstructureNotifyMask
+        self.root.send_event(message, event_mask=mask)
+        self.connection.sync()
+        wait_until(lambda: self.active_window() == window.id, 5, message="the window to be active")
+
     def move_window(self, window, x, y):
         """Asks the window manager to move the window's outer top-left corner to (x, y)."""
         north_west, x_and_y, from_pager = 1, 3 << 8, 2 << 12

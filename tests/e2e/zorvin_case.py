@@ -126,8 +126,13 @@ class ZorvinTestCase(unittest.TestCase):
         self.display.key(key)
 
     def open_about(self):
+        """Opens the About box from the menu and moves it aside: it opens centred on the screen,
+        over the face."""
         self.choose("a")
         about = self.display.wait_for_window(programs.ABOUT_WINDOW)
         x11.wait_until(lambda: self.display.active_window() == about.id, 5,
                        message="the About box to take the keyboard")
+        self.display.move_window(about, 40, 40)
+        x11.wait_until(lambda: self.client_rect(about)[1] < 100, 5,
+                       message="the About box to move aside")
         return about

@@ -1,0 +1,93 @@
+"""The About box: opened from the menu, closed by OK, Enter, Escape or its caption, and its two
+links handed to the desktop's openers."""
+
+import os
+import re
+import unittest
+
+import programs
+import x11
+from zorvin_case import ZorvinTestCase
+
+NAVY = (0, 0, 128)
+PURPLE = (128, 0, 128)
+# Client rectangles of the About box's controls.
+EMAIL = (69, 33, 107, 18)
+HOMEPAGE = (3, 49, 238, 18)
+OK_BUTTON = (92, 78, 65, 23)
+
+
+def author(name):
+    """A value of about/author.h, the one place the author's details are written."""
+    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "about",
+                        "author.h")
+    with open(path) as f:
+        return re.search(r'#define %s "([^"]*)"' % name, f.read()).group(1)
+
+
+def middle(rect):
+    x, y, width, height = rect
+    return x + width // 2, y + height // 2
+
+
+class AboutBoxTest(ZorvinTestCase):
+    def colour_count(self, about, rect, colour):
+        left, top = self.to_screen(rect[0], rect[1], about)
+        rows = self.display.screenshot(left, top, rect[2], rect[3])
+        return sum(row.count(colour) for row in rows)
+
+    def wait_for_link_colour(self, about, rect, colour, message):
+        x11.wait_until(lambda: self.colour_count(about, rect, colour) > 10, 5, message=message)
+
+    def click(self, window, rect, button="left"):
+        self.point_at(*middle(rect), window)
+        self.display.press(button)
+        self.display.release(button)
+
+    def test_about_box_shows_its_caption_size_and_links(self):
+        self.start_program()
+        about = self.open_about()
+        self.assertEqual(self.client_rect(about)[2:], (245, 110))
+        for rect in (EMAIL, HOMEPAGE):
+            self.wait_for_link_colour(about, rect, NAVY, "a navy link")
+
+    def test_about_box_closes_by_ok_enter_escape_and_caption(self):
+        self.start_program()
+        closers = {
+            "OK": lambda about: self.click(about, OK_BUTTON),
+            "Enter": lambda about: self.display.key("Return"),
+            "Escape": lambda about: self.display.key("Escape"),
+            "the caption": lambda about: self.display.close_from_caption(about),
+        }
+        for how, close in closers.items():
+            about = self.open_about()
+            close(about)
+            self.display.wait_until_gone(programs.ABOUT_WINDOW)
+            self.assertIsNone(self.zorvin.process.poll(), "the program ended closing by " + how)
+        self.assertTrue(self.display.find_window(programs.MAIN_WINDOW))
+
+    def test_links_hand_their_own_text_to_the_openers(self):
+        self.start_program()
+        about = self.open_about()
+        self.click(about, EMAIL)
+        self.click(about, HOMEPAGE, button="right")
+        expected = ["mailto:" + author("ZORVIN_AUTHOR_EMAIL"), author("ZORVIN_HOMEPAGE")]
+        x11.wait_until(lambda: len(self.zorvin.opened()) == 2, 10, message="both links opened")
+        self.assertEqual([target for _, target in self.zorvin.opened()], expected)
+
+    def test_link_turns_purple_while_pressed_and_opens_when_released_elsewhere(self):
+        self.start_program()
+        about = self.open_about()
+        self.point_at(*middle(HOMEPAGE), about)
+        self.display.press("left")
+        self.wait_for_link_colour(about, HOMEPAGE, PURPLE, "the pressed link in purple")
+        self.display.move_pointer(self.display.width - 10, self.display.height - 10)
+        self.display.release("left")
+        x11.wait_until(self.zorvin.opened, 10, message="the link opened")
+        self.assertEqual([target for _, target in self.zorvin.opened()],
+                         [author("ZORVIN_HOMEPAGE")])
+        self.wait_for_link_colour(about, HOMEPAGE, NAVY, "the link back in navy")
+
+
+if __name__ == "__main__":
+    unittest.main()
