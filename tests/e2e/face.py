@@ -40,14 +40,20 @@ def _inside(polygon, px, py):
     return inside
 
 
-def outline_pixels():
-    """The client pixels the shape must cover: those whose centre the outline, shifted to the
-    client area, holds."""
+# Where a pixel is sampled to decide whether the outline holds it, in half pixels right of and
+# below its top-left corner: its centre, or the corner itself.
+PIXEL_CENTRE = 1
+PIXEL_CORNER = 0
+
+
+def outline_pixels(sample=PIXEL_CENTRE):
+    """The client pixels the shape must cover: those whose centre (or top-left corner) the
+    outline, shifted to the client area, holds."""
     ox, oy = CLIENT_ORIGIN
     doubled = [(2 * (x - ox), 2 * (y - oy)) for x, y in OUTLINE]
     width, height = CLIENT_SIZE
     return {(x, y) for y in range(height) for x in range(width)
-            if _inside(doubled, 2 * x + 1, 2 * y + 1)}
+            if _inside(doubled, 2 * x + sample, 2 * y + sample)}
 
 
 def rectangles_to_pixels(rectangles):

@@ -8,8 +8,8 @@ A program under test starts on a session's display with stub openers first on PA
 and `xdg-email`), which append one line per call to a log instead of opening anything, and reports
 how it ended. The tests find its windows by their captions and drive it only from outside.
 
-WineProgram is the place for running Zorvin.exe under Wine: its own prefix, the openers named in
-that prefix's registry, and `wineserver -k` on stop. Until it is filled in, its tests are skipped.
+Zorvin.exe runs under Wine in a prefix of its own for the run of the tests (wine_prefix.py), which
+names the stub openers as Wine's browser and mail program; stopping it ends every Wine process.
 """
 
 import os
@@ -19,7 +19,9 @@ import subprocess
 import tempfile
 import unittest
 
+import face
 import session as xsession
+import wine_prefix
 import x11
 
 MAIN_WINDOW = "Zorvin"
@@ -77,6 +79,8 @@ class LinuxProgram:
     name = "linux"
     # QT_SCALE_FACTOR scales everything the program shows.
     supports_scale_factor = True
+    # The shape holds the pixels whose centre the outline holds.
+    outline_sample = face.PIXEL_CENTRE
 
     def __init__(self, executable):
         self.executable = os.path.abspath(executable)
@@ -105,44 +109,90 @@ class LinuxProgram:
         """The window's shape in client coordinates."""
         return display.shape_rectangles(window)
 
+    def command(self):
+        return [self.executable]
+
     def start(self, x_session, extra_env=None):
         work_dir = tempfile.mkdtemp(prefix="zorvin-run-")
         env = self.environment(work_dir, x_session.name, extra_env)
         with open(os.path.join(work_dir, "stderr.log"), "w") as err:
             process = xsession.start_process_group(
-                [self.executable], env=env, cwd=work_dir, stdout=subprocess.DEVNULL, stderr=err)
+                self.command(), env=env, cwd=work_dir, stdout=subprocess.DEVNULL, stderr=err)
+        return self.running(process, work_dir)
+
+    def running(self, process, work_dir):
         return RunningProgram(process, work_dir)
 
     def run_without_display(self, extra_env=None, timeout=20):
         """Runs the program with no display at all; returns the CompletedProcess."""
         work_dir = tempfile.mkdtemp(prefix="zorvin-run-")
         try:
-            return subprocess.run([self.executable], env=self.environment(work_dir, None, extra_env),
+            return subprocess.run(self.command(), env=self.environment(work_dir, None, extra_env),
                                   cwd=work_dir, capture_output=True, text=True, timeout=timeout)
         finally:
             shutil.rmtree(work_dir, ignore_errors=True)
 
 
-class WineProgram:
-    """Zorvin.exe under Wine. To be filled in: see the module's docstring."""
+class WineRunningProgram(RunningProgram):
+    def __init__(self, process, work_dir, prefix):
+        super().__init__(process, work_dir)
+        self.prefix = prefix
+
+    def stop(self):
+        self.prefix.end_processes()
+        super().stop()
+
+
+class WineProgram(LinuxProgram):
+    """Zorvin.exe under Wine (wine64), with the same stub openers first on PATH.
+
+    A shaped window asks the window manager for no frame: Wine draws its Windows caption and frame
+    inside the X window itself, where the shape cuts them away, so that X window is the whole
+    window and its shape is in window coordinates. Any other window is framed by the window
+    manager, and its X window is the client area.
+    """
 
     name = "wine"
     supports_scale_factor = False
+    # Windows' CreatePolygonRgn holds the pixels whose top-left corner the outline holds.
+    outline_sample = face.PIXEL_CORNER
+    # Wine's default theme: a captioned, fixed window's frame as (left, top, right, bottom), as
+    # AdjustWindowRect gives it.
+    FRAME = (3, 22, 3, 3)
 
     def __init__(self, executable):
-        self.executable = os.path.abspath(executable)
+        super().__init__(executable)
+        self.prefix = wine_prefix.WinePrefix()
+
+    def own_frame(self, display, window):
+        """The frame Wine draws inside the X window: none where the window manager frames it."""
+        return (0, 0, 0, 0) if any(display.frame_extents(window) or ()) else self.FRAME
 
     def client_rect(self, display, window):
-        raise NotImplementedError  # the X window of a Wine window holds its frame as well
+        left, top, right, bottom = self.own_frame(display, window)
+        x, y = display.client_origin(window)
+        width, height = display.client_size(window)
+        return x + left, y + top, width - left - right, height - top - bottom
 
     def client_shape(self, display, window):
-        raise NotImplementedError
+        left, top, _, _ = self.own_frame(display, window)
+        return [(x - left, y - top, w, h) for x, y, w, h in display.shape_rectangles(window)]
 
-    def start(self, x_session, extra_env=None):
-        raise unittest.SkipTest("running Zorvin.exe under Wine is not wired in yet")
+    def environment(self, work_dir, display=None, extra=None):
+        self.prefix.make()
+        return self.prefix.environment(super().environment(work_dir, display, extra))
+
+    def command(self):
+        return ["wine", self.executable]
+
+    def running(self, process, work_dir):
+        return WineRunningProgram(process, work_dir, self.prefix)
 
     def run_without_display(self, extra_env=None, timeout=20):
-        raise unittest.SkipTest("running Zorvin.exe under Wine is not wired in yet")
+        try:
+            return super().run_without_display(extra_env, timeout)
+        finally:
+            self.prefix.end_processes()
 
 
 _PROGRAMS = {"linux": LinuxProgram, "wine": WineProgram}

@@ -18,7 +18,7 @@ class ShapeTest(ZorvinTestCase):
         pupils = {(left + i, top + j) for left, top in self.pupils(scale)
                   for i in range(face.PUPIL_SIZE[0]) for j in range(face.PUPIL_SIZE[1])}
         picture = artwork.face()
-        wrong = [(px, py) for px, py in sorted(face.outline_pixels() - pupils)
+        wrong = [(px, py) for px, py in sorted(face.outline_pixels(self.program.outline_sample) - pupils)
                  for j in range(scale) for i in range(scale)
                  if rows[py * scale + j][px * scale + i] != picture[py][px]]
         self.assertEqual(wrong, [], "pixels of the face that differ from face.bmp")
@@ -26,7 +26,7 @@ class ShapeTest(ZorvinTestCase):
     def test_shape_covers_exactly_the_outline_and_shows_the_face(self):
         self.start_program()
         self.assertEqual(self.client_rect(self.face)[2:], face.CLIENT_SIZE)
-        expected = face.outline_pixels()
+        expected = face.outline_pixels(self.program.outline_sample)
         shape = self.face_shape()
         self.assertEqual(sorted(shape - expected), [], "shaped pixels outside the outline")
         self.assertEqual(sorted(expected - shape), [], "pixels of the outline cut away")
@@ -51,7 +51,7 @@ class ShapeTest(ZorvinTestCase):
         self.start_program({"QT_SCALE_FACTOR": "2"})
         self.assertEqual(self.client_rect(self.face)[2:], (2 * face.CLIENT_SIZE[0],
                                                            2 * face.CLIENT_SIZE[1]))
-        doubled = {(2 * x + i, 2 * y + j) for x, y in face.outline_pixels()
+        doubled = {(2 * x + i, 2 * y + j) for x, y in face.outline_pixels(self.program.outline_sample)
                    for i in range(2) for j in range(2)}
         self.assertEqual(self.face_shape(), doubled)
         self.wait_for_pupils(face.DESIGN_PUPILS, scale=2)

@@ -4,9 +4,9 @@ the program under test per test, and ways to look at the character from outside.
 import time
 import unittest
 
-import artwork
 import face
 import programs
+import screen_face
 import session
 import x11
 
@@ -66,24 +66,7 @@ class ZorvinTestCase(unittest.TestCase):
         return face.rectangles_to_pixels(self.program.client_shape(self.display, self.face))
 
     def pupils(self, scale=1):
-        """The top-left client pixels of the two pupils as drawn, found by matching every drawn
-        pixel of the pupil picture; None for a pupil not found exactly once."""
-        x, y = self.face_origin()
-        width, height = face.CLIENT_SIZE
-        rows = self.display.screenshot(x, y, width * scale, height * scale)
-        template = artwork.pupil_template()
-        found = []
-        for (cx, cy, rx, ry) in face.EYES:
-            matches = [
-                (left, top)
-                for top in range(cy - ry - 8, cy + ry + 1)
-                for left in range(cx - rx - 7, cx + rx + 1)
-                if all(rows[(top + py) * scale + j][(left + px) * scale + i] == colour
-                       for (px, py), colour in template.items()
-                       for j in range(scale) for i in range(scale))
-            ]
-            found.append(matches[0] if len(matches) == 1 else None)
-        return found
+        return screen_face.find_pupils(self.display, self.face_origin(), scale)
 
     def wait_for_pupils(self, expected, scale=1, message="the pupils"):
         try:

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Runs Zorvin. On a desktop it starts the program there. On a machine with no display it starts it
+# on a virtual screen with a window manager, moves the pointer around the face, saves a screenshot
+# for each place (build/screenshots/) and prints where the pupils are, then ends.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${ZORVIN_BUILD_DIR:-$root/build}
+zorvin=$build/gcc/zorvin
+
+"$root/scripts/install-deps.sh"
+if [ ! -x "$zorvin" ]; then
+    cmake -S "$root" -B "$build/gcc" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++
+    cmake --build "$build/gcc" --target zorvin -j "$(nproc)"
+fi
+
+if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
+    exec "$zorvin"
+fi
+echo "No display: showing Zorvin on a virtual screen instead."
+exec /usr/bin/python3 -B "$root/tests/e2e/demo.py" "$zorvin" "$build/screenshots"
