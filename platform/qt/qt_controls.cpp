@@ -34,6 +34,20 @@ void QtPicture::Place() {
     }
 }
 
+QtLabel::QtLabel(QLabel& widget, const ControlLayout& layout) : widget_(widget), layout_(layout) {
+    setCaption(layout.caption);
+    setForeColor(layout.foreColor);
+}
+
+void QtLabel::Fit() {
+    QRect box(layout_.left, layout_.top, layout_.width, layout_.height);
+    const int needed = widget_.fontMetrics().horizontalAdvance(widget_.text()) + 2;
+    if (layout_.alignment == Alignment::Center && needed > box.width()) {
+        box.adjust(-(needed - box.width()) / 2, 0, (needed - box.width() + 1) / 2, 0);
+    }
+    widget_.setGeometry(box);
+}
+
 Colour QtLabel::ForeColor() const {
     return FromQColor(widget_.palette().color(QPalette::WindowText));
 }
@@ -50,6 +64,7 @@ std::string QtLabel::Caption() const {
 
 void QtLabel::setCaption(std::string_view caption) {
     widget_.setText(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
+    Fit();
 }
 
 QtTimer::QtTimer(QTimer& timer, std::int32_t interval) : timer_(timer) {

@@ -38,10 +38,12 @@ class QtPicture final : public PictureBox {
     float height_;
 };
 
-// The text and its colour are the label widget's own.
+// The text and its colour are the label widget's own. A centred text wider than the label's box,
+// as the desktop's font may make it where the layout's font is missing, widens the box evenly on
+// both sides rather than being cut off.
 class QtLabel final : public Label {
   public:
-    explicit QtLabel(QLabel& widget) : widget_(widget) {}
+    QtLabel(QLabel& widget, const ControlLayout& layout);
 
     Colour ForeColor() const override;
     void setForeColor(Colour colour) override;
@@ -49,7 +51,10 @@ class QtLabel final : public Label {
     void setCaption(std::string_view caption) override;
 
   private:
+    void Fit();
+
     QLabel& widget_;
+    const ControlLayout& layout_;
 };
 
 class QtTimer final : public Timer {

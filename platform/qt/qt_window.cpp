@@ -100,7 +100,6 @@ void QtWindow::AddControl(const ControlLayout& control) {
         }
         case ControlKind::Label: {
             auto* widget = new LabelWidget(*widget_, id);
-            widget->setGeometry(control.left, control.top, control.width, control.height);
             widget->setAlignment(control.alignment == Alignment::Center
                                      ? Qt::AlignHCenter | Qt::AlignTop
                                      : Qt::AlignLeft | Qt::AlignTop);
@@ -108,10 +107,7 @@ void QtWindow::AddControl(const ControlLayout& control) {
                 widget->setFont(ToQFont(*control.font));
             }
             widget->setCursor(PointerCursor(control.pointer));
-            auto label = std::make_unique<QtLabel>(*widget);
-            label->setCaption(control.caption);
-            label->setForeColor(control.foreColor);
-            labels_.emplace(key, std::move(label));
+            labels_.emplace(key, std::make_unique<QtLabel>(*widget, control));
             break;
         }
         case ControlKind::CommandButton:

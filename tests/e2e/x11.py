@@ -9,7 +9,7 @@ requests and the SHAPE extension.
 import time
 
 from Xlib import X, XK, Xatom, display as xdisplay, error as xerror
-from Xlib.ext import shape, xtest
+from Xlib.ext import shape, xfixes, xtest
 from Xlib.protocol import event as xevent
 
 
@@ -72,6 +72,12 @@ class Display:
         xtest.fake_input(self.connection, X.KeyPress, code)
         xtest.fake_input(self.connection, X.KeyRelease, code)
         self.connection.sync()
+
+    def cursor(self):
+        """The pointer's picture as (width, height, hot spot x, hot spot y)."""
+        self.connection.xfixes_query_version()  # XFixes serves a client that said its version
+        image = self.connection.xfixes_get_cursor_image(self.root)
+        return image.width, image.height, image.xhot, image.yhot
 
     # --- Windows ---------------------------------------------------------------------------
 
