@@ -53,8 +53,9 @@ class DraggingTest(ZorvinTestCase):
         x, y = self.face_origin()
         self.display.press("left")
         # The window manager moves the window under the still pointer: the cursor's place on the
-        # face changes while the drag goes on.
-        self.display.move_window(self.face, x + 200, y + 100)
+        # face changes while the drag goes on. It places the X window, which may hold a frame.
+        outer_x, outer_y = self.display.client_origin(self.face)
+        self.display.move_window(self.face, outer_x + 200, outer_y + 100)
         self.wait_for_origin((x + 200, y + 100), "the window moved by the window manager")
         self.assertEqual(self.pupils(), face.pupil_places(*GRAB), "pupils during the drag")
         self.display.release("left")

@@ -18,7 +18,8 @@ class ShapeTest(ZorvinTestCase):
         pupils = {(left + i, top + j) for left, top in self.pupils(scale)
                   for i in range(face.PUPIL_SIZE[0]) for j in range(face.PUPIL_SIZE[1])}
         picture = artwork.face()
-        wrong = [(px, py) for px, py in sorted(face.outline_pixels(self.program.outline_sample) - pupils)
+        shown = face.outline_pixels(self.program.outline_sample) - pupils
+        wrong = [(px, py) for px, py in sorted(shown)
                  for j in range(scale) for i in range(scale)
                  if rows[py * scale + j][px * scale + i] != picture[py][px]]
         self.assertEqual(wrong, [], "pixels of the face that differ from face.bmp")
@@ -51,7 +52,8 @@ class ShapeTest(ZorvinTestCase):
         self.start_program({"QT_SCALE_FACTOR": "2"})
         self.assertEqual(self.client_rect(self.face)[2:], (2 * face.CLIENT_SIZE[0],
                                                            2 * face.CLIENT_SIZE[1]))
-        doubled = {(2 * x + i, 2 * y + j) for x, y in face.outline_pixels(self.program.outline_sample)
+        outline = face.outline_pixels(self.program.outline_sample)
+        doubled = {(2 * x + i, 2 * y + j) for x, y in outline
                    for i in range(2) for j in range(2)}
         self.assertEqual(self.face_shape(), doubled)
         self.wait_for_pupils(face.DESIGN_PUPILS, scale=2)
