@@ -13,7 +13,7 @@ import subprocess
 import tempfile
 import time
 
-from Xlib import X, Xatom, display as xdisplay, error as xerror
+from Xlib import X, display as xdisplay, error as xerror
 
 import x11
 
@@ -114,13 +114,25 @@ class XSession:
         with open(os.path.join(self.log_dir, "openbox.log"), "w") as log:
             self._processes.append(start_process_group(
                 ["openbox", "--sm-disable"], env=env, stdout=log, stderr=subprocess.STDOUT))
-        check = self.display.atom("_NET_SUPPORTING_WM_CHECK")
+        x11.wait_until(self._window_manager_manages, 10, 0.05, "openbox to manage windows")
 
-        def managing():
-            prop = self.display.root.get_full_property(check, Xatom.WINDOW)
-            return prop is not None and len(prop.value) > 0
-
-        x11.wait_until(managing, 10, message="openbox to manage the screen")
+    def _window_manager_manages(self):
+        """Whether a window mapped now is taken in by the window manager (reparented into a
+        frame). Openbox announces itself before it is ready to take windows in."""
+        display = self.display
+        probe = display.root.create_window(0, 0, 1, 1, 0, X.CopyFromParent)
+        try:
+            probe.map()
+            display.connection.sync()
+            deadline = time.monotonic() + 1
+            while time.monotonic() < deadline:
+                if probe.query_tree().parent != display.root:
+                    return True
+                time.sleep(0.02)
+            return False
+        finally:
+            probe.destroy()
+            display.connection.sync()
 
     def stop(self):
         if self.display:

@@ -5,6 +5,7 @@ import os
 import re
 import unittest
 
+import face
 import programs
 import x11
 from zorvin_case import ZorvinTestCase
@@ -49,8 +50,13 @@ class AboutBoxTest(ZorvinTestCase):
         self.start_program()
         about = self.open_about()
         self.assertEqual(self.client_rect(about)[2:], (245, 110))
+        self.assertIsNone(about.get_wm_transient_for(), "the About box has an owner")
         for rect in (EMAIL, HOMEPAGE):
             self.wait_for_link_colour(about, rect, NAVY, "a navy link")
+        # Modeless: the character goes on following the pointer.
+        x, y = self.face_origin()
+        self.display.move_pointer(x + 200, y + 32)
+        self.wait_for_pupils(face.pupil_places(200, 32), message="pupils with the box open")
 
     def test_links_show_the_hand_pointer(self):
         self.start_program()

@@ -33,7 +33,12 @@ class ZorvinTestCase(unittest.TestCase):
         self.x.reset_pointer()
         self.zorvin = self.program.start(self.x, extra_env)
         self.addCleanup(self._end_program, self.zorvin)
-        self.face = self.display.wait_for_window(programs.MAIN_WINDOW, 20)
+        try:
+            self.face = self.display.wait_for_window(programs.MAIN_WINDOW, 20)
+        except AssertionError as error:
+            raise AssertionError("%s; the program's status: %s; its errors: %s; windows named so: %s"
+                                 % (error, self.zorvin.process.poll(), self.zorvin.output(),
+                                    self.display.find_windows(programs.MAIN_WINDOW)))
         x11.wait_until(lambda: len(self.display.shape_rectangles(self.face)) > 1, 10,
                        message="the face's shape")
         return self.zorvin
