@@ -4,7 +4,7 @@
 #define ZORVIN_ABOUT_AUTHOR_H
 
 #define ZORVIN_AUTHOR_NAME "Ilse Marwood"
-#define ZORVIN_AUTHOR_EMAIL "ilse.marwood@example.org"
+#define ZORVIN_AUTHOR_EMAIL "ilse@example.org"
 #define ZORVIN_HOMEPAGE "https://zorvin.example.org/"
 
 #endif

@@ -12,6 +12,8 @@ packages=(
     xvfb openbox x11-utils xdotool wmctrl python3 python3-xlib python3-pefile
     # the Windows program, cross-built and run under Wine
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64
+    # a font with Thai and Latin letters, for the links' Thai-charset font under Wine
+    fonts-tlwg-loma-ttf
 )
 
 missing=()
