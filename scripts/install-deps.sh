@@ -1,20 +1,30 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Zorvin needs to build, run and test, where any is missing.
+# Installs the Debian 12 packages Zorvin needs, where any is missing, with sudo when not root.
+#   install-deps.sh run    what building and running the Linux program takes
+#   install-deps.sh test   all that, and what the tests and the Windows program take
 set -euo pipefail
 
-packages=(
-    # building
-    build-essential cmake git clang
-    # the Linux desktop program
-    qt6-base-dev
-    # tests
+run_packages=(
+    build-essential cmake git
+    qt6-base-dev libx11-dev libxcb1-dev
+    # a virtual screen with a window manager, for machines with no display of their own
+    xvfb openbox python3 python3-xlib
+)
+test_packages=(
+    clang
     googletest libgtest-dev libgmock-dev
-    xvfb openbox x11-utils xdotool wmctrl python3 python3-xlib python3-pefile
+    x11-utils xdotool wmctrl python3-pefile
     # the Windows program, cross-built and run under Wine
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64
     # a font with Thai and Latin letters, for the links' Thai-charset font under Wine
     fonts-tlwg-loma-ttf
 )
+
+case "${1:-}" in
+    run) packages=("${run_packages[@]}") ;;
+    test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+    *) echo "usage: $0 run|test" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
@@ -28,4 +38,5 @@ sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
 echo "Installing: ${missing[*]}"
 "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
+    "${missing[@]}"

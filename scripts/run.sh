@@ -8,11 +8,9 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZORVIN_BUILD_DIR:-$root/build}
 zorvin=$build/gcc/zorvin
 
-"$root/scripts/install-deps.sh"
-if [ ! -x "$zorvin" ]; then
-    cmake -S "$root" -B "$build/gcc" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++
-    cmake --build "$build/gcc" --target zorvin -j "$(nproc)"
-fi
+"$root/scripts/install-deps.sh" run
+cmake -S "$root" -B "$build/gcc" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++ >/dev/null
+cmake --build "$build/gcc" --target zorvin -j "$(nproc)"
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     exec "$zorvin"
