@@ -1,6 +1,8 @@
 // Zorvin on a Linux desktop: checks for a display before Qt would abort without one, then runs the
 // program's forms on the Qt backend until the program ends.
 #include <cstdio>
+#include <cstdlib>
+#include <exception>
 
 #include <QApplication>
 
@@ -8,13 +10,34 @@
 #include "platform/qt/qt_platform.h"
 #include "program/program.h"
 
+namespace {
+
+// An error that no handler traps is reported in one line and ends the program, rather than
+// unwinding through Qt's event dispatch into an abort.
+class ZorvinApplication final : public QApplication {
+  public:
+    using QApplication::QApplication;
+
+    bool notify(QObject* receiver, QEvent* event) override {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception& error) {
+            std::fprintf(stderr, "zorvin: run-time error: %s\n", error.what());
+            std::fflush(stderr);
+            std::_Exit(1);
+        }
+    }
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
     zorvin::qt::PreferX11Platform();
     if (const auto problem = zorvin::qt::DisplayProblem()) {
         std::fprintf(stderr, "zorvin: %s\n", problem->c_str());
         return 1;
     }
-    QApplication application(argc, argv);
+    ZorvinApplication application(argc, argv);
     // The program ends through End only, when its last window is unloaded or by Exit.
     QApplication::setQuitOnLastWindowClosed(false);
 
