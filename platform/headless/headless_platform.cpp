@@ -3,21 +3,13 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/control_lookup.h"
 #include "platform/pixels.h"
 
 namespace zorvin::headless {
 namespace {
 
 constexpr std::int32_t kBorder = 3;  // right and bottom edges of the frame
-
-template <typename Control, typename Map>
-Control& find(Map& controls, ControlId id, std::string_view kind) {
-    const auto found = controls.find({std::string(id.name), id.index});
-    if (found == controls.end()) {
-        throw std::out_of_range("no " + std::string(kind) + " " + std::string(id.name));
-    }
-    return *found->second;
-}
 
 std::string text(const char* s) {
     return s ? s : "null";
@@ -35,7 +27,7 @@ HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const FormLayout& lay
     top_ = static_cast<float>((HeadlessPlatform::kScreen.height - outerHeight) / 2);
 
     for (const ControlLayout& control : layout.controls) {
-        auto key = std::pair{std::string(control.name), control.index};
+        const ControlKey key{control.name, control.index};
         switch (control.kind) {
             case ControlKind::Picture:
                 pictures_.emplace(key, std::make_unique<HeadlessPicture>(control));
@@ -51,7 +43,7 @@ HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const FormLayout& lay
         }
     }
     for (const MenuLayout& item : layout.menu) {
-        menuItems_.emplace(std::string(item.name), std::make_unique<HeadlessMenuItem>(item));
+        menuItems_.emplace(item.name, std::make_unique<HeadlessMenuItem>(item));
     }
 }
 
@@ -60,23 +52,19 @@ HeadlessWindow::~HeadlessWindow() {
 }
 
 HeadlessPicture& HeadlessWindow::picture(ControlId id) {
-    return find<HeadlessPicture>(pictures_, id, "picture");
+    return FindControl(pictures_, id, "picture");
 }
 
 HeadlessLabel& HeadlessWindow::label(ControlId id) {
-    return find<HeadlessLabel>(labels_, id, "label");
+    return FindControl(labels_, id, "label");
 }
 
 HeadlessTimer& HeadlessWindow::timer(ControlId id) {
-    return find<HeadlessTimer>(timers_, id, "timer");
+    return FindControl(timers_, id, "timer");
 }
 
 HeadlessMenuItem& HeadlessWindow::menuItem(std::string_view name) {
-    const auto found = menuItems_.find(name);
-    if (found == menuItems_.end()) {
-        throw std::out_of_range("no menu item " + std::string(name));
-    }
-    return *found->second;
+    return FindMenuItem(menuItems_, name);
 }
 
 Point HeadlessWindow::clientOrigin() const {

@@ -18,6 +18,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/control_lookup.h"
 #include "platform/headless/headless_controls.h"
 #include "platform/platform.h"
 
@@ -59,7 +60,7 @@ class HeadlessWindow final : public Window {
     friend class HeadlessPlatform;
 
     template <typename Control>
-    using Controls = std::map<std::pair<std::string, std::int16_t>, std::unique_ptr<Control>>;
+    using Controls = std::map<ControlKey, std::unique_ptr<Control>>;
 
     HeadlessPlatform& platform_;
     const FormLayout& layout_;
@@ -72,7 +73,7 @@ class HeadlessWindow final : public Window {
     Controls<HeadlessPicture> pictures_;
     Controls<HeadlessLabel> labels_;
     Controls<HeadlessTimer> timers_;
-    std::map<std::string, std::unique_ptr<HeadlessMenuItem>, std::less<>> menuItems_;
+    std::map<std::string_view, std::unique_ptr<HeadlessMenuItem>, std::less<>> menuItems_;
 };
 
 enum class Key { Enter, Escape };

@@ -43,15 +43,6 @@ Qt::WindowFlags FlagsOf(const FormLayout& layout, bool frameless) {
     return flags;
 }
 
-template <typename Control, typename Map>
-Control& Find(Map& controls, ControlId id, std::string_view kind) {
-    const auto found = controls.find({id.name, id.index});
-    if (found == controls.end()) {
-        throw std::out_of_range("no " + std::string(kind) + " " + std::string(id.name));
-    }
-    return *found->second;
-}
-
 }  // namespace
 
 QtWindow::QtWindow(QtPlatform& platform, const FormLayout& layout, FormEvents& events, Hwnd hwnd)
@@ -90,7 +81,7 @@ QtWindow::~QtWindow() {
 
 void QtWindow::AddControl(const ControlLayout& control) {
     const ControlId id{control.name, control.index};
-    const auto key = std::pair{control.name, control.index};
+    const ControlKey key{control.name, control.index};
     switch (control.kind) {
         case ControlKind::Picture: {
             auto* widget = new PictureWidget(*widget_, id, ArtworkPixmap(control.picture));
@@ -152,23 +143,19 @@ void QtWindow::AddButton(const ControlLayout& control) {
 }
 
 PictureBox& QtWindow::picture(ControlId id) {
-    return Find<QtPicture>(pictures_, id, "picture");
+    return FindControl(pictures_, id, "picture");
 }
 
 Label& QtWindow::label(ControlId id) {
-    return Find<QtLabel>(labels_, id, "label");
+    return FindControl(labels_, id, "label");
 }
 
 Timer& QtWindow::timer(ControlId id) {
-    return Find<QtTimer>(timers_, id, "timer");
+    return FindControl(timers_, id, "timer");
 }
 
 MenuItem& QtWindow::menuItem(std::string_view name) {
-    const auto found = menuItems_.find(name);
-    if (found == menuItems_.end()) {
-        throw std::out_of_range("no menu item " + std::string(name));
-    }
-    return *found->second;
+    return FindMenuItem(menuItems_, name);
 }
 
 void QtWindow::setLeft(float left) {

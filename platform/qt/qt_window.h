@@ -13,6 +13,7 @@
 #include <QPoint>
 #include <QRegion>
 
+#include "platform/control_lookup.h"
 #include "platform/form_runtime.h"
 #include "platform/layout.h"
 #include "platform/qt/qt_controls.h"
@@ -66,7 +67,7 @@ class QtWindow final : public Window {
 
   private:
     template <typename Control>
-    using Controls = std::map<std::pair<std::string_view, std::int16_t>, std::unique_ptr<Control>>;
+    using Controls = std::map<ControlKey, std::unique_ptr<Control>>;
 
     void AddControl(const ControlLayout& control);
     void AddButton(const ControlLayout& control);

@@ -40,15 +40,6 @@ MouseArgs ArgsFor(const WindowlessControl& control, std::int16_t button, WPARAM 
     return {button, ShiftState(keys), control.relativeX(client.x), control.relativeY(client.y)};
 }
 
-template <typename Control, typename Map>
-Control& Find(const Map& controls, ControlId id, const char* kind) {
-    const auto found = controls.find({id.name, id.index});
-    if (found == controls.end()) {
-        throw std::out_of_range(std::string("no ") + kind + " " + std::string(id.name));
-    }
-    return *found->second;
-}
-
 }  // namespace
 
 void Win32Window::RegisterWindowClass(HINSTANCE instance) {
@@ -206,11 +197,11 @@ void Win32Window::setTop(float top) {
 }
 
 Win32Picture& Win32Window::picture(ControlId id) {
-    return Find<Win32Picture>(pictures_, id, "picture");
+    return FindControl(pictures_, id, "picture");
 }
 
 Win32Label& Win32Window::label(ControlId id) {
-    return Find<Win32Label>(labels_, id, "label");
+    return FindControl(labels_, id, "label");
 }
 
 Win32Timer& Win32Window::timer(ControlId id) {
@@ -223,11 +214,7 @@ Win32Timer& Win32Window::timer(ControlId id) {
 }
 
 Win32MenuItem& Win32Window::menuItem(std::string_view name) {
-    const auto found = menuItems_.find(name);
-    if (found == menuItems_.end()) {
-        throw std::out_of_range("no menu item " + std::string(name));
-    }
-    return *found->second;
+    return FindMenuItem(menuItems_, name);
 }
 
 POINT Win32Window::frameDifference() const {

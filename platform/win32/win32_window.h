@@ -12,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/control_lookup.h"
 #include "platform/form_runtime.h"
 #include "platform/layout.h"
 #include "platform/win32/win32_controls.h"
@@ -56,8 +57,6 @@ class Win32Window final : public Window {
     void Destroy();
 
   private:
-    using ControlKey = std::pair<std::string_view, std::int16_t>;
-
     // The control that got a press, which every move and the release go to until all buttons are
     // up. Null when the press was on no control.
     struct Capture {
