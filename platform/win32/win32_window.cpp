@@ -171,29 +171,29 @@ Hwnd Win32Window::hWnd() const {
 }
 
 float Win32Window::Left() const {
-    RECT outer{};
-    GetWindowRect(hwnd_, &outer);
-    return static_cast<float>(outer.left);
+    return static_cast<float>(outerRect().left);
 }
 
 void Win32Window::setLeft(float left) {
-    RECT outer{};
-    GetWindowRect(hwnd_, &outer);
-    SetWindowPos(hwnd_, nullptr, PixelOf(left), outer.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    moveTo(PixelOf(left), outerRect().top);
 }
 
 float Win32Window::Top() const {
-    RECT outer{};
-    GetWindowRect(hwnd_, &outer);
-    return static_cast<float>(outer.top);
+    return static_cast<float>(outerRect().top);
 }
 
 void Win32Window::setTop(float top) {
+    moveTo(outerRect().left, PixelOf(top));
+}
+
+RECT Win32Window::outerRect() const {
     RECT outer{};
     GetWindowRect(hwnd_, &outer);
-    SetWindowPos(hwnd_, nullptr, outer.left, PixelOf(top), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return outer;
+}
+
+void Win32Window::moveTo(int left, int top) {
+    SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 Win32Picture& Win32Window::picture(ControlId id) {
@@ -218,8 +218,7 @@ Win32MenuItem& Win32Window::menuItem(std::string_view name) {
 }
 
 POINT Win32Window::frameDifference() const {
-    RECT outer{};
-    GetWindowRect(hwnd_, &outer);
+    const RECT outer = outerRect();
     POINT client{0, 0};
     ClientToScreen(hwnd_, &client);
     return {client.x - outer.left - layout_.clientOrigin.x,

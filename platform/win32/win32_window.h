@@ -57,6 +57,10 @@ class Win32Window final : public Window {
     void Destroy();
 
   private:
+    // The outer window on the screen.
+    RECT outerRect() const;
+    void moveTo(int left, int top);
+
     // The control that got a press, which every move and the release go to until all buttons are
     // up. Null when the press was on no control.
     struct Capture {
