@@ -1,8 +1,10 @@
 #include "platform/qt/qt_artwork.h"
 
 #include <QBitmap>
+#include <QBuffer>
 #include <QByteArray>
 #include <QImage>
+#include <QImageReader>
 
 #include "assets/artwork.h"
 #include "platform/qt/qt_values.h"
@@ -28,7 +30,18 @@ QPixmap ArtworkPixmap(Artwork artwork) {
 }
 
 QIcon ArtworkIcon(Artwork artwork) {
-    return QIcon(QPixmap::fromImage(ArtworkImage(artwork)));
+    // Every size the file holds, so that the desktop never scales the pixel art itself.
+    const std::span<const std::uint8_t> file = artworkFile(artwork);
+    QByteArray bytes = QByteArray::fromRawData(reinterpret_cast<const char*>(file.data()),
+                                               static_cast<qsizetype>(file.size()));
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    QIcon icon;
+    do {
+        icon.addPixmap(QPixmap::fromImage(reader.read()));
+    } while (reader.jumpToNextImage());
+    return icon;
 }
 
 QCursor PointerCursor(MousePointer pointer) {

@@ -143,34 +143,73 @@ TEST(Pupil, IsASmallBitmapOfFewColoursKeyedOnlyAtItsCornersAndBottomRow) {
     EXPECT_GT(luma(brightest), 200);
 }
 
-TEST(Icon, IsOneSolid256ColourFaceOnATransparentGround) {
-    const Image icon = zorvin::test::readIconFile(zorvin::artworkFile(Artwork::Icon));
-    EXPECT_EQ(icon.imageCount, 1);
-    EXPECT_EQ(icon.entryWidth, 32);
-    EXPECT_EQ(icon.entryHeight, 32);
-    ASSERT_EQ(icon.width, 32);
-    ASSERT_EQ(icon.height, 32);
-    EXPECT_EQ(icon.storedHeight, 64);
-    EXPECT_EQ(icon.bitsPerPixel, 8);
-    EXPECT_EQ(icon.palette.size(), 256u);
+Image iconImage(std::size_t index) {
+    return zorvin::test::readIconFile(zorvin::artworkFile(Artwork::Icon), index);
+}
 
-    for (int i = 0; i < 32; ++i) {
-        EXPECT_TRUE(icon.transparent(i, 0) && icon.transparent(i, 31)) << i;
-        EXPECT_TRUE(icon.transparent(0, i) && icon.transparent(31, i)) << i;
+TEST(Icon, HoldsEverySizeADesktopAsksFor) {
+    const std::vector<int> sizes{16, 24, 32, 48, 64, 256};
+    ASSERT_EQ(iconImage(0).imageCount, sizes.size());
+    for (std::size_t i = 0; i < sizes.size(); ++i) {
+        const Image image = iconImage(i);
+        EXPECT_EQ(image.entryWidth, sizes[i]);
+        EXPECT_EQ(image.entryHeight, sizes[i]);
+        EXPECT_EQ(image.width, sizes[i]);
+        EXPECT_EQ(image.height, sizes[i]);
+        // Windows reads the largest image as PNG; the others are 256-colour bitmaps.
+        EXPECT_EQ(image.png, sizes[i] == 256) << sizes[i];
+        if (!image.png) {
+            EXPECT_EQ(image.storedHeight, 2 * sizes[i]);
+            EXPECT_EQ(image.bitsPerPixel, 8);
+            EXPECT_EQ(image.palette.size(), 256u);
+        }
     }
-    // Under the mask the colour must be black, or it tints the desktop.
-    EXPECT_EQ(countWhere(icon,
-                         [&](int x, int y) {
-                             return icon.transparent(x, y) && icon.colour(x, y) != kBlack;
-                         }),
-              0);
-    // The face is one piece with no holes: the ground and the face are each connected.
-    const int hidden = countWhere(icon, [&](int x, int y) { return icon.transparent(x, y); });
-    const auto face = region(icon, 16, 16, [&](int x, int y) { return !icon.transparent(x, y); });
-    EXPECT_EQ(face.size(), static_cast<std::size_t>(32 * 32 - hidden));
-    EXPECT_GT(face.size(), 500u);
-    EXPECT_EQ(region(icon, 0, 0, [&](int x, int y) { return icon.transparent(x, y); }).size(),
-              static_cast<std::size_t>(hidden));
+}
+
+TEST(Icon, EachBitmapIsOneSolidFaceOnATransparentGround) {
+    for (std::size_t i = 0; i < 5; ++i) {
+        const Image icon = iconImage(i);
+        const int size = icon.width;
+        // Drawn at 32 with a clear margin; sampled down, the face may reach the edge.
+        for (int j = 0; j < size && size >= 32; ++j) {
+            EXPECT_TRUE(icon.transparent(j, 0) && icon.transparent(j, size - 1))
+                << size << " " << j;
+            EXPECT_TRUE(icon.transparent(0, j) && icon.transparent(size - 1, j))
+                << size << " " << j;
+        }
+        // Under the mask the colour must be black, or it tints the desktop.
+        EXPECT_EQ(countWhere(icon,
+                             [&](int x, int y) {
+                                 return icon.transparent(x, y) && icon.colour(x, y) != kBlack;
+                             }),
+                  0);
+        // The face is one piece with no holes: the ground and the face are each connected.
+        const int hidden = countWhere(icon, [&](int x, int y) { return icon.transparent(x, y); });
+        const auto face =
+            region(icon, size / 2, size / 2, [&](int x, int y) { return !icon.transparent(x, y); });
+        EXPECT_EQ(face.size(), static_cast<std::size_t>(size * size - hidden)) << size;
+        EXPECT_GT(face.size(), static_cast<std::size_t>(size * size / 4)) << size;
+        EXPECT_EQ(region(icon, 0, 0, [&](int x, int y) { return icon.transparent(x, y); }).size(),
+                  static_cast<std::size_t>(hidden))
+            << size;
+    }
+}
+
+TEST(Icon, LargerBitmapsAreTheSmallIconInWholePixelBlocks) {
+    const Image small = iconImage(2);
+    ASSERT_EQ(small.width, 32);
+    const Image centred = iconImage(3);  // 48: the 32 one, centred
+    const Image doubled = iconImage(4);  // 64: each pixel a 2 x 2 block
+    for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+            EXPECT_EQ(centred.transparent(x + 8, y + 8), small.transparent(x, y));
+            EXPECT_EQ(centred.colour(x + 8, y + 8), small.colour(x, y));
+            for (const auto& [dx, dy] : {std::pair{0, 0}, {1, 0}, {0, 1}, {1, 1}}) {
+                EXPECT_EQ(doubled.transparent(2 * x + dx, 2 * y + dy), small.transparent(x, y));
+                EXPECT_EQ(doubled.colour(2 * x + dx, 2 * y + dy), small.colour(x, y));
+            }
+        }
+    }
 }
 
 TEST(Hand, IsATwoColourCursorPointingWithItsHotSpot) {

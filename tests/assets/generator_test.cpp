@@ -5,7 +5,9 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iomanip>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -57,10 +59,10 @@ class Generator : public testing::Test {
 
     // Runs the generator on `sources`; its exit status, 0 for success.
     int run() const {
-        const std::string command = "\"" + kGenerator.string() + "\" \"" + sources.string() +
-                                    "\" \"" + out.string() + "\" 2> \"" +
-                                    (dir / "errors.txt").string() + "\"";
-        return std::system(command.c_str());
+        std::ostringstream command;
+        command << std::quoted(kGenerator.string()) << ' ' << std::quoted(sources.string()) << ' '
+                << std::quoted(out.string()) << " 2> " << std::quoted((dir / "errors.txt").string());
+        return std::system(command.str().c_str());
     }
     std::string errors() const {
         const auto bytes = readBytes(dir / "errors.txt");

@@ -1,5 +1,7 @@
 #include "windows_images.h"
 
+#include <algorithm>
+#include <array>
 #include <stdexcept>
 #include <string>
 
@@ -95,24 +97,37 @@ Image readBitmapFile(std::span<const std::uint8_t> bytes) {
     return image;
 }
 
-Image readIconFile(std::span<const std::uint8_t> bytes) {
+Image readIconFile(std::span<const std::uint8_t> bytes, std::size_t index) {
     const Reader in(bytes);
     Image image;
     image.type = in.u16(2);
     image.imageCount = in.u16(4);
-    if (in.u16(0) != 0 || image.imageCount == 0) {
-        throw std::runtime_error("not an icon directory");
+    if (in.u16(0) != 0 || index >= image.imageCount) {
+        throw std::runtime_error("not an icon directory, or no such image in it");
     }
-    image.entryWidth = in.u8(6) == 0 ? 256 : in.u8(6);
-    image.entryHeight = in.u8(7) == 0 ? 256 : in.u8(7);
-    image.hotX = in.u16(10);
-    image.hotY = in.u16(12);
-    const Reader data(in.take(in.u32(18), in.u32(14)));
+    const std::size_t entry = 6 + 16 * index;
+    image.entryWidth = in.u8(entry) == 0 ? 256 : in.u8(entry);
+    image.entryHeight = in.u8(entry + 1) == 0 ? 256 : in.u8(entry + 1);
+    image.hotX = in.u16(entry + 4);
+    image.hotY = in.u16(entry + 6);
+    const std::uint32_t size = in.u32(entry + 8);
+    const Reader data(in.take(in.u32(entry + 12), size));
+    constexpr std::array<std::uint8_t, 8> kPngSignature{0x89, 'P',  'N',  'G',
+                                                        '\r', '\n', 0x1A, '\n'};
+    if (std::ranges::equal(data.take(0, 8), kPngSignature)) {
+        // The pixels stay compressed; the header gives the size.
+        image.png = true;
+        image.width = static_cast<int>(data.u8(16) << 24 | data.u8(17) << 16 | data.u8(18) << 8 |
+                                       data.u8(19));
+        image.height = static_cast<int>(data.u8(20) << 24 | data.u8(21) << 16 | data.u8(22) << 8 |
+                                        data.u8(23));
+        return image;
+    }
     const std::size_t maskAt = readDib(data, 0, image, true);
     for (std::uint8_t bit : readRows(data, maskAt, image.width, image.height, 1)) {
         image.masked.push_back(bit != 0);
     }
-    if (maskAt + stride(image.width, 1) * static_cast<std::size_t>(image.height) != in.u32(14)) {
+    if (maskAt + stride(image.width, 1) * static_cast<std::size_t>(image.height) != size) {
         throw std::runtime_error("the image's size in the directory is wrong");
     }
     return image;

@@ -1,6 +1,6 @@
 // A reader for the picture files the program ships, written for the tests from the file formats
-// alone (it shares nothing with the generator): 8-bit Windows bitmaps, and icon and cursor files
-// holding one bitmap image with an AND mask.
+// alone (it shares nothing with the generator): 8-bit Windows bitmaps, and the images of icon and
+// cursor files: bitmaps with an AND mask, or PNG, of which it reads only the size.
 #pragma once
 
 #include <cstdint>
@@ -34,6 +34,7 @@ struct Image {
     std::vector<Rgb> palette;
     std::vector<std::uint8_t> indices;
     std::vector<bool> masked;  // icons and cursors: true where the AND mask hides a pixel
+    bool png = false;          // icons: a PNG image, of which only the size is read
 
     std::uint8_t index(int x, int y) const { return indices.at(at(x, y)); }
     Rgb colour(int x, int y) const { return palette.at(index(x, y)); }
@@ -45,6 +46,7 @@ struct Image {
 
 // Both throw std::runtime_error when the bytes are not such a file or are cut short.
 Image readBitmapFile(std::span<const std::uint8_t> bytes);
-Image readIconFile(std::span<const std::uint8_t> bytes);
+// `index` is the image's place in an icon or cursor file's directory.
+Image readIconFile(std::span<const std::uint8_t> bytes, std::size_t index = 0);
 
 }  // namespace zorvin::test
