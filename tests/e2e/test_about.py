@@ -20,10 +20,8 @@ HAND = (32, 32, 5, 1)  # size and hot spot of assets/hand.cur
 
 
 def author(name):
-    """A value of about/author.h, the one place the author's details are written."""
-    path = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "about",
-                        "author.h")
-    with open(path) as f:
+    """A value of the author's details as the build wrote them (ZORVIN_AUTHOR_HEADER)."""
+    with open(os.environ["ZORVIN_AUTHOR_HEADER"]) as f:
         return re.search(r'#define %s "([^"]*)"' % name, f.read()).group(1)
 
 

@@ -1,7 +1,9 @@
 """Zorvin.exe as Windows sees it before running it: its version block, its resources and the DLLs
 it needs, read from the file with pefile.
 
-    /usr/bin/python3 test_zorvin_exe.py <Zorvin.exe> <project root>
+    /usr/bin/python3 test_zorvin_exe.py <Zorvin.exe> <project root> <about/author.h>
+
+The last is the header the build made of its author settings.
 """
 import os
 import re
@@ -12,6 +14,9 @@ import pefile
 
 EXE = None
 ROOT = None
+AUTHOR_HEADER = None
+# A release is built for size and stripped; what it holds beyond that should be noticed.
+MAX_SIZE = 300 * 1024
 
 ALLOWED_DLLS = re.compile(
     r"^(kernel32|user32|gdi32|shell32|msimg32|ole32|comctl32|advapi32|msvcrt|"
@@ -27,7 +32,7 @@ RT_MANIFEST = pefile.RESOURCE_TYPE["RT_MANIFEST"]
 
 
 def read_author():
-    with open(os.path.join(ROOT, "about", "author.h"), encoding="utf-8") as header:
+    with open(AUTHOR_HEADER, encoding="utf-8") as header:
         text = header.read()
     return {name: value for name, value in re.findall(r'#define (\w+) "([^"]*)"', text)}
 
@@ -103,14 +108,24 @@ class ZorvinExe(unittest.TestCase):
                 expected.append(picture.read()[14:])  # a bitmap resource has no file header
         self.assertEqual(bitmaps, expected)
 
-    def test_icon_is_the_32_pixel_face_the_first_icon_in_the_file(self):
+    def test_icon_is_the_face_at_every_size_the_first_icon_in_the_file(self):
         groups = self.resources(RT_GROUP_ICON)
         self.assertEqual(min(groups), 1)  # the lowest identifier is the one Explorer shows
-        icons = self.resources(RT_ICON)
-        self.assertEqual(len(icons), 1)
-        header = next(iter(icons.values()))[:16]
-        width, height_twice, bits = header[4], header[8], header[14]
-        self.assertEqual((width, height_twice, bits), (32, 64, 8))
+        sizes = []
+        for image in self.resources(RT_ICON).values():
+            if image.startswith(b"\x89PNG"):
+                sizes.append((int.from_bytes(image[16:20], "big"), "png"))
+            else:
+                width, height_twice, bits = image[4], image[8], image[14]
+                self.assertEqual((height_twice, bits), (2 * width, 8))
+                sizes.append((width, "bitmap"))
+        self.assertEqual(sorted(sizes), [(16, "bitmap"), (24, "bitmap"), (32, "bitmap"),
+                                         (48, "bitmap"), (64, "bitmap"), (256, "png")])
+
+    def test_release_is_small(self):
+        self.assertLessEqual(os.path.getsize(EXE), MAX_SIZE)
+        self.assertFalse([section for section in self.pe.sections
+                          if section.Name.rstrip(b"\0").startswith(b".debug")])
 
     def test_hand_pointer_points_with_its_fingertip(self):
         self.assertEqual(len(self.resources(RT_GROUP_CURSOR)), 1)
@@ -126,5 +141,5 @@ class ZorvinExe(unittest.TestCase):
 
 
 if __name__ == "__main__":
-    EXE, ROOT = sys.argv[1], sys.argv[2]
+    EXE, ROOT, AUTHOR_HEADER = sys.argv[1:4]
     unittest.main(argv=sys.argv[:1])
