@@ -9,6 +9,7 @@
 #include "platform/qt/display_check.h"
 #include "platform/qt/qt_platform.h"
 #include "program/program.h"
+#include "program/version.h"
 
 namespace {
 
@@ -38,6 +39,9 @@ int main(int argc, char** argv) {
         return 1;
     }
     ZorvinApplication application(argc, argv);
+    // Ties the window to its desktop entry, for the taskbar's name and icon (the X11 class,
+    // "zorvin", is the entry's StartupWMClass).
+    QGuiApplication::setDesktopFileName(QStringLiteral(ZORVIN_APP_ID));
     // The program ends through End only, when its last window is unloaded or by Exit.
     QApplication::setQuitOnLastWindowClosed(false);
 
