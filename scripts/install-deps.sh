@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Zorvin needs, where any is missing, with sudo when not root.
-#   install-deps.sh run    what building and running the Linux program takes
-#   install-deps.sh test   all that, and what the tests and the Windows program take
+#   install-deps.sh run       what building and running the Linux program takes
+#   install-deps.sh package   what building both programs and making their packages takes
+#   install-deps.sh test      all of that, and what the tests take
 set -euo pipefail
 
 run_packages=(
@@ -10,20 +11,29 @@ run_packages=(
     # a virtual screen with a window manager, for machines with no display of their own
     xvfb openbox python3 python3-xlib
 )
+package_packages=(
+    # the Debian package's dependencies, read from the program
+    dpkg-dev
+    # the Windows program, cross-built, and its installer
+    g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wixl
+)
 test_packages=(
     clang
     googletest libgtest-dev libgmock-dev
     x11-utils xdotool wmctrl python3-pefile
-    # the Windows program, cross-built and run under Wine
-    g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64
+    # the Windows program and its installer, run under Wine
+    wine wine64
     # a font with Thai and Latin letters, for the links' Thai-charset font under Wine
     fonts-tlwg-loma-ttf
+    # checks of the packages and of the desktop files they install
+    lintian desktop-file-utils appstream
 )
 
 case "${1:-}" in
     run) packages=("${run_packages[@]}") ;;
-    test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
-    *) echo "usage: $0 run|test" >&2; exit 2 ;;
+    package) packages=("${run_packages[@]}" "${package_packages[@]}") ;;
+    test) packages=("${run_packages[@]}" "${package_packages[@]}" "${test_packages[@]}") ;;
+    *) echo "usage: $0 run|package|test" >&2; exit 2 ;;
 esac
 
 missing=()

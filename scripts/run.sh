@@ -6,11 +6,11 @@ set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZORVIN_BUILD_DIR:-$root/build}
-zorvin=$build/gcc/zorvin
+zorvin=$build/release/zorvin
 
 "$root/scripts/install-deps.sh" run
-cmake -S "$root" -B "$build/gcc" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++ >/dev/null
-cmake --build "$build/gcc" --target zorvin -j "$(nproc)"
+cmake -S "$root" -B "$build/release" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ >/dev/null
+cmake --build "$build/release" --target zorvin -j "$(nproc)"
 
 if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     exec "$zorvin"

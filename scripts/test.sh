@@ -1,24 +1,39 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Zorvin with g++, with clang++ and cross-built for Windows, and
-# runs every test: the forms on the in-memory backend, the artwork, and the real programs on their
-# own virtual X server with a window manager.
+# Installs what is missing, builds Zorvin with g++ (the Release build the packages are made from),
+# with clang++, cross-built for Windows, and its in-memory tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer; makes the packages; and runs every test: the forms on the in-memory
+# backend, the artwork, the real programs on their own virtual X server with a window manager, and
+# the packages. Warnings are errors in every build here.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZORVIN_BUILD_DIR:-$root/build}
 jobs=$(nproc)
+strict=(-DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
 
 "$root/scripts/install-deps.sh" test
 
-cmake -S "$root" -B "$build/win32" -DCMAKE_BUILD_TYPE=Release \
+cmake -S "$root" -B "$build/win32" -DCMAKE_BUILD_TYPE=Release "${strict[@]}" \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
 cmake --build "$build/win32" -j "$jobs"
 
-cmake -S "$root" -B "$build/clang" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++
+cmake -S "$root" -B "$build/clang" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+    -DBUILD_TESTING=ON "${strict[@]}"
 cmake --build "$build/clang" -j "$jobs"
 
-cmake -S "$root" -B "$build/gcc" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++ \
-    -DZORVIN_EXE="$build/win32/Zorvin.exe"
+sanitizers=-fsanitize=address,undefined
+cmake -S "$root" -B "$build/sanitize" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=g++ \
+    -DBUILD_TESTING=ON -DZORVIN_QT=OFF "${strict[@]}" \
+    -DCMAKE_CXX_FLAGS="$sanitizers -fno-sanitize-recover=all -fno-omit-frame-pointer" \
+    -DCMAKE_EXE_LINKER_FLAGS="$sanitizers"
+cmake --build "$build/sanitize" -j "$jobs"
+
+cmake -S "$root" -B "$build/gcc" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ \
+    -DBUILD_TESTING=ON "${strict[@]}" -DZORVIN_EXE="$build/win32/Zorvin.exe" \
+    -DZORVIN_DIST="$root/dist"
 cmake --build "$build/gcc" -j "$jobs"
 
+ZORVIN_BUILD_DIR=$build "$root/scripts/package.sh"
+
+ctest --test-dir "$build/sanitize" --output-on-failure
 ctest --test-dir "$build/gcc" --output-on-failure

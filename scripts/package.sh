@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Makes Zorvin's packages in dist/: the Debian package of the Linux program, and the Windows
+# program's installer and portable zip. Installs what is missing and builds both programs in their
+# Release configuration first.
+set -euo pipefail
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${ZORVIN_BUILD_DIR:-$root/build}
+dist=$root/dist
+jobs=$(nproc)
+
+"$root/scripts/install-deps.sh" package
+
+cmake -S "$root" -B "$build/gcc" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ >/dev/null
+cmake --build "$build/gcc" -j "$jobs"
+cmake -S "$root" -B "$build/win32" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+cmake --build "$build/win32" -j "$jobs"
+
+version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/gcc/CMakeCache.txt")
+rm -rf "$dist"
+mkdir -p "$dist"
+(cd "$build/gcc" && cpack -G DEB -B "$build/gcc/packages" >/dev/null)
+cp "$build/gcc/packages/zorvin_${version}-1_"*.deb "$dist/"
+(cd "$build/win32" && cpack -G ZIP -B "$build/win32/packages" >/dev/null)
+cp "$build/win32/packages/Zorvin-${version}-win64.zip" "$dist/"
+(cd "$build/win32/package" && wixl --arch x64 --output "$dist/Zorvin-${version}-win64.msi" Zorvin.wxs)
+
+echo "Packages in $dist:"
+ls -1 "$dist"

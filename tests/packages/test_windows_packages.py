@@ -1,0 +1,117 @@
+"""The Windows program's packages that scripts/package.sh makes: the portable zip, and the
+installer, installed, run and removed again under Wine in a prefix of its own.
+
+    ZORVIN_DIST        the folder with the packages
+    ZORVIN_EXECUTABLE  the Zorvin.exe they were made from
+"""
+
+import os
+import subprocess
+import unittest
+import zipfile
+
+import programs
+import session
+import wine_prefix
+import x11
+
+VERSION = "1.00"
+UNINSTALL_KEYS = [root + r"\Software\Microsoft\Windows\CurrentVersion\Uninstall"
+                  for root in ("HKCU", "HKLM")]
+
+
+def package(name):
+    return os.path.join(os.environ["ZORVIN_DIST"], name)
+
+
+class PortableZip(unittest.TestCase):
+    def test_holds_the_program_its_readme_and_licence(self):
+        with zipfile.ZipFile(package("Zorvin-%s-win64.zip" % VERSION)) as archive:
+            self.assertEqual(sorted(archive.namelist()), ["LICENSE.txt", "README.txt", "Zorvin.exe"])
+            with open(os.environ["ZORVIN_EXECUTABLE"], "rb") as built:
+                self.assertEqual(archive.read("Zorvin.exe"), built.read())
+            # Notepad's line ends.
+            for text in ("LICENSE.txt", "README.txt"):
+                content = archive.read(text)
+                self.assertEqual(content.count(b"\n"), content.count(b"\r\n"), text)
+            self.assertIn(b"MIT License", archive.read("LICENSE.txt"))
+
+
+class Installer(unittest.TestCase):
+    """One install, run and uninstall, in order, in a fresh prefix."""
+
+    def setUp(self):
+        self.prefix = wine_prefix.WinePrefix()
+        self.prefix.make()
+        self.addCleanup(self.prefix.remove)
+        self.env = self.prefix.environment({k: v for k, v in os.environ.items() if k != "DISPLAY"})
+        user = os.path.join(self.prefix.path, "drive_c", "users", os.environ.get("USER", "root"))
+        if not os.path.isdir(user):
+            user = os.path.join(self.prefix.path, "drive_c", "users",
+                                next(name for name in os.listdir(os.path.dirname(user))
+                                     if name != "Public"))
+        self.programs = os.path.join(user, "AppData", "Local", "Programs")
+        self.shortcut = os.path.join(user, "AppData", "Roaming", "Microsoft", "Windows",
+                                     "Start Menu", "Programs", "Zorvin.lnk")
+
+    def wine(self, *args, check=True):
+        result = subprocess.run(["wine", *args], env=self.env, capture_output=True, text=True,
+                                timeout=180)
+        subprocess.run(["wineserver", "-w"], env=self.env, timeout=180)
+        if check:
+            self.assertEqual(result.returncode, 0, " ".join(args) + ": " + result.stderr)
+        return result
+
+    def uninstall_entries(self):
+        """The installed-apps entries named Zorvin, as {key: {value name: data}}."""
+        entries = {}
+        for key in UNINSTALL_KEYS:
+            listing = self.wine("reg", "query", key, "/s", check=False).stdout
+            current = None
+            for line in listing.splitlines():
+                if line.startswith("HKEY_"):
+                    current = line.strip()
+                    entries[current] = {}
+                elif current and line.strip():
+                    name, _, data = (line.strip().split(None, 2) + ["", ""])[:3]
+                    entries[current][name] = data
+        return {key: values for key, values in entries.items()
+                if values.get("DisplayName") == "Zorvin"}
+
+    def test_installs_for_the_user_runs_and_uninstalls_cleanly(self):
+        msi = package("Zorvin-%s-win64.msi" % VERSION)
+        self.wine("msiexec", "/i", msi, "/qn")
+
+        folder = os.path.join(self.programs, "Zorvin")
+        self.assertEqual(sorted(os.listdir(folder)), ["LICENSE.txt", "README.txt", "Zorvin.exe"])
+        self.assertTrue(os.path.isfile(self.shortcut))
+        entries = self.uninstall_entries()
+        self.assertEqual(len(entries), 1, entries)
+        entry = next(iter(entries.values()))
+        self.assertEqual(entry.get("DisplayVersion"), VERSION)
+        self.assertTrue(entry.get("Publisher"))
+
+        self.assert_shows_its_face(os.path.join(folder, "Zorvin.exe"))
+
+        self.wine("msiexec", "/x", msi, "/qn")
+        self.assertFalse(os.path.exists(folder))
+        self.assertFalse(os.path.exists(self.shortcut))
+        self.assertEqual(self.uninstall_entries(), {})
+        self.assertNotEqual(self.wine("reg", "query", r"HKCU\Software\Zorvin", check=False)
+                            .returncode, 0, "the installer's own key is left")
+
+    def assert_shows_its_face(self, executable):
+        program = programs.WineProgram(executable)
+        program.prefix = self.prefix
+        with session.XSession() as x:
+            running = program.start(x)
+            try:
+                window = x.display.wait_for_window(programs.MAIN_WINDOW, 30)
+                x11.wait_until(lambda: len(x.display.shape_rectangles(window)) > 1, 10,
+                               message="the face's shape")
+            finally:
+                running.stop()
+
+
+if __name__ == "__main__":
+    unittest.main()
