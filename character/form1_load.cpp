@@ -19,6 +19,9 @@ void Form1::Form_Load() {
     SetTopmost(system, hwnd, mAlwaysOnTop.Checked());
     LeftEye = {21, 32, 5, 3};
     RightEye = {71, 32, 5, 3};
+    // The pupils start at their design places, which a first tick keeps unless something moved.
+    LastLeft = window_->Left();
+    LastTop = window_->Top();
 }
 
 // The face's outline in window coordinates, drawn for the layout's client origin.
