@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 
 #include "platform/qt/qt_window.h"
 
@@ -24,6 +25,17 @@ void FormWidget::closeEvent(QCloseEvent* event) {
 
 void FormWidget::contextMenuEvent(QContextMenuEvent* event) {
     if (event->reason() != QContextMenuEvent::Keyboard) {
+        return;
+    }
+    event->accept();
+    if (owner_) {
+        owner_->core().KeyboardContextMenu();
+    }
+}
+
+void FormWidget::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_F10 || event->modifiers() != Qt::ShiftModifier) {
+        QWidget::keyPressEvent(event);
         return;
     }
     event->accept();
