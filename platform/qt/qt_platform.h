@@ -19,10 +19,10 @@
 //      rule, as the X server and Windows fill (polygon_region.cpp). SetWindowRgn: QWidget::setMask,
 //      which X11 makes the window's shape; a region inside the client area makes the window
 //      frameless, shifted by the layout's client origin.
-//  [x] SetWindowPos with HWND_TOPMOST / HWND_NOTOPMOST: Qt::WindowStaysOnTopHint before the
-//      window is shown (_NET_WM_STATE_ABOVE as it is mapped), a _NET_WM_STATE request to the
-//      window manager afterwards (x11_stacking.cpp). Other stacking, moves and sizes through
-//      SetWindowPos are not carried out: the forms ask for none.
+//  [x] SetWindowPos with HWND_TOPMOST / HWND_NOTOPMOST: a _NET_WM_STATE request to the window
+//      manager, sent as soon as the window is mapped when asked for before (x11_stacking.cpp).
+//      Other stacking, moves and sizes through SetWindowPos are not carried out: the forms ask for
+//      none.
 //  [x] GetCursorPos: QCursor::pos(), anywhere on the virtual desktop, screens left of or above
 //      the primary one included. ScreenToClient: from the window's place as Left/Top give it.
 //  [x] ShellExecuteA "open": QDesktopServices::openUrl, which hands "mailto:" addresses and URLs

@@ -244,7 +244,11 @@ QPoint QtWindow::ScreenToClient(QPoint screen) const {
 }
 
 void QtWindow::Show() {
+    const bool mapping = !widget_->isVisible();
     widget_->show();
+    if (mapping && staysOnTop_) {
+        qt::SetStaysOnTop(*widget_, true);
+    }
     widget_->raise();
     widget_->activateWindow();
 }
@@ -261,20 +265,19 @@ void QtWindow::SetRegion(const QRegion& region) {
     const QRect client(origin, QSize(layout_.client.width, layout_.client.height));
     if (!widget_->isVisible() && !frameless_ && client.contains(region.boundingRect())) {
         frameless_ = true;
-        widget_->setWindowFlags(FlagsOf(layout_, true) |
-                                (widget_->windowFlags() & Qt::WindowStaysOnTopHint));
+        widget_->setWindowFlags(FlagsOf(layout_, true));
         PlaceCentred();
     }
     widget_->setMask(region.translated(-origin));
 }
 
-// Before the window is shown, its flags ask for the stacking as the window is mapped; afterwards
-// the window manager is asked, as changing the flags would hide and re-create the window.
+// The window manager is asked, and only once the window is mapped (see Show): changing the flags
+// would hide and re-create a shown window, and a window mapped with the state already set cannot
+// always lose it again.
 void QtWindow::SetStaysOnTop(bool on) {
+    staysOnTop_ = on;
     if (widget_->isVisible()) {
         qt::SetStaysOnTop(*widget_, on);
-    } else {
-        widget_->setWindowFlag(Qt::WindowStaysOnTopHint, on);
     }
 }
 

@@ -94,6 +94,9 @@ class QtWindow final : public Window, private NativeWindow, private ControlBuild
     bool unloaded_ = false;
     FormWidget* widget_;  // deleted from the event loop once this window is gone
     bool frameless_ = false;
+    // Asked for before the window is shown, the stacking is asked of the window manager once the
+    // window is mapped: a window mapped with _NET_WM_STATE_ABOVE set may never lose it (IceWM).
+    bool staysOnTop_ = false;
     // The outer top-left corner where the program last put the window, or where the window
     // system last moved it of its own accord. Moves reach the screen later than they are asked
     // for; positions read back and mouse positions are taken from here, so that the two agree.
