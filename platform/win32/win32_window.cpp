@@ -166,21 +166,24 @@ Hwnd Win32Window::hWnd() const {
 }
 
 float Win32Window::Left() const {
-    const auto& asked = core_.askedPosition();
-    return asked ? asked->left : static_cast<float>(outerRect().left);
+    return core_.Position(Shown()).left;
 }
 
 void Win32Window::setLeft(float left) {
-    core_.Ask({left, Top()});
+    core_.AskLeft(left, Shown());
 }
 
 float Win32Window::Top() const {
-    const auto& asked = core_.askedPosition();
-    return asked ? asked->top : static_cast<float>(outerRect().top);
+    return core_.Position(Shown()).top;
 }
 
 void Win32Window::setTop(float top) {
-    core_.Ask({Left(), top});
+    core_.AskTop(top, Shown());
+}
+
+OuterPosition Win32Window::Shown() const {
+    const RECT outer = outerRect();
+    return {static_cast<float>(outer.left), static_cast<float>(outer.top)};
 }
 
 RECT Win32Window::outerRect() const {

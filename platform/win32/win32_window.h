@@ -53,6 +53,7 @@ class Win32Window final : public Window, private NativeWindow, private ControlBu
     HWND handle() const { return hwnd_; }
     // The outer window on the screen.
     RECT outerRect() const;
+    OuterPosition Shown() const;
     // Enter, Escape and Tab work as in a dialog box in a window with a push button.
     bool takesDialogKeys() const { return !buttons_.empty(); }
     // How far the client area really lies from where the layout's frame puts it.
