@@ -53,7 +53,6 @@ class Win32Window final : public Window, private NativeWindow, private ControlBu
     HWND handle() const { return hwnd_; }
     // The outer window on the screen.
     RECT outerRect() const;
-    OuterPosition Shown() const;
     // Enter, Escape and Tab work as in a dialog box in a window with a push button.
     bool takesDialogKeys() const { return !buttons_.empty(); }
     // How far the client area really lies from where the layout's frame puts it.
@@ -63,6 +62,9 @@ class Win32Window final : public Window, private NativeWindow, private ControlBu
     std::optional<ControlId> TrackPopupMenu(std::string_view menu);
 
   private:
+    // Where the outer window is on the screen now, moves asked for and not yet made aside.
+    OuterPosition Shown() const;
+
     // NativeWindow
     ClientPoint ControlOrigin(ControlId control) const override;
     void MoveOuter(OuterPosition position) override;
