@@ -20,7 +20,7 @@ package_packages=(
 test_packages=(
     clang
     googletest libgtest-dev libgmock-dev
-    x11-utils xdotool wmctrl python3-pefile
+    x11-utils xdotool wmctrl python3-pefile icewm x11-xserver-utils
     # the Windows program and its installer, run under Wine
     wine wine64
     # a font with Thai and Latin letters, for the links' Thai-charset font under Wine

@@ -17,11 +17,6 @@ RECT WindowlessControl::bounds() const {
     return {left, top, left + layout_.width, top + layout_.height};
 }
 
-bool WindowlessControl::Contains(POINT client) const {
-    const RECT rect = bounds();
-    return PtInRect(&rect, client) != FALSE;
-}
-
 void WindowlessControl::MoveTo(float left, float top) {
     const RECT before = bounds();
     left_ = left;
@@ -114,11 +109,18 @@ void Win32Timer::setInterval(std::int32_t milliseconds) {
 }
 
 bool Win32MenuItem::Checked() const {
-    return (GetMenuState(parent_, position_, MF_BYPOSITION) & MF_CHECKED) != 0;
+    if (!menu_) {
+        return checked_;
+    }
+    return (GetMenuState(menu_, command_, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
 
 void Win32MenuItem::setChecked(bool checked) {
-    CheckMenuItem(parent_, position_, MF_BYPOSITION | (checked ? MF_CHECKED : MF_UNCHECKED));
+    if (!menu_) {
+        checked_ = checked;
+        return;
+    }
+    CheckMenuItem(menu_, command_, checked ? MF_CHECKED : MF_UNCHECKED);  // by command
 }
 
 }  // namespace zorvin::win32

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/common/window_core.h"
 #include "platform/form_runtime.h"
 #include "platform/layout.h"
 #include "platform/win32/win32_resources.h"
@@ -25,12 +26,10 @@ class WindowlessControl {
 
     ControlId id() const { return {layout_.name, layout_.index}; }
     MousePointer pointer() const { return layout_.pointer; }
+    // Where its top-left corner is, in client pixels that may be fractional.
+    ClientPoint origin() const { return {left_, top_}; }
     // Where it is shown, in whole client pixels.
     RECT bounds() const;
-    bool Contains(POINT client) const;
-    // A client point relative to the control's top-left corner, as mouse events give it.
-    float relativeX(int clientX) const { return static_cast<float>(clientX) - left_; }
-    float relativeY(int clientY) const { return static_cast<float>(clientY) - top_; }
 
     virtual void Paint(HDC dc) const = 0;
 
@@ -116,17 +115,20 @@ class Win32Timer final : public Timer {
     std::int32_t interval_ = 0;
 };
 
-// The check mark is kept by the system menu itself, found by position in its parent menu.
+// The check mark of an item shown in a pop-up is kept by the system's menu, found by the item's
+// command; an item no menu shows (a top level, a hidden item) keeps its own.
 class Win32MenuItem final : public MenuItem {
   public:
-    Win32MenuItem(HMENU parent, UINT position) : parent_(parent), position_(position) {}
+    Win32MenuItem(HMENU menu, UINT command, bool checked)
+        : menu_(menu), command_(command), checked_(checked) {}
 
     bool Checked() const override;
     void setChecked(bool checked) override;
 
   private:
-    HMENU parent_;
-    UINT position_;
+    HMENU menu_;
+    UINT command_;
+    bool checked_;
 };
 
 }  // namespace zorvin::win32

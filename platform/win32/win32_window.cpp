@@ -4,8 +4,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/common/input_values.h"
+#include "platform/common/screen_placement.h"
 #include "platform/pixels.h"
-#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_text.h"
 
@@ -18,26 +19,17 @@ constexpr UINT kFirstMenuCommand = 1000;
 constexpr int kFirstButtonCommand = 100;
 constexpr UINT_PTR kFirstTimerId = 1;
 
-POINT PointOf(LPARAM lParam) {
-    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+ClientPoint ClientPointOf(LPARAM lParam) {
+    return {static_cast<float>(static_cast<short>(LOWORD(lParam))),
+            static_cast<float>(static_cast<short>(HIWORD(lParam)))};
 }
 
-// The mouse buttons held, as mouse events add them up: 1 left, 2 right, 4 middle.
 std::int16_t ButtonsHeld(WPARAM keys) {
-    return static_cast<std::int16_t>(((keys & MK_LBUTTON) ? vbLeftButton : 0) |
-                                     ((keys & MK_RBUTTON) ? vbRightButton : 0) |
-                                     ((keys & MK_MBUTTON) ? vbMiddleButton : 0));
+    return ButtonSum((keys & MK_LBUTTON) != 0, (keys & MK_RBUTTON) != 0, (keys & MK_MBUTTON) != 0);
 }
 
-// 1 Shift, 2 Ctrl, 4 Alt.
 std::int16_t ShiftState(WPARAM keys) {
-    return static_cast<std::int16_t>(((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
-                                     (GetKeyState(VK_MENU) < 0 ? 4 : 0));
-}
-
-MouseArgs ArgsFor(const WindowlessControl& control, std::int16_t button, WPARAM keys,
-                  POINT client) {
-    return {button, ShiftState(keys), control.relativeX(client.x), control.relativeY(client.y)};
+    return ShiftSum((keys & MK_SHIFT) != 0, (keys & MK_CONTROL) != 0, GetKeyState(VK_MENU) < 0);
 }
 
 }  // namespace
@@ -52,12 +44,16 @@ void Win32Window::RegisterWindowClass(HINSTANCE instance) {
     RegisterClassExW(&windowClass);
 }
 
+// The brush and fonts are owned from the start, so a failure anywhere frees them; a failure after
+// the native window exists destroys it before the error travels on, since reporting the error
+// pumps messages that must not reach a window whose object was never completed.
 Win32Window::Win32Window(Win32Platform& platform, const FormLayout& layout, FormEvents& events)
     : platform_(platform),
-      layout_(layout),
-      events_(events),
+      core_(layout, events, platform.ended(), *this),
       background_(CreateSolidBrush(layout.backColor)),
-      font_(CreateLayoutFont(layout.font)) {
+      font_(CreateLayoutFont(layout.font)),
+      nextButtonCommand_(kFirstButtonCommand),
+      nextTimerId_(kFirstTimerId) {
     // A fixed single frame with a caption bar and a system menu.
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
                         (layout.minButton ? WS_MINIMIZEBOX : 0) |
@@ -65,104 +61,103 @@ Win32Window::Win32Window(Win32Platform& platform, const FormLayout& layout, Form
     RECT outer{0, 0, layout.client.width, layout.client.height};
     AdjustWindowRectEx(&outer, style, FALSE, 0);
     outerSize_ = {outer.right - outer.left, outer.bottom - outer.top};
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - outerSize_.cx) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - outerSize_.cy) / 2;
-    CreateWindowExW(0, kClassName, Widen(layout.caption).c_str(), style, x, y, outerSize_.cx,
+    const Point at = CentredOn(platform.ScreenForNewWindow(), {outerSize_.cx, outerSize_.cy});
+    CreateWindowExW(0, kClassName, Widen(layout.caption).c_str(), style, at.x, at.y, outerSize_.cx,
                     outerSize_.cy, nullptr, nullptr, platform.resources().instance(), this);
     if (!hwnd_) {
         throw std::runtime_error("cannot create the window " + std::string(layout.name));
     }
-    // Creating a captioned window asks its minimum size before the window knows its layout, and so
-    // widens it to the system's minimum (112 pixels under Wine). Placed again, it answers for
-    // itself (OnGetMinMaxInfo) and gets the layout's client size.
-    SetWindowPos(hwnd_, nullptr, x, y, outerSize_.cx, outerSize_.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-    const Win32Resources& resources = platform.resources();
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(resources.smallIcon(layout.icon)));
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(resources.bigIcon(layout.icon)));
-    CreateControls();
-    CreateMenus();
+    try {
+        // Creating a captioned window asks its minimum size before the window knows its layout,
+        // and so widens it to the system's minimum (112 pixels under Wine). Placed again, it
+        // answers for itself (OnGetMinMaxInfo) and gets the layout's client size.
+        SetWindowPos(hwnd_, nullptr, at.x, at.y, outerSize_.cx, outerSize_.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        const Win32Resources& resources = platform.resources();
+        SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
+                     reinterpret_cast<LPARAM>(resources.smallIcon(layout.icon)));
+        SendMessageW(hwnd_, WM_SETICON, ICON_BIG,
+                     reinterpret_cast<LPARAM>(resources.bigIcon(layout.icon)));
+        BuildControls(layout, *this);
+        CreateMenus();
+    } catch (...) {
+        DestroyNative();
+        throw;
+    }
     platform_.Adopt(*this);
 }
 
 Win32Window::~Win32Window() {
-    Destroy();
-    DestroyMenu(menus_);
-    for (HFONT font : labelFonts_) {
-        DeleteObject(font);
-    }
-    DeleteObject(font_);
-    DeleteObject(background_);
+    Unload();
 }
 
-void Win32Window::CreateControls() {
-    const Win32Resources& resources = platform_.resources();
-    int nextButtonCommand = kFirstButtonCommand;
-    UINT_PTR nextTimerId = kFirstTimerId;
-    for (const ControlLayout& control : layout_.controls) {
-        const ControlKey key{control.name, control.index};
-        switch (control.kind) {
-            case ControlKind::Picture: {
-                auto picture = std::make_unique<Win32Picture>(control, hwnd_,
-                                                              resources.picture(control.picture));
-                pictures_.emplace(key, picture.get());
-                windowless_.push_back(std::move(picture));
-                break;
-            }
-            case ControlKind::Label: {
-                HFONT font = font_;
-                if (control.font) {
-                    font = CreateLayoutFont(*control.font);
-                    labelFonts_.push_back(font);
-                }
-                auto label = std::make_unique<Win32Label>(control, hwnd_, font);
-                labels_.emplace(key, label.get());
-                windowless_.push_back(std::move(label));
-                break;
-            }
-            case ControlKind::CommandButton: {
-                const int command = control.isDefault  ? IDOK
-                                    : control.isCancel ? IDCANCEL
-                                                       : nextButtonCommand++;
-                buttons_.push_back(std::make_unique<Win32Button>(control, hwnd_, command, font_));
-                break;
-            }
-            case ControlKind::Timer:
-                timers_.push_back(std::make_unique<Win32Timer>(control, hwnd_, nextTimerId++));
-                break;
-        }
-    }
-}
-
-void Win32Window::CreateMenus() {
-    menus_ = CreateMenu();
-    HMENU current = nullptr;
-    UINT position = 0;
-    for (std::size_t index = 0; index < layout_.menu.size(); ++index) {
-        const MenuLayout& item = layout_.menu[index];
-        const std::wstring caption = Widen(item.caption);
-        const UINT checked = item.checked ? MF_CHECKED : MF_UNCHECKED;
-        if (item.level == 0) {
-            HMENU popup = CreatePopupMenu();
-            const auto topPosition = static_cast<UINT>(popups_.size());
-            AppendMenuW(menus_, MF_POPUP | MF_STRING | checked, reinterpret_cast<UINT_PTR>(popup),
-                        caption.c_str());
-            popups_.emplace_back(item.name, popup);
-            menuItems_.emplace(item.name, std::make_unique<Win32MenuItem>(menus_, topPosition));
-            current = popup;
-            position = 0;
-        } else {
-            const UINT kind = item.caption == "-" ? MF_SEPARATOR : MF_STRING;
-            AppendMenuW(current, kind | checked, kFirstMenuCommand + index, caption.c_str());
-            menuItems_.emplace(item.name, std::make_unique<Win32MenuItem>(current, position++));
-        }
-    }
-}
-
-void Win32Window::Destroy() {
+void Win32Window::Unload() {
+    core_.Unload();
     if (hwnd_) {
         DestroyWindow(hwnd_);  // WM_NCDESTROY forgets the handle
+    }
+}
+
+void Win32Window::DestroyNative() {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+}
+
+void Win32Window::AddPicture(const ControlLayout& control) {
+    const ControlKey key{control.name, control.index};
+    auto picture = std::make_unique<Win32Picture>(control, hwnd_,
+                                                  platform_.resources().picture(control.picture));
+    pictures_.emplace(key, picture.get());
+    windowlessByKey_.emplace(key, picture.get());
+    windowless_.push_back(std::move(picture));
+}
+
+void Win32Window::AddLabel(const ControlLayout& control) {
+    const ControlKey key{control.name, control.index};
+    HFONT font = font_.get();
+    if (control.font) {
+        labelFonts_.emplace_back(CreateLayoutFont(*control.font));
+        font = labelFonts_.back().get();
+    }
+    auto label = std::make_unique<Win32Label>(control, hwnd_, font);
+    labels_.emplace(key, label.get());
+    windowlessByKey_.emplace(key, label.get());
+    windowless_.push_back(std::move(label));
+}
+
+void Win32Window::AddButton(const ControlLayout& control) {
+    const int command = control.isDefault  ? IDOK
+                        : control.isCancel ? IDCANCEL
+                                           : nextButtonCommand_++;
+    buttons_.push_back(std::make_unique<Win32Button>(control, hwnd_, command, font_.get()));
+}
+
+void Win32Window::AddTimer(const ControlLayout& control) {
+    timers_.push_back(std::make_unique<Win32Timer>(control, hwnd_, nextTimerId_++));
+}
+
+// Each top-level menu becomes a pop-up of its visible items; the check marks of the items shown
+// are kept by the system's menu, those of the others by their item objects.
+void Win32Window::CreateMenus() {
+    const FormLayout& layout = core_.layout();
+    for (const MenuLayout& top : layout.menu) {
+        if (top.level != 0) {
+            continue;
+        }
+        OwnedMenu popup(CreatePopupMenu());
+        for (const MenuLayout* item : PopupItems(layout, top.name)) {
+            const auto command = static_cast<UINT>(kFirstMenuCommand + (item - layout.menu.data()));
+            const UINT kind = item->caption == "-" ? MF_SEPARATOR : MF_STRING;
+            AppendMenuW(popup.get(), kind | (item->checked ? MF_CHECKED : MF_UNCHECKED), command,
+                        Widen(item->caption).c_str());
+            menuItems_.emplace(item->name,
+                               std::make_unique<Win32MenuItem>(popup.get(), command, false));
+        }
+        popups_.emplace_back(top.name, std::move(popup));
+    }
+    for (const MenuLayout& item : layout.menu) {
+        menuItems_.emplace(item.name, std::make_unique<Win32MenuItem>(nullptr, 0, item.checked));
     }
 }
 
@@ -171,19 +166,24 @@ Hwnd Win32Window::hWnd() const {
 }
 
 float Win32Window::Left() const {
-    return static_cast<float>(outerRect().left);
+    return core_.Position(Shown()).left;
 }
 
 void Win32Window::setLeft(float left) {
-    moveTo(PixelOf(left), outerRect().top);
+    core_.AskLeft(left, Shown());
 }
 
 float Win32Window::Top() const {
-    return static_cast<float>(outerRect().top);
+    return core_.Position(Shown()).top;
 }
 
 void Win32Window::setTop(float top) {
-    moveTo(outerRect().left, PixelOf(top));
+    core_.AskTop(top, Shown());
+}
+
+OuterPosition Win32Window::Shown() const {
+    const RECT outer = outerRect();
+    return {static_cast<float>(outer.left), static_cast<float>(outer.top)};
 }
 
 RECT Win32Window::outerRect() const {
@@ -192,8 +192,23 @@ RECT Win32Window::outerRect() const {
     return outer;
 }
 
-void Win32Window::moveTo(int left, int top) {
-    SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+void Win32Window::MoveOuter(OuterPosition position) {
+    SetWindowPos(hwnd_, nullptr, PixelOf(position.left), PixelOf(position.top), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+ClientPoint Win32Window::ControlOrigin(ControlId control) const {
+    return windowlessByKey_.at(ControlKey{control.name, control.index})->origin();
+}
+
+void Win32Window::GrabPointer() {
+    SetCapture(hwnd_);
+}
+
+void Win32Window::ReleasePointer() {
+    if (GetCapture() == hwnd_) {
+        ReleaseCapture();
+    }
 }
 
 Win32Picture& Win32Window::picture(ControlId id) {
@@ -221,37 +236,50 @@ POINT Win32Window::frameDifference() const {
     const RECT outer = outerRect();
     POINT client{0, 0};
     ClientToScreen(hwnd_, &client);
-    return {client.x - outer.left - layout_.clientOrigin.x,
-            client.y - outer.top - layout_.clientOrigin.y};
+    const Point origin = core_.layout().clientOrigin;
+    return {client.x - outer.left - origin.x, client.y - outer.top - origin.y};
 }
 
+// Either button chooses an item, as in the system's context menus. A close request that arrives
+// inside the menu's loop (from the taskbar, the window manager, the system shutting down) may
+// unload the window; nothing of it is used after the loop then.
 std::optional<ControlId> Win32Window::TrackPopupMenu(std::string_view menu) {
     HMENU popup = nullptr;
     for (const auto& [name, handle] : popups_) {
         if (name == menu) {
-            popup = handle;
+            popup = handle.get();
         }
     }
     if (!popup) {
         throw std::out_of_range("no menu " + std::string(menu));
     }
     POINT at{};
-    GetCursorPos(&at);
+    if (const std::optional<ClientPoint> anchor = core_.popupAnchor()) {
+        at = {PixelOf(anchor->x), PixelOf(anchor->y)};
+        ClientToScreen(hwnd_, &at);
+    } else {
+        GetCursorPos(&at);
+    }
+    // The menu takes the mouse: the press that opened it holds it no more.
+    core_.LoseGrab();
+    if (!core_.live()) {
+        return std::nullopt;
+    }
+    ReleasePointer();
     // A pop-up menu closes when the user clicks elsewhere only if its owner is in the foreground.
     SetForegroundWindow(hwnd_);
     const auto command = static_cast<UINT>(::TrackPopupMenu(
-        popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x,
+        popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x,
         at.y, 0, hwnd_, nullptr));
-    PostMessageW(hwnd_, WM_NULL, 0, 0);
-    // The menu took the mouse: the press that opened it holds no capture any more.
-    capture_.reset();
-    if (GetCapture() == hwnd_) {
-        ReleaseCapture();
-    }
-    if (command < kFirstMenuCommand || command - kFirstMenuCommand >= layout_.menu.size()) {
+    if (!core_.live()) {
         return std::nullopt;
     }
-    return ControlId{layout_.menu[command - kFirstMenuCommand].name};
+    PostMessageW(hwnd_, WM_NULL, 0, 0);
+    const auto& items = core_.layout().menu;
+    if (command < kFirstMenuCommand || command - kFirstMenuCommand >= items.size()) {
+        return std::nullopt;
+    }
+    return ControlId{items[command - kFirstMenuCommand].name};
 }
 
 LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -302,7 +330,14 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnButtonUp(vbMiddleButton, wParam, lParam);
             return 0;
         case WM_CAPTURECHANGED:
-            OnCaptureChanged();
+            // Another window took the mouse (a menu, Alt+Tab, a system prompt) with buttons held.
+            core_.LoseGrab();
+            return 0;
+        case WM_CANCELMODE:
+            core_.LoseGrab();
+            break;
+        case WM_CONTEXTMENU:
+            OnContextMenu(lParam);
             return 0;
         case WM_SETCURSOR:
             if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) {
@@ -321,9 +356,9 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case DM_GETDEFID:
             return OnGetDefId();
         case WM_CTLCOLORBTN:
-            return reinterpret_cast<LRESULT>(background_);
+            return reinterpret_cast<LRESULT>(background_.get());
         case WM_CLOSE:
-            OnClose();
+            core_.CaptionClose();
             return 0;
         case WM_GETMINMAXINFO:
             OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
@@ -346,7 +381,7 @@ void Win32Window::OnPaint() {
     HDC buffer = CreateCompatibleDC(screen);
     HBITMAP canvas = CreateCompatibleBitmap(screen, client.right, client.bottom);
     HGDIOBJ previous = SelectObject(buffer, canvas);
-    FillRect(buffer, &client, background_);
+    FillRect(buffer, &client, background_.get());
     for (const auto& control : windowless_) {
         control->Paint(buffer);
     }
@@ -358,47 +393,25 @@ void Win32Window::OnPaint() {
 }
 
 void Win32Window::OnButtonDown(std::int16_t button, WPARAM wParam, LPARAM lParam) {
-    const POINT at = PointOf(lParam);
-    if (!capture_) {
-        capture_ = Capture{ControlAt(at), 0};
-        SetCapture(hwnd_);
-    }
-    capture_->held = static_cast<std::int16_t>(capture_->held | button);
-    if (WindowlessControl* target = capture_->control) {
-        events_.MouseDown(target->id(), ArgsFor(*target, button, wParam, at));
-    }
+    const ClientPoint at = ClientPointOf(lParam);
+    core_.Press(core_.ControlAt(at), button, ShiftState(wParam), at);
 }
 
 void Win32Window::OnMouseMove(WPARAM wParam, LPARAM lParam) {
-    const POINT at = PointOf(lParam);
-    WindowlessControl* target = capture_ ? capture_->control : ControlAt(at);
-    if (target) {
-        events_.MouseMove(target->id(), ArgsFor(*target, ButtonsHeld(wParam), wParam, at));
-    }
+    const ClientPoint at = ClientPointOf(lParam);
+    core_.Move(core_.ControlAt(at), ButtonsHeld(wParam), ShiftState(wParam), at);
 }
 
 void Win32Window::OnButtonUp(std::int16_t button, WPARAM wParam, LPARAM lParam) {
-    const POINT at = PointOf(lParam);
-    WindowlessControl* target = nullptr;
-    if (capture_) {
-        target = capture_->control;
-        capture_->held = static_cast<std::int16_t>(capture_->held & ~button);
-        if (capture_->held == 0) {
-            capture_.reset();
-            ReleaseCapture();
-        }
-    } else {
-        // The press was lost to the system (a menu, another window): the control under the
-        // pointer gets the release, as without capture.
-        target = ControlAt(at);
-    }
-    if (target) {
-        events_.MouseUp(target->id(), ArgsFor(*target, button, wParam, at));
-    }
+    const ClientPoint at = ClientPointOf(lParam);
+    core_.Release(core_.ControlAt(at), button, ShiftState(wParam), at);
 }
 
-void Win32Window::OnCaptureChanged() {
-    capture_.reset();
+// Shift+F10 and the Menu key come with no position; a right press opens the menu by itself.
+void Win32Window::OnContextMenu(LPARAM lParam) {
+    if (lParam == -1) {
+        core_.KeyboardContextMenu();
+    }
 }
 
 bool Win32Window::OnSetCursor(HWND under, UINT hitTest) {
@@ -408,15 +421,19 @@ bool Win32Window::OnSetCursor(HWND under, UINT hitTest) {
     POINT at{};
     GetCursorPos(&at);
     ScreenToClient(hwnd_, &at);
-    const WindowlessControl* control = ControlAt(at);
-    SetCursor(platform_.resources().cursor(control ? control->pointer() : MousePointer::Default));
+    const std::optional<ControlId> control =
+        core_.ControlAt({static_cast<float>(at.x), static_cast<float>(at.y)});
+    const MousePointer pointer =
+        control ? windowlessByKey_.at(ControlKey{control->name, control->index})->pointer()
+                : MousePointer::Default;
+    SetCursor(platform_.resources().cursor(pointer));
     return true;
 }
 
 void Win32Window::OnTimer(UINT_PTR timerId) {
     for (const auto& timer : timers_) {
         if (timer->timerId() == timerId) {
-            events_.Timer(timer->id());
+            core_.Tick(timer->id());
             return;
         }
     }
@@ -427,7 +444,7 @@ void Win32Window::OnCommand(int commandId, int notification) {
         return;
     }
     if (const Win32Button* button = ButtonFor(commandId)) {
-        events_.Click(button->id());
+        core_.Click(button->id());
     }
 }
 
@@ -450,10 +467,6 @@ LRESULT Win32Window::OnGetDefId() const {
     return 0;
 }
 
-void Win32Window::OnClose() {
-    events_.CaptionClose();
-}
-
 // The layout's size is the smallest the window may be, however narrow the system likes captioned
 // windows.
 void Win32Window::OnGetMinMaxInfo(MINMAXINFO& limits) const {
@@ -464,17 +477,8 @@ void Win32Window::OnGetMinMaxInfo(MINMAXINFO& limits) const {
 void Win32Window::OnNcDestroy() {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     platform_.Forget(*this);
+    core_.Unload();
     hwnd_ = nullptr;
-    capture_.reset();
-}
-
-WindowlessControl* Win32Window::ControlAt(POINT client) const {
-    for (auto control = windowless_.rbegin(); control != windowless_.rend(); ++control) {
-        if ((*control)->Contains(client)) {
-            return control->get();
-        }
-    }
-    return nullptr;
 }
 
 // Escape sends IDCANCEL, which is the cancel button's whatever its own identifier.
