@@ -37,6 +37,8 @@ class DpiScale {
     // How many device pixels one form pixel spans across, as a fraction.
     std::int32_t numerator() const { return numerator_; }
     std::int32_t denominator() const { return denominator_; }
+    // The DPI that text and artwork are drawn for at this scale.
+    int dpi() const { return ToDevice(kStandardDpi); }
 
     // A whole form coordinate or length in device pixels.
     std::int32_t ToDevice(std::int32_t form) const;

@@ -11,28 +11,33 @@
 
 #include "platform/form_runtime.h"
 #include "platform/layout.h"
+#include "platform/win32/dpi_scale.h"
 #include "platform/win32/win32_resources.h"
 
 namespace zorvin::win32 {
 
 // A picture or a label: drawn by its window, and the target of the mouse where it lies on top.
+// Its place is kept in the form's pixels and shown at the window's scale, which the window owns.
 class WindowlessControl {
   public:
-    WindowlessControl(const ControlLayout& layout, HWND owner);
+    WindowlessControl(const ControlLayout& layout, HWND owner, const DpiScale& scale);
     virtual ~WindowlessControl() = default;
     WindowlessControl(const WindowlessControl&) = delete;
     WindowlessControl& operator=(const WindowlessControl&) = delete;
 
     ControlId id() const { return {layout_.name, layout_.index}; }
     MousePointer pointer() const { return layout_.pointer; }
-    // Where it is shown, in whole client pixels.
+    // Where it is shown, in the window's device pixels: the form pixel its place lands on, scaled.
     RECT bounds() const;
     bool Contains(POINT client) const;
-    // A client point relative to the control's top-left corner, as mouse events give it.
-    float relativeX(int clientX) const { return static_cast<float>(clientX) - left_; }
-    float relativeY(int clientY) const { return static_cast<float>(clientY) - top_; }
+    // A client point in device pixels relative to the control's top-left corner, in the form's
+    // pixels, as mouse events give it.
+    float relativeX(int clientX) const { return scale_.ToForm(clientX) - left_; }
+    float relativeY(int clientY) const { return scale_.ToForm(clientY) - top_; }
 
     virtual void Paint(HDC dc) const = 0;
+    // The window's scale has changed.
+    virtual void Rescale() {}
 
   protected:
     // Moves the control, repainting what it leaves and where it lands when a whole pixel changes.
@@ -42,13 +47,15 @@ class WindowlessControl {
 
     const ControlLayout& layout_;
     HWND owner_;
+    const DpiScale& scale_;
     float left_;
     float top_;
 };
 
 class Win32Picture final : public PictureBox, public WindowlessControl {
   public:
-    Win32Picture(const ControlLayout& layout, HWND owner, const Bitmap& bitmap);
+    Win32Picture(const ControlLayout& layout, HWND owner, const DpiScale& scale,
+                 const Bitmap& bitmap);
 
     float Left() const override { return left_; }
     void setLeft(float left) override { MoveTo(left, top_); }
@@ -65,7 +72,9 @@ class Win32Picture final : public PictureBox, public WindowlessControl {
 
 class Win32Label final : public Label, public WindowlessControl {
   public:
-    Win32Label(const ControlLayout& layout, HWND owner, HFONT font);
+    // `font` is the label's own or its window's.
+    Win32Label(const ControlLayout& layout, HWND owner, const DpiScale& scale, const Font& font);
+    ~Win32Label() override;
 
     Colour ForeColor() const override { return foreColor_; }
     void setForeColor(Colour colour) override;
@@ -73,8 +82,10 @@ class Win32Label final : public Label, public WindowlessControl {
     void setCaption(std::string_view caption) override;
 
     void Paint(HDC dc) const override;
+    void Rescale() override;
 
   private:
+    const Font& layoutFont_;
     HFONT font_;
     Colour foreColor_;
     std::string caption_;
@@ -84,7 +95,9 @@ class Win32Label final : public Label, public WindowlessControl {
 // button that is not also the default, as the dialog keys send them.
 class Win32Button {
   public:
-    Win32Button(const ControlLayout& layout, HWND owner, int commandId, HFONT font);
+    Win32Button(const ControlLayout& layout, HWND owner, int commandId);
+    // Puts the button at its place at the window's scale, with the window's font at that scale.
+    void Place(const DpiScale& scale, HFONT font) const;
 
     ControlId id() const { return {layout_.name, layout_.index}; }
     int commandId() const { return commandId_; }

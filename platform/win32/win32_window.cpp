@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "platform/pixels.h"
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_text.h"
@@ -40,6 +40,17 @@ MouseArgs ArgsFor(const WindowlessControl& control, std::int16_t button, WPARAM 
     return {button, ShiftState(keys), control.relativeX(client.x), control.relativeY(client.y)};
 }
 
+// A fixed single frame with a caption bar and a system menu.
+DWORD StyleOf(const FormLayout& layout) {
+    return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
+           (layout.minButton ? WS_MINIMIZEBOX : 0) | (layout.maxButton ? WS_MAXIMIZEBOX : 0);
+}
+
+DpiScale ScaleAt(const FormLayout& layout, int dpi) {
+    return layout.dpiScaling == DpiScaling::WholeFactor ? DpiScale::WholeFactor(dpi)
+                                                        : DpiScale::Proportional(dpi);
+}
+
 }  // namespace
 
 void Win32Window::RegisterWindowClass(HINSTANCE instance) {
@@ -56,44 +67,55 @@ Win32Window::Win32Window(Win32Platform& platform, const FormLayout& layout, Form
     : platform_(platform),
       layout_(layout),
       events_(events),
-      background_(CreateSolidBrush(layout.backColor)),
-      font_(CreateLayoutFont(layout.font)) {
-    // A fixed single frame with a caption bar and a system menu.
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
-                        (layout.minButton ? WS_MINIMIZEBOX : 0) |
-                        (layout.maxButton ? WS_MAXIMIZEBOX : 0);
-    RECT outer{0, 0, layout.client.width, layout.client.height};
-    AdjustWindowRectEx(&outer, style, FALSE, 0);
-    outerSize_ = {outer.right - outer.left, outer.bottom - outer.top};
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - outerSize_.cx) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - outerSize_.cy) / 2;
-    CreateWindowExW(0, kClassName, Widen(layout.caption).c_str(), style, x, y, outerSize_.cx,
-                    outerSize_.cy, nullptr, nullptr, platform.resources().instance(), this);
+      style_(StyleOf(layout)),
+      scale_(ScaleAt(layout, kStandardDpi)),
+      background_(CreateSolidBrush(layout.backColor)) {
+    CreateWindowExW(0, kClassName, Widen(layout.caption).c_str(), style_, 0, 0, 0, 0, nullptr,
+                    nullptr, platform.resources().instance(), this);
     if (!hwnd_) {
         throw std::runtime_error("cannot create the window " + std::string(layout.name));
     }
-    // Creating a captioned window asks its minimum size before the window knows its layout, and so
-    // widens it to the system's minimum (112 pixels under Wine). Placed again, it answers for
-    // itself (OnGetMinMaxInfo) and gets the layout's client size.
-    SetWindowPos(hwnd_, nullptr, x, y, outerSize_.cx, outerSize_.cy, SWP_NOZORDER | SWP_NOACTIVATE);
-    const Win32Resources& resources = platform.resources();
-    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(resources.smallIcon(layout.icon)));
-    SendMessageW(hwnd_, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(resources.bigIcon(layout.icon)));
     CreateControls();
     CreateMenus();
+    // Sized once it exists, for the DPI of the monitor it is on. Creating a captioned window asks
+    // its minimum size before the window knows its layout, and so widens it to the system's
+    // minimum (112 pixels under Wine). Placed again, it answers for itself (OnGetMinMaxInfo) and
+    // gets the layout's client size.
+    ScaleTo(DpiOf(hwnd_));
+    const int x = (GetSystemMetrics(SM_CXSCREEN) - outerSize_.cx) / 2;
+    const int y = (GetSystemMetrics(SM_CYSCREEN) - outerSize_.cy) / 2;
+    SetWindowPos(hwnd_, nullptr, x, y, outerSize_.cx, outerSize_.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     platform_.Adopt(*this);
 }
 
 Win32Window::~Win32Window() {
     Destroy();
     DestroyMenu(menus_);
-    for (HFONT font : labelFonts_) {
-        DeleteObject(font);
-    }
+    DeleteObject(formRegion_);
     DeleteObject(font_);
     DeleteObject(background_);
+}
+
+void Win32Window::ScaleTo(int dpi) {
+    dpi_ = dpi;
+    scale_ = ScaleAt(layout_, dpi);
+    const SIZE client{scale_.ToDevice(layout_.client.width),
+                      scale_.ToDevice(layout_.client.height)};
+    outerSize_ = OuterSizeAt(client, style_, dpi);
+    HFONT previous = font_;
+    font_ = CreateLayoutFont(layout_.font, scale_.dpi());
+    for (const auto& button : buttons_) {
+        button->Place(scale_, font_);
+    }
+    DeleteObject(previous);
+    for (const auto& control : windowless_) {
+        control->Rescale();
+    }
+    const Win32Resources& resources = platform_.resources();
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(resources.smallIcon(layout_.icon, dpi)));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(resources.bigIcon(layout_.icon, dpi)));
 }
 
 void Win32Window::CreateControls() {
@@ -104,19 +126,15 @@ void Win32Window::CreateControls() {
         const ControlKey key{control.name, control.index};
         switch (control.kind) {
             case ControlKind::Picture: {
-                auto picture = std::make_unique<Win32Picture>(control, hwnd_,
+                auto picture = std::make_unique<Win32Picture>(control, hwnd_, scale_,
                                                               resources.picture(control.picture));
                 pictures_.emplace(key, picture.get());
                 windowless_.push_back(std::move(picture));
                 break;
             }
             case ControlKind::Label: {
-                HFONT font = font_;
-                if (control.font) {
-                    font = CreateLayoutFont(*control.font);
-                    labelFonts_.push_back(font);
-                }
-                auto label = std::make_unique<Win32Label>(control, hwnd_, font);
+                auto label = std::make_unique<Win32Label>(
+                    control, hwnd_, scale_, control.font ? *control.font : layout_.font);
                 labels_.emplace(key, label.get());
                 windowless_.push_back(std::move(label));
                 break;
@@ -125,7 +143,7 @@ void Win32Window::CreateControls() {
                 const int command = control.isDefault  ? IDOK
                                     : control.isCancel ? IDCANCEL
                                                        : nextButtonCommand++;
-                buttons_.push_back(std::make_unique<Win32Button>(control, hwnd_, command, font_));
+                buttons_.push_back(std::make_unique<Win32Button>(control, hwnd_, command));
                 break;
             }
             case ControlKind::Timer:
@@ -171,19 +189,19 @@ Hwnd Win32Window::hWnd() const {
 }
 
 float Win32Window::Left() const {
-    return static_cast<float>(outerRect().left);
+    return scale_.ToForm(outerRect().left);
 }
 
 void Win32Window::setLeft(float left) {
-    moveTo(PixelOf(left), outerRect().top);
+    moveTo(scale_.ToDevice(left), outerRect().top);
 }
 
 float Win32Window::Top() const {
-    return static_cast<float>(outerRect().top);
+    return scale_.ToForm(outerRect().top);
 }
 
 void Win32Window::setTop(float top) {
-    moveTo(outerRect().left, PixelOf(top));
+    moveTo(outerRect().left, scale_.ToDevice(top));
 }
 
 RECT Win32Window::outerRect() const {
@@ -217,12 +235,57 @@ Win32MenuItem& Win32Window::menuItem(std::string_view name) {
     return FindMenuItem(menuItems_, name);
 }
 
-POINT Win32Window::frameDifference() const {
+POINT Win32Window::clientOrigin() const {
+    POINT origin{0, 0};
+    ClientToScreen(hwnd_, &origin);
+    return origin;
+}
+
+POINT Win32Window::clientOffset() const {
     const RECT outer = outerRect();
-    POINT client{0, 0};
-    ClientToScreen(hwnd_, &client);
-    return {client.x - outer.left - layout_.clientOrigin.x,
-            client.y - outer.top - layout_.clientOrigin.y};
+    const POINT origin = clientOrigin();
+    return {origin.x - outer.left, origin.y - outer.top};
+}
+
+Point Win32Window::ScreenToClient(Point screen) const {
+    const POINT origin = clientOrigin();
+    return {scale_.ToFormPixel(screen.x - origin.x), scale_.ToFormPixel(screen.y - origin.y)};
+}
+
+int Win32Window::SetRegion(HRGN formRegion, bool redraw) {
+    if (formRegion != formRegion_) {
+        DeleteObject(formRegion_);
+        formRegion_ = formRegion;
+    }
+    return ApplyRegion(redraw);
+}
+
+// Each rectangle of the form's region is scaled by itself, so that the shape's edge follows the
+// scaled pixels exactly, as a polygon drawn at the larger size would not.
+int Win32Window::ApplyRegion(bool redraw) const {
+    if (!formRegion_) {
+        return 0;
+    }
+    const DWORD bytes = GetRegionData(formRegion_, 0, nullptr);
+    std::vector<DWORD> buffer((bytes + sizeof(DWORD) - 1) / sizeof(DWORD));
+    auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+    GetRegionData(formRegion_, bytes, data);
+    const POINT offset = clientOffset();
+    const Point design = layout_.clientOrigin;
+    const auto toDevice = [&](const RECT& form) {
+        const PixelRect client =
+            scale_.ToDevice(PixelRect{form.left - design.x, form.top - design.y,
+                                      form.right - design.x, form.bottom - design.y});
+        return RECT{client.left + offset.x, client.top + offset.y, client.right + offset.x,
+                    client.bottom + offset.y};
+    };
+    auto* rects = reinterpret_cast<RECT*>(data->Buffer);
+    for (DWORD i = 0; i < data->rdh.nCount; ++i) {
+        rects[i] = toDevice(rects[i]);
+    }
+    data->rdh.rcBound = toDevice(data->rdh.rcBound);
+    HRGN device = ExtCreateRegion(nullptr, bytes, data);
+    return ::SetWindowRgn(hwnd_, device, redraw ? TRUE : FALSE);
 }
 
 std::optional<ControlId> Win32Window::TrackPopupMenu(std::string_view menu) {
@@ -328,6 +391,9 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETMINMAXINFO:
             OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
             return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_NCDESTROY:
             OnNcDestroy();
             return 0;
@@ -347,6 +413,7 @@ void Win32Window::OnPaint() {
     HBITMAP canvas = CreateCompatibleBitmap(screen, client.right, client.bottom);
     HGDIOBJ previous = SelectObject(buffer, canvas);
     FillRect(buffer, &client, background_);
+    SetStretchBltMode(buffer, COLORONCOLOR);
     for (const auto& control : windowless_) {
         control->Paint(buffer);
     }
@@ -407,9 +474,10 @@ bool Win32Window::OnSetCursor(HWND under, UINT hitTest) {
     }
     POINT at{};
     GetCursorPos(&at);
-    ScreenToClient(hwnd_, &at);
+    ::ScreenToClient(hwnd_, &at);
     const WindowlessControl* control = ControlAt(at);
-    SetCursor(platform_.resources().cursor(control ? control->pointer() : MousePointer::Default));
+    SetCursor(
+        platform_.resources().cursor(control ? control->pointer() : MousePointer::Default, dpi_));
     return true;
 }
 
@@ -459,6 +527,34 @@ void Win32Window::OnClose() {
 void Win32Window::OnGetMinMaxInfo(MINMAXINFO& limits) const {
     DefWindowProcW(hwnd_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
     limits.ptMinTrackSize = {outerSize_.cx, outerSize_.cy};
+}
+
+// The window moved to a monitor of another DPI (or the DPI changed). Windows suggests a rectangle
+// scaled by the ratio of the two; a dialog takes its place, at a size worked out as at the start
+// so that its client area is exactly the layout's scaled. A window scaled by whole factors keeps
+// the point under the pointer where it is while a button is held on it (a drag), else its centre.
+void Win32Window::OnDpiChanged(int dpi, const RECT& suggested) {
+    const DpiScale before = scale_;
+    const POINT origin = clientOrigin();
+    POINT anchor{origin.x + before.ToDevice(layout_.client.width) / 2,
+                 origin.y + before.ToDevice(layout_.client.height) / 2};
+    if (capture_) {
+        GetCursorPos(&anchor);
+    }
+    ScaleTo(dpi);
+    if (layout_.dpiScaling == DpiScaling::Proportional) {
+        SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, outerSize_.cx, outerSize_.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        SetWindowPos(hwnd_, nullptr, 0, 0, outerSize_.cx, outerSize_.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        const Point kept =
+            RescaledOrigin({origin.x, origin.y}, {anchor.x, anchor.y}, before, scale_);
+        const POINT offset = clientOffset();
+        moveTo(kept.x - offset.x, kept.y - offset.y);
+    }
+    ApplyRegion(true);
+    InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void Win32Window::OnNcDestroy() {

@@ -1,5 +1,9 @@
 // A form's window, built from its layout: one window procedure that hands each message to a small
 // function named for it, and the form's events delivered from there.
+//
+// The form works in its own pixels; the window shows them at the scale for its monitor's DPI
+// (dpi_scale.h) and converts at this edge: mouse positions in, positions, sizes and the region
+// out. Left and Top are the outer window's device position in the form's pixels, fraction kept.
 #pragma once
 
 #include <windows.h>
@@ -15,6 +19,8 @@
 #include "platform/control_lookup.h"
 #include "platform/form_runtime.h"
 #include "platform/layout.h"
+#include "platform/types.h"
+#include "platform/win32/dpi_scale.h"
 #include "platform/win32/win32_controls.h"
 
 namespace zorvin::win32 {
@@ -27,7 +33,8 @@ class Win32Window final : public Window {
     // Registers the window class every form's window belongs to.
     static void RegisterWindowClass(HINSTANCE instance);
 
-    // Creates the window, hidden and centred on the screen, with its controls and menus.
+    // Creates the window, hidden and centred on the screen, with its controls and menus, at the
+    // scale for the DPI of the monitor it is on.
     Win32Window(Win32Platform& platform, const FormLayout& layout, FormEvents& events);
     ~Win32Window() override;
     Win32Window(const Win32Window&) = delete;
@@ -48,8 +55,12 @@ class Win32Window final : public Window {
     FormEvents& events() { return events_; }
     // Enter, Escape and Tab work as in a dialog box in a window with a push button.
     bool takesDialogKeys() const { return !buttons_.empty(); }
-    // How far the client area really lies from where the layout's frame puts it.
-    POINT frameDifference() const;
+    // Takes the form's region, in window coordinates for the layout's frame, as the window's shape:
+    // scaled, and placed on the client area wherever this system's frame puts it. The window keeps
+    // the form's region to shape itself again when its scale changes.
+    int SetRegion(HRGN formRegion, bool redraw);
+    // A screen point in device pixels as the nearest client pixel of the form.
+    Point ScreenToClient(Point screen) const;
     // Shows the items of the named top-level menu at the pointer; returns when the menu closes,
     // with the item chosen, if any.
     std::optional<ControlId> TrackPopupMenu(std::string_view menu);
@@ -60,6 +71,12 @@ class Win32Window final : public Window {
     // The outer window on the screen.
     RECT outerRect() const;
     void moveTo(int left, int top);
+    // Where the client area begins inside the outer window, and on the screen.
+    POINT clientOffset() const;
+    POINT clientOrigin() const;
+    // Sizes the window, its controls, fonts and icons for `dpi`.
+    void ScaleTo(int dpi);
+    int ApplyRegion(bool redraw) const;
 
     // The control that got a press, which every move and the release go to until all buttons are
     // up. Null when the press was on no control.
@@ -84,6 +101,7 @@ class Win32Window final : public Window {
     LRESULT OnGetDefId() const;
     void OnClose();
     void OnGetMinMaxInfo(MINMAXINFO& limits) const;
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void OnNcDestroy();
 
     void CreateControls();
@@ -95,10 +113,13 @@ class Win32Window final : public Window {
     const FormLayout& layout_;
     FormEvents& events_;
     HWND hwnd_ = nullptr;
-    SIZE outerSize_{};  // the window's size for the layout's client size
+    DWORD style_;
+    DpiScale scale_;
+    int dpi_ = kStandardDpi;
+    SIZE outerSize_{};  // the window's size for the layout's client size at its scale
     HBRUSH background_;
-    HFONT font_;                     // the window's own font, for labels without one and buttons
-    std::vector<HFONT> labelFonts_;  // labels' own fonts
+    HFONT font_ = nullptr;  // the window's own font at its scale, for its buttons
+    HRGN formRegion_ = nullptr;
     std::vector<std::unique_ptr<WindowlessControl>> windowless_;  // bottom to top
     std::map<ControlKey, Win32Picture*> pictures_;
     std::map<ControlKey, Win32Label*> labels_;
