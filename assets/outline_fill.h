@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "character/face_outline.h"
+
 namespace zorvin::face_outline {
 
 struct Vertex {
@@ -16,14 +18,16 @@ struct Vertex {
 inline constexpr std::int32_t kWidth = 89;
 inline constexpr std::int32_t kHeight = 66;
 
-// The window region's polygon moved from window coordinates into the picture (x - 3, y - 22).
-inline constexpr std::array<Vertex, 38> kPolygon{{
-    {3, 35},  {3, 21},  {3, 21},  {11, 8},  {15, 5},  {21, 4},  {25, 3},  {31, 2},
-    {39, 2},  {44, 4},  {51, 4},  {53, 3},  {61, 2},  {66, 2},  {75, 5},  {80, 9},
-    {85, 20}, {87, 27}, {88, 30}, {88, 36}, {85, 41}, {83, 43}, {82, 45}, {79, 47},
-    {75, 49}, {67, 57}, {65, 58}, {60, 61}, {55, 64}, {50, 65}, {43, 65}, {32, 61},
-    {24, 55}, {20, 51}, {15, 49}, {7, 42},  {4, 38},  {3, 35},
-}};
+// The window region's polygon moved from window coordinates into the picture, which fills the
+// client area from its top-left corner.
+inline constexpr std::array<Vertex, kFaceOutline.size()> kPolygon = [] {
+    std::array<Vertex, kFaceOutline.size()> polygon{};
+    for (std::size_t i = 0; i < kFaceOutline.size(); ++i) {
+        polygon[i] = {kFaceOutline[i].x - kFaceOutlineClientOrigin.x,
+                      kFaceOutline[i].y - kFaceOutlineClientOrigin.y};
+    }
+    return polygon;
+}();
 
 // Whether pixel (x, y) is part of the face, as a region rasteriser fills the polygon: the pixel's
 // centre (x + 0.5, y + 0.5) lies inside by the even-odd rule. A centre exactly on an edge counts

@@ -55,8 +55,10 @@ class Form1 final : public Form {
     // The grab point of a drag, in client pixels.
     float DragX = 0;
     float DragY = 0;
-    // The last cursor position seen, in screen pixels.
+    // The last cursor position seen, in screen pixels, and the window's place when it was seen.
     Point LastCursor{};
+    float LastLeft = 0;
+    float LastTop = 0;
 };
 
 }  // namespace zorvin

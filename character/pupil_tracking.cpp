@@ -1,5 +1,6 @@
-// Pupil tracking: every tick of Timer1 looks where the cursor is and, when it has moved, turns each
-// pupil towards it on its own small ellipse.
+// Pupil tracking: every tick of Timer1 looks where the cursor is and, when it or the window has
+// moved, turns each pupil towards it on its own small ellipse. The window moves under a still
+// cursor when the window manager or the keyboard moves it, or the screens change.
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -27,11 +28,15 @@ void Form1::Timer1_Timer() {
     SystemApi& system = program_.platform();
     Point cursor{};
     system.GetCursorPos(cursor);
-    // A still cursor costs no more than this.
-    if (cursor == LastCursor) {
+    const float left = window_->Left();
+    const float top = window_->Top();
+    // A still cursor over a still window costs no more than this.
+    if (cursor == LastCursor && left == LastLeft && top == LastTop) {
         return;
     }
     LastCursor = cursor;
+    LastLeft = left;
+    LastTop = top;
     system.ScreenToClient(window_->hWnd(), cursor);
     const auto x = static_cast<float>(cursor.x);
     const auto y = static_cast<float>(cursor.y);

@@ -81,11 +81,15 @@ class MenuItem {
     virtual void setChecked(bool checked) = 0;
 };
 
-// A loaded form's window. Destroying it unloads it: the native window goes and its controls'
-// values are lost. A backend may destroy the window while one of its own events is being handled.
+// A loaded form's window. Unloading it destroys the native window and its controls' values. The
+// form may unload it while one of the window's own events is running: the backend's code of that
+// event still runs after the form's handler returns, so the object itself must live on, unloaded,
+// until no event of it is running. Destroying the object unloads the window if it is loaded.
 class Window {
   public:
     virtual ~Window() = default;
+
+    virtual void Unload() = 0;
 
     virtual Hwnd hWnd() const = 0;
     // The screen position of the window's outer top-left corner, in pixels; setting one moves the

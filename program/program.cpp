@@ -43,7 +43,7 @@ void Program::Unload(Form& form) {
     } else {
         return;
     }
-    unloaded->window_.reset();
+    unloaded->window_->Unload();
     unloaded_.push_back(std::move(unloaded));
     if (!form1_ && !form2_) {
         End();

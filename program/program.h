@@ -44,8 +44,9 @@ class Program {
     Platform& platform_;
     std::unique_ptr<Form1> form1_;
     std::unique_ptr<Form2> form2_;
-    // A form's own handler may unload it, so an unloaded form lives on without its window until
-    // the next load or the end of the program, after that handler has returned.
+    // A form's own handler may unload it, and the backend's code of the window's event runs on
+    // after the handler returns: an unloaded form lives on, with its unloaded window, until the
+    // next load or the end of the program.
     std::vector<std::unique_ptr<Form>> unloaded_;
 };
 

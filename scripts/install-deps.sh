@@ -13,7 +13,7 @@ run_packages=(
 test_packages=(
     clang
     googletest libgtest-dev libgmock-dev
-    x11-utils xdotool wmctrl python3-pefile
+    x11-utils xdotool wmctrl python3-pefile icewm x11-xserver-utils
     # the Windows program, cross-built and run under Wine
     g++-mingw-w64-x86-64 binutils-mingw-w64-x86-64 wine wine64
     # a font with Thai and Latin letters, for the links' Thai-charset font under Wine

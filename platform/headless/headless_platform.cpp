@@ -9,8 +9,6 @@
 namespace zorvin::headless {
 namespace {
 
-constexpr std::int32_t kBorder = 3;  // right and bottom edges of the frame
-
 std::string text(const char* s) {
     return s ? s : "null";
 }
@@ -18,37 +16,86 @@ std::string text(const char* s) {
 }  // namespace
 
 HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, const FormLayout& layout,
-                               FormEvents& events, Hwnd hwnd)
-    : platform_(platform), layout_(layout), events_(events), hwnd_(hwnd) {
-    // First placement: the outer window centred on the screen.
-    const std::int32_t outerWidth = layout.clientOrigin.x + layout.client.width + kBorder;
-    const std::int32_t outerHeight = layout.clientOrigin.y + layout.client.height + kBorder;
-    left_ = static_cast<float>((HeadlessPlatform::kScreen.width - outerWidth) / 2);
-    top_ = static_cast<float>((HeadlessPlatform::kScreen.height - outerHeight) / 2);
-
-    for (const ControlLayout& control : layout.controls) {
-        const ControlKey key{control.name, control.index};
-        switch (control.kind) {
-            case ControlKind::Picture:
-                pictures_.emplace(key, std::make_unique<HeadlessPicture>(control));
-                break;
-            case ControlKind::Label:
-                labels_.emplace(key, std::make_unique<HeadlessLabel>(control));
-                break;
-            case ControlKind::Timer:
-                timers_.emplace(key, std::make_unique<HeadlessTimer>(control));
-                break;
-            case ControlKind::CommandButton:
-                break;  // a button has no property the forms read or write
-        }
-    }
+                               FormEvents& events, Hwnd hwnd, Point outer)
+    : platform_(platform),
+      core_(layout, events, platform.ended_, *this),
+      hwnd_(hwnd),
+      left_(static_cast<float>(outer.x)),
+      top_(static_cast<float>(outer.y)) {
+    BuildControls(layout, *this);
     for (const MenuLayout& item : layout.menu) {
         menuItems_.emplace(item.name, std::make_unique<HeadlessMenuItem>(item));
     }
 }
 
 HeadlessWindow::~HeadlessWindow() {
-    platform_.forget(*this);
+    Unload();
+}
+
+void HeadlessWindow::Unload() {
+    if (!unloaded_) {
+        unloaded_ = true;
+        visible_ = false;
+        core_.Unload();
+        platform_.forget(*this);
+    }
+}
+
+void HeadlessWindow::AddPicture(const ControlLayout& control) {
+    pictures_.emplace(ControlKey{control.name, control.index},
+                      std::make_unique<HeadlessPicture>(control));
+}
+
+void HeadlessWindow::AddLabel(const ControlLayout& control) {
+    labels_.emplace(ControlKey{control.name, control.index},
+                    std::make_unique<HeadlessLabel>(control));
+}
+
+void HeadlessWindow::AddButton(const ControlLayout& /*control*/) {
+    // A button has no property the forms read or write.
+}
+
+void HeadlessWindow::AddTimer(const ControlLayout& control) {
+    timers_.emplace(ControlKey{control.name, control.index},
+                    std::make_unique<HeadlessTimer>(control));
+}
+
+float HeadlessWindow::Left() const {
+    const auto& asked = core_.askedPosition();
+    return asked ? asked->left : left_;
+}
+
+float HeadlessWindow::Top() const {
+    const auto& asked = core_.askedPosition();
+    return asked ? asked->top : top_;
+}
+
+void HeadlessWindow::setLeft(float left) {
+    core_.Ask({left, Top()});
+}
+
+void HeadlessWindow::setTop(float top) {
+    core_.Ask({Left(), top});
+}
+
+void HeadlessWindow::MoveOuter(OuterPosition position) {
+    left_ = position.left;
+    top_ = position.top;
+    platform_.record("Move " + std::string(layout().name) + " " + std::to_string(PixelOf(left_)) +
+                     " " + std::to_string(PixelOf(top_)));
+}
+
+ClientPoint HeadlessWindow::ControlOrigin(ControlId control) const {
+    const auto picture = pictures_.find(ControlKey{control.name, control.index});
+    if (picture != pictures_.end()) {
+        return {picture->second->Left(), picture->second->Top()};
+    }
+    for (const ControlLayout& layout : layout().controls) {
+        if (layout.name == control.name && layout.index == control.index) {
+            return {static_cast<float>(layout.left), static_cast<float>(layout.top)};
+        }
+    }
+    return {};
 }
 
 HeadlessPicture& HeadlessWindow::picture(ControlId id) {
@@ -68,25 +115,37 @@ HeadlessMenuItem& HeadlessWindow::menuItem(std::string_view name) {
 }
 
 Point HeadlessWindow::clientOrigin() const {
-    return {PixelOf(left_) + layout_.clientOrigin.x, PixelOf(top_) + layout_.clientOrigin.y};
+    return {PixelOf(left_) + layout().clientOrigin.x, PixelOf(top_) + layout().clientOrigin.y};
+}
+
+Rect HeadlessWindow::outerRect() const {
+    const Size outer = DesignedOuterSize(layout());
+    return {PixelOf(left_), PixelOf(top_), outer.width, outer.height};
 }
 
 std::unique_ptr<Window> HeadlessPlatform::createWindow(const FormLayout& layout,
                                                        FormEvents& events) {
     const Hwnd hwnd = nextHandle_;
     nextHandle_ += 0x10;
-    auto window = std::make_unique<HeadlessWindow>(*this, layout, events, hwnd);
+    auto window =
+        std::make_unique<HeadlessWindow>(*this, layout, events, hwnd, FirstPlacement(layout));
     windows_.emplace(hwnd, window.get());
     record("Load " + std::string(layout.name));
     return window;
 }
 
+// Centred on the screen that holds most of the program's first window, if one is loaded.
+Point HeadlessPlatform::FirstPlacement(const FormLayout& layout) const {
+    std::optional<Rect> shown;
+    if (!windows_.empty()) {
+        shown = windows_.begin()->second->outerRect();
+    }
+    return CentredOn(ScreenHoldingMost(screens_, shown), DesignedOuterSize(layout));
+}
+
 void HeadlessPlatform::forget(HeadlessWindow& window) {
     record("Unload " + std::string(window.layout().name));
     windows_.erase(window.hWnd());
-    if (capture_ && capture_->hwnd == window.hWnd()) {
-        capture_.reset();
-    }
 }
 
 void HeadlessPlatform::Show(Window& window) {
@@ -95,22 +154,45 @@ void HeadlessPlatform::Show(Window& window) {
     record("Show " + std::string(shown.layout().name));
 }
 
+// Windows move to the places asked for before anything else runs.
 void HeadlessPlatform::DoEvents() {
     record("DoEvents");
+    for (auto& [hwnd, window] : windows_) {
+        window->core().ApplyAskedMove();
+    }
 }
 
-// The menu is modal: it takes the mouse, so a press that opened it holds no capture afterwards.
+// The menu is modal: it takes the mouse, so a press that opened it holds the mouse no more. The
+// log shows the items as built: captions, check marks, separators, and where the menu opened.
 void HeadlessPlatform::PopupMenu(Window& window, std::string_view menu) {
     auto& owner = static_cast<HeadlessWindow&>(window);
-    record("PopupMenu " + std::string(owner.layout().name) + " " + std::string(menu));
-    capture_.reset();
-    if (popupChoices_.empty()) {
+    WindowCore& core = owner.core();
+    std::string line = "PopupMenu " + std::string(owner.layout().name) + " " + std::string(menu);
+    if (const std::optional<ClientPoint> anchor = core.popupAnchor()) {
+        line +=
+            " at " + std::to_string(PixelOf(anchor->x)) + " " + std::to_string(PixelOf(anchor->y));
+    }
+    line += ":";
+    for (const MenuLayout* item : PopupItems(owner.layout(), menu)) {
+        line += " [" + std::string(item->caption) +
+                (owner.menuItem(item->name).Checked() ? " checked" : "") + "]";
+    }
+    record(line);
+    core.LoseGrab();
+    if (!core.live()) {
+        return;
+    }
+    if (closeDuringPopup_ == owner.layout().name) {
+        closeDuringPopup_.clear();
+        core.CaptionClose();
+    }
+    if (!core.live() || popupChoices_.empty()) {
         return;
     }
     const std::string choice = popupChoices_.front();
     popupChoices_.pop_front();
     owner.menuItem(choice);  // the item must exist
-    owner.events().Click({choice});
+    core.Click({choice});
 }
 
 void HeadlessPlatform::End() {
@@ -186,74 +268,64 @@ void HeadlessPlatform::tick() {
     }
     for (const auto& [hwnd, id] : due) {
         const auto window = windows_.find(hwnd);
-        if (ended_ || window == windows_.end()) {
-            continue;
-        }
-        if (window->second->timer(id).Interval() != 0) {
-            window->second->events().Timer(id);
+        if (window != windows_.end() && window->second->timer(id).Interval() != 0) {
+            window->second->core().Tick(id);
         }
     }
+}
+
+ClientPoint HeadlessPlatform::At(HeadlessWindow& window, ControlId control, float x, float y) {
+    const ClientPoint origin = window.ControlOrigin(control);
+    return {origin.x + x, origin.y + y};
 }
 
 void HeadlessPlatform::mouseDown(std::string_view form, ControlId control, std::int16_t button,
                                  float x, float y) {
-    HeadlessWindow* window = live(form);
-    if (!window) {
-        return;
+    if (HeadlessWindow* window = live(form)) {
+        window->core().Press(LayoutControl(window->layout(), control), button, 0,
+                             At(*window, control, x, y));
     }
-    if (capture_) {
-        capture_->held = static_cast<std::int16_t>(capture_->held | button);
-    } else {
-        capture_ = Capture{window->hWnd(), std::string(control.name), control.index, button};
-    }
-    const Capture target = *capture_;
-    windows_.at(target.hwnd)->events().MouseDown({target.control, target.index}, {button, 0, x, y});
 }
 
 void HeadlessPlatform::mouseMove(std::string_view form, ControlId control, std::int16_t buttons,
                                  float x, float y) {
-    HeadlessWindow* window = live(form);
-    if (!window) {
-        return;
-    }
-    if (capture_) {
-        const Capture target = *capture_;
-        windows_.at(target.hwnd)
-            ->events()
-            .MouseMove({target.control, target.index}, {buttons, 0, x, y});
-    } else {
-        window->events().MouseMove(control, {buttons, 0, x, y});
+    if (HeadlessWindow* window = live(form)) {
+        window->core().Move(LayoutControl(window->layout(), control), buttons, 0,
+                            At(*window, control, x, y));
     }
 }
 
 void HeadlessPlatform::mouseUp(std::string_view form, ControlId control, std::int16_t button,
                                float x, float y) {
-    HeadlessWindow* window = live(form);
-    if (!window) {
-        return;
+    if (HeadlessWindow* window = live(form)) {
+        window->core().Release(LayoutControl(window->layout(), control), button, 0,
+                               At(*window, control, x, y));
     }
-    if (!capture_) {
-        window->events().MouseUp(control, {button, 0, x, y});
-        return;
+}
+
+void HeadlessPlatform::moveByWindowManager(std::string_view form, Point outer) {
+    if (HeadlessWindow* window = live(form)) {
+        window->left_ = static_cast<float>(outer.x);
+        window->top_ = static_cast<float>(outer.y);
     }
-    const Capture target = *capture_;
-    capture_->held = static_cast<std::int16_t>(capture_->held & ~button);
-    if (capture_->held == 0) {
-        capture_.reset();
+}
+
+void HeadlessPlatform::takePointerAway(std::string_view form) {
+    if (HeadlessWindow* window = live(form)) {
+        window->core().LoseGrab();
     }
-    windows_.at(target.hwnd)->events().MouseUp({target.control, target.index}, {button, 0, x, y});
 }
 
 void HeadlessPlatform::chooseMenuItem(std::string_view form, std::string_view item) {
     if (HeadlessWindow* window = live(form)) {
         window->menuItem(item);  // the item must exist
-        window->events().Click({item});
+        window->core().Click({item});
     }
 }
 
 void HeadlessPlatform::clickButton(std::string_view form, std::string_view button) {
     if (HeadlessWindow* window = live(form)) {
-        window->events().Click({button});
+        window->core().Click({button});
     }
 }
 
@@ -262,18 +334,20 @@ void HeadlessPlatform::pressKey(std::string_view form, Key key) {
     if (!window) {
         return;
     }
-    for (const ControlLayout& control : window->layout().controls) {
-        const bool presses = key == Key::Enter ? control.isDefault : control.isCancel;
-        if (control.kind == ControlKind::CommandButton && presses) {
-            window->events().Click({control.name, control.index});
-            return;
-        }
+    if (const std::optional<ControlId> button = ButtonForKey(window->layout(), key)) {
+        window->core().Click(*button);
+    }
+}
+
+void HeadlessPlatform::pressContextMenuKey(std::string_view form) {
+    if (HeadlessWindow* window = live(form)) {
+        window->core().KeyboardContextMenu();
     }
 }
 
 void HeadlessPlatform::closeFromCaption(std::string_view form) {
     if (HeadlessWindow* window = live(form)) {
-        window->events().CaptionClose();
+        window->core().CaptionClose();
     }
 }
 

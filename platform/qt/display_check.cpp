@@ -7,14 +7,13 @@
 
 namespace zorvin::qt {
 
-void PreferX11Platform() {
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "xcb");
-    }
+std::string ChosenPlatform() {
+    const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
+    return chosen.isEmpty() ? "xcb" : chosen.toStdString();
 }
 
-std::optional<std::string> DisplayProblem() {
-    if (!qgetenv("QT_QPA_PLATFORM").startsWith("xcb")) {
+std::optional<std::string> DisplayProblem(const std::string& platform) {
+    if (!platform.starts_with("xcb")) {
         return std::nullopt;
     }
     const QByteArray display = qgetenv("DISPLAY");

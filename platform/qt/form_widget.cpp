@@ -1,6 +1,8 @@
 #include "platform/qt/form_widget.h"
 
 #include <QCloseEvent>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
 
 #include "platform/qt/qt_window.h"
 
@@ -17,7 +19,35 @@ QtWindow* FormWidget::OwnerOf(const QWidget& widget) {
 void FormWidget::closeEvent(QCloseEvent* event) {
     event->ignore();
     if (owner_) {
-        owner_->CaptionClose();
+        owner_->core().CaptionClose();
+    }
+}
+
+void FormWidget::contextMenuEvent(QContextMenuEvent* event) {
+    if (event->reason() != QContextMenuEvent::Keyboard) {
+        return;
+    }
+    event->accept();
+    if (owner_) {
+        owner_->core().KeyboardContextMenu();
+    }
+}
+
+void FormWidget::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_F10 || event->modifiers() != Qt::ShiftModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    if (owner_) {
+        owner_->core().KeyboardContextMenu();
+    }
+}
+
+void FormWidget::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && owner_) {
+        owner_->core().LoseGrab();
     }
 }
 

@@ -22,6 +22,13 @@ class FormWidget final : public QWidget {
     // Closing from the caption bar unloads the form; the program destroys the window itself.
     void closeEvent(QCloseEvent* event) override;
     void moveEvent(QMoveEvent* event) override;
+    // Shift+F10 and the Menu key open the window's pop-up menu; a right press opens it by itself.
+    // Qt makes a context-menu event of the Menu key only.
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // A window that stops being the active one while a button is held has lost the pointer to
+    // another program, which keeps the release.
+    void changeEvent(QEvent* event) override;
 
   private:
     QtWindow* owner_;

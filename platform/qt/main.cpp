@@ -3,6 +3,8 @@
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
+#include <string>
+#include <vector>
 
 #include <QApplication>
 
@@ -32,12 +34,19 @@ class ZorvinApplication final : public QApplication {
 }  // namespace
 
 int main(int argc, char** argv) {
-    zorvin::qt::PreferX11Platform();
-    if (const auto problem = zorvin::qt::DisplayProblem()) {
+    std::string qtPlatform = zorvin::qt::ChosenPlatform();
+    if (const auto problem = zorvin::qt::DisplayProblem(qtPlatform)) {
         std::fprintf(stderr, "zorvin: %s\n", problem->c_str());
         return 1;
     }
-    ZorvinApplication application(argc, argv);
+    // Qt reads the platform from its command line, which no program it starts inherits.
+    std::string platformOption = "-platform";
+    std::vector<char*> arguments(argv, argv + argc);
+    arguments.push_back(platformOption.data());
+    arguments.push_back(qtPlatform.data());
+    int count = static_cast<int>(arguments.size());
+    arguments.push_back(nullptr);
+    ZorvinApplication application(count, arguments.data());
     // The program ends through End only, when its last window is unloaded or by Exit.
     QApplication::setQuitOnLastWindowClosed(false);
 

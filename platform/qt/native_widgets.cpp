@@ -15,7 +15,7 @@ namespace {
 void Report(QWidget& widget, ControlId id, MouseAction action, QMouseEvent& event) {
     event.accept();
     if (QtWindow* window = FormWidget::OwnerOf(widget)) {
-        window->Mouse(action, id, widget, event);
+        window->Mouse(action, id, event);
     }
 }
 

@@ -3,8 +3,13 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QString>
 #include <QUrl>
+
+#include <optional>
+#include <vector>
 
 #include "platform/qt/polygon_region.h"
 #include "platform/qt/qt_window.h"
@@ -40,8 +45,35 @@ void QtPlatform::Show(Window& window) {
     static_cast<QtWindow&>(window).Show();
 }
 
+// Windows move to the places asked for before anything else runs.
 void QtPlatform::DoEvents() {
+    for (const auto& [hwnd, window] : windows_) {
+        window->core().ApplyAskedMove();
+    }
     QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
+Rect QtPlatform::ScreenForNewWindow(const QtWindow& window) const {
+    std::vector<Rect> screens;
+    const auto add = [&screens](const QScreen* screen) {
+        const QRect at = screen->geometry();
+        screens.push_back({at.x(), at.y(), at.width(), at.height()});
+    };
+    add(QGuiApplication::primaryScreen());
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen != QGuiApplication::primaryScreen()) {
+            add(screen);
+        }
+    }
+    std::optional<Rect> loaded;
+    for (const auto& [hwnd, other] : windows_) {
+        if (other != &window) {
+            const QRect outer = other->outerRect();
+            loaded = Rect{outer.x(), outer.y(), outer.width(), outer.height()};
+            break;
+        }
+    }
+    return ScreenHoldingMost(screens, loaded);
 }
 
 void QtPlatform::PopupMenu(Window& window, std::string_view menu) {

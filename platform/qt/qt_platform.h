@@ -4,28 +4,32 @@
 //  [x] Windows from a form's layout: a top-level QWidget of the client size, fixed, with the
 //      caption, the icon, the background colour and the font; pictures, labels, push buttons and
 //      timers as child widgets and QTimers (qt_window.cpp, qt_controls.cpp, native_widgets.cpp).
-//  [x] First placement: the outer window centred on the primary screen.
+//  [x] First placement: the outer window centred on the primary screen, or on the screen that
+//      holds most of the window already loaded.
 //  [x] Left/Top: the outer top-left corner; for a window without a frame, the client area's. They
 //      read back what the program last set, or where the window manager moved the window by
 //      itself, never a move still on its way (see QtWindow::Moved).
 //  [x] Mouse events: every picture and label takes its own presses (Qt would pass an ignored one
-//      to the widget below) and reports them as its control's; Qt's implicit grab gives the moves
-//      and the release to the control that got the press. Buttons 1 left, 2 right, 4 middle;
-//      MouseMove reports the sum held. X and Y come from the pointer's global position.
+//      to the widget below) and reports them to the shared core (platform/common), which gives the
+//      moves and the release to the control that got the press. Buttons 1 left, 2 right, 4
+//      middle; MouseMove reports the sum held. X and Y come from the pointer's global position.
+//      The pop-up menu, or the window no longer being the active one, takes the pointer: the
+//      releases of the buttons held are delivered then.
 //  [x] CreatePolygonRgn: a QRegion of the pixels whose centres the polygon holds by its fill
 //      rule, as the X server and Windows fill (polygon_region.cpp). SetWindowRgn: QWidget::setMask,
 //      which X11 makes the window's shape; a region inside the client area makes the window
 //      frameless, shifted by the layout's client origin.
-//  [x] SetWindowPos with HWND_TOPMOST / HWND_NOTOPMOST: Qt::WindowStaysOnTopHint before the
-//      window is shown (_NET_WM_STATE_ABOVE as it is mapped), a _NET_WM_STATE request to the
-//      window manager afterwards (x11_stacking.cpp). Other stacking, moves and sizes through
-//      SetWindowPos are not carried out: the forms ask for none.
+//  [x] SetWindowPos with HWND_TOPMOST / HWND_NOTOPMOST: a _NET_WM_STATE request to the window
+//      manager, sent as soon as the window is mapped when asked for before (x11_stacking.cpp).
+//      Other stacking, moves and sizes through SetWindowPos are not carried out: the forms ask for
+//      none.
 //  [x] GetCursorPos: QCursor::pos(), anywhere on the virtual desktop, screens left of or above
 //      the primary one included. ScreenToClient: from the window's place as Left/Top give it.
 //  [x] ShellExecuteA "open": QDesktopServices::openUrl, which hands "mailto:" addresses and URLs
 //      to the desktop's opener (xdg-open on a desktop Qt does not know).
-//  [x] PopupMenu: a QMenu of the items under the named top-level menu, with mnemonics, check
-//      marks and separators, at the pointer; modal, like the system's pop-up menus.
+//  [x] PopupMenu: a QMenu of the visible items under the named top-level menu, with mnemonics,
+//      check marks and separators, at the pointer, or at the window for Shift+F10 and the Menu key;
+//      modal, like the system's pop-up menus; either button chooses.
 //  [x] DoEvents: QCoreApplication::processEvents. End: every window hidden at once, no event
 //      delivered from then on, every event loop left with status 0.
 //  [x] Scale factors (QT_SCALE_FACTOR, HiDPI screens): everything is in device-independent pixels;
@@ -40,6 +44,7 @@
 
 #include <QRegion>
 
+#include "platform/common/screen_placement.h"
 #include "platform/platform.h"
 
 namespace zorvin::qt {
@@ -72,7 +77,10 @@ class QtPlatform final : public Platform {
                                 std::int32_t showCmd) override;
 
     // Whether End has been called: from then on no event reaches a form.
-    bool ended() const { return ended_; }
+    const bool& ended() const { return ended_; }
+    // The screen a new window is centred on: the one that holds most of the program's window
+    // already loaded, if any, else the primary screen.
+    Rect ScreenForNewWindow(const QtWindow& window) const;
     // A window being destroyed.
     void Forget(QtWindow& window);
 

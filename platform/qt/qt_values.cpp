@@ -3,6 +3,8 @@
 #include <QFontDatabase>
 #include <QString>
 
+#include "platform/common/input_values.h"
+
 namespace zorvin::qt {
 
 QColor ToQColor(Colour colour) {
@@ -28,40 +30,17 @@ QFont ToQFont(const Font& font) {
 }
 
 std::int16_t ButtonOf(Qt::MouseButton button) {
-    switch (button) {
-        case Qt::LeftButton:
-            return vbLeftButton;
-        case Qt::RightButton:
-            return vbRightButton;
-        case Qt::MiddleButton:
-            return vbMiddleButton;
-        default:
-            return 0;
-    }
+    return ButtonsOf(button);
 }
 
 std::int16_t ButtonsOf(Qt::MouseButtons buttons) {
-    std::int16_t sum = 0;
-    for (const Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
-        if (buttons.testFlag(button)) {
-            sum = static_cast<std::int16_t>(sum + ButtonOf(button));
-        }
-    }
-    return sum;
+    return ButtonSum(buttons.testFlag(Qt::LeftButton), buttons.testFlag(Qt::RightButton),
+                     buttons.testFlag(Qt::MiddleButton));
 }
 
 std::int16_t ShiftOf(Qt::KeyboardModifiers modifiers) {
-    std::int16_t sum = 0;
-    if (modifiers.testFlag(Qt::ShiftModifier)) {
-        sum |= 1;
-    }
-    if (modifiers.testFlag(Qt::ControlModifier)) {
-        sum |= 2;
-    }
-    if (modifiers.testFlag(Qt::AltModifier)) {
-        sum |= 4;
-    }
-    return sum;
+    return ShiftSum(modifiers.testFlag(Qt::ShiftModifier), modifiers.testFlag(Qt::ControlModifier),
+                    modifiers.testFlag(Qt::AltModifier));
 }
 
 }  // namespace zorvin::qt

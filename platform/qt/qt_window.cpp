@@ -15,6 +15,7 @@
 #include <QShortcut>
 #include <QTimer>
 
+#include "platform/common/screen_placement.h"
 #include "platform/pixels.h"
 #include "platform/qt/form_widget.h"
 #include "platform/qt/native_widgets.h"
@@ -48,7 +49,7 @@ Qt::WindowFlags FlagsOf(const FormLayout& layout, bool frameless) {
 QtWindow::QtWindow(QtPlatform& platform, const FormLayout& layout, FormEvents& events, Hwnd hwnd)
     : platform_(platform),
       layout_(layout),
-      events_(events),
+      core_(layout, events, platform.ended(), *this),
       hwnd_(hwnd),
       widget_(new FormWidget(*this, FlagsOf(layout, false))) {
     widget_->setWindowTitle(ToQString(layout.caption));
@@ -61,10 +62,7 @@ QtWindow::QtWindow(QtPlatform& platform, const FormLayout& layout, FormEvents& e
     if (layout.icon != Artwork::None) {
         widget_->setWindowIcon(ArtworkIcon(layout.icon));
     }
-    // Later controls lie above earlier ones.
-    for (const ControlLayout& control : layout.controls) {
-        AddControl(control);
-    }
+    BuildControls(layout, *this);
     for (const MenuLayout& item : layout.menu) {
         menuItems_.emplace(item.name, std::make_unique<QtMenuItem>(item));
     }
@@ -72,6 +70,15 @@ QtWindow::QtWindow(QtPlatform& platform, const FormLayout& layout, FormEvents& e
 }
 
 QtWindow::~QtWindow() {
+    Unload();
+}
+
+void QtWindow::Unload() {
+    if (unloaded_) {
+        return;
+    }
+    unloaded_ = true;
+    core_.Unload();
     platform_.Forget(*this);
     timers_.clear();
     widget_->Detach();
@@ -79,42 +86,38 @@ QtWindow::~QtWindow() {
     widget_->deleteLater();
 }
 
-void QtWindow::AddControl(const ControlLayout& control) {
-    const ControlId id{control.name, control.index};
+void QtWindow::AddPicture(const ControlLayout& control) {
     const ControlKey key{control.name, control.index};
-    switch (control.kind) {
-        case ControlKind::Picture: {
-            auto* widget = new PictureWidget(*widget_, id, ArtworkPixmap(control.picture));
-            widget->setCursor(PointerCursor(control.pointer));
-            pictures_.emplace(key, std::make_unique<QtPicture>(*widget, control));
-            break;
-        }
-        case ControlKind::Label: {
-            auto* widget = new LabelWidget(*widget_, id);
-            widget->setAlignment(control.alignment == Alignment::Center
-                                     ? Qt::AlignHCenter | Qt::AlignTop
-                                     : Qt::AlignLeft | Qt::AlignTop);
-            if (control.font) {
-                widget->setFont(ToQFont(*control.font));
-            }
-            widget->setCursor(PointerCursor(control.pointer));
-            labels_.emplace(key, std::make_unique<QtLabel>(*widget, control));
-            break;
-        }
-        case ControlKind::CommandButton:
-            AddButton(control);
-            break;
-        case ControlKind::Timer: {
-            auto* timer = new QTimer(widget_);
-            QObject::connect(timer, &QTimer::timeout, widget_, [form = widget_, id] {
-                if (QtWindow* window = FormWidget::OwnerOf(*form)) {
-                    window->Tick(id);
-                }
-            });
-            timers_.emplace(key, std::make_unique<QtTimer>(*timer, control.interval));
-            break;
-        }
+    auto* widget =
+        new PictureWidget(*widget_, {control.name, control.index}, ArtworkPixmap(control.picture));
+    widget->setCursor(PointerCursor(control.pointer));
+    pictures_.emplace(key, std::make_unique<QtPicture>(*widget, control));
+    mouseWidgets_.emplace(key, widget);
+}
+
+void QtWindow::AddLabel(const ControlLayout& control) {
+    const ControlKey key{control.name, control.index};
+    auto* widget = new LabelWidget(*widget_, {control.name, control.index});
+    widget->setAlignment(control.alignment == Alignment::Center ? Qt::AlignHCenter | Qt::AlignTop
+                                                                : Qt::AlignLeft | Qt::AlignTop);
+    if (control.font) {
+        widget->setFont(ToQFont(*control.font));
     }
+    widget->setCursor(PointerCursor(control.pointer));
+    labels_.emplace(key, std::make_unique<QtLabel>(*widget, control));
+    mouseWidgets_.emplace(key, widget);
+}
+
+void QtWindow::AddTimer(const ControlLayout& control) {
+    const ControlId id{control.name, control.index};
+    auto* timer = new QTimer(widget_);
+    QObject::connect(timer, &QTimer::timeout, widget_, [form = widget_, id] {
+        if (QtWindow* window = FormWidget::OwnerOf(*form)) {
+            window->core_.Tick(id);
+        }
+    });
+    timers_.emplace(ControlKey{control.name, control.index},
+                    std::make_unique<QtTimer>(*timer, control.interval));
 }
 
 // Enter presses the default button and Escape the cancel button, wherever the focus is.
@@ -126,7 +129,7 @@ void QtWindow::AddButton(const ControlLayout& control) {
     QObject::connect(button, &QPushButton::clicked, widget_,
                      [form = widget_, id = ControlId{control.name, control.index}] {
                          if (QtWindow* window = FormWidget::OwnerOf(*form)) {
-                             window->Click(id);
+                             window->core_.Click(id);
                          }
                      });
     const auto pressOn = [this, button](QKeySequence key) {
@@ -158,22 +161,41 @@ MenuItem& QtWindow::menuItem(std::string_view name) {
     return FindMenuItem(menuItems_, name);
 }
 
+float QtWindow::Left() const {
+    const auto& asked = core_.askedPosition();
+    return asked ? asked->left : left_;
+}
+
+float QtWindow::Top() const {
+    const auto& asked = core_.askedPosition();
+    return asked ? asked->top : top_;
+}
+
 void QtWindow::setLeft(float left) {
-    left_ = left;
-    MoveToAskedPlace();
+    core_.Ask({left, Top()});
 }
 
 void QtWindow::setTop(float top) {
-    top_ = top;
+    core_.Ask({Left(), top});
+}
+
+void QtWindow::MoveOuter(OuterPosition position) {
+    left_ = position.left;
+    top_ = position.top;
     MoveToAskedPlace();
 }
 
-QPoint QtWindow::OuterPosition() const {
+ClientPoint QtWindow::ControlOrigin(ControlId control) const {
+    const QPoint at = mouseWidgets_.at(ControlKey{control.name, control.index})->pos();
+    return {static_cast<float>(at.x()), static_cast<float>(at.y())};
+}
+
+QPoint QtWindow::OuterCorner() const {
     return {PixelOf(left_), PixelOf(top_)};
 }
 
 void QtWindow::MoveToAskedPlace() {
-    const QPoint outer = OuterPosition();
+    const QPoint outer = OuterCorner();
     if (widget_->isVisible()) {
         pending_.push_back(outer);
     }
@@ -190,7 +212,7 @@ void QtWindow::Moved() {
         pending_.erase(pending_.begin(), asked + 1);
         return;
     }
-    if (pending_.empty() && reported == OuterPosition()) {
+    if (pending_.empty() && reported == OuterCorner()) {
         return;
     }
     pending_.clear();
@@ -198,23 +220,23 @@ void QtWindow::Moved() {
     top_ = static_cast<float>(reported.y());
 }
 
-// The outer window centred on the primary screen. A framed window's outer size is taken as the
-// layout's design: its client origin, and a border as wide as the left one on the right and
-// below; the window manager's frame may differ by a few pixels.
+// The outer window centred on a screen (see QtPlatform::ScreenForNewWindow). A framed window's
+// outer size is taken as the layout's design; the window manager's frame may differ by a few
+// pixels.
 void QtWindow::PlaceCentred() {
-    const QPoint origin(layout_.clientOrigin.x, layout_.clientOrigin.y);
-    const QSize frame = frameless_ ? QSize(0, 0) : QSize(2 * origin.x(), origin.y() + origin.x());
-    const QSize outer = QSize(layout_.client.width, layout_.client.height) + frame;
-    const QRect screen = QGuiApplication::primaryScreen()->geometry();
-    const QPoint corner = screen.topLeft() + QPoint((screen.width() - outer.width()) / 2,
-                                                    (screen.height() - outer.height()) / 2);
-    left_ = static_cast<float>(corner.x());
-    top_ = static_cast<float>(corner.y());
+    const Size outer = frameless_ ? layout_.client : DesignedOuterSize(layout_);
+    const Point corner = CentredOn(platform_.ScreenForNewWindow(*this), outer);
+    left_ = static_cast<float>(corner.x);
+    top_ = static_cast<float>(corner.y);
     MoveToAskedPlace();
 }
 
+QRect QtWindow::outerRect() const {
+    return {OuterCorner(), widget_->frameGeometry().size()};
+}
+
 QPoint QtWindow::ClientOrigin() const {
-    return OuterPosition() + (widget_->geometry().topLeft() - widget_->frameGeometry().topLeft());
+    return OuterCorner() + (widget_->geometry().topLeft() - widget_->frameGeometry().topLeft());
 }
 
 QPoint QtWindow::ScreenToClient(QPoint screen) const {
@@ -222,7 +244,11 @@ QPoint QtWindow::ScreenToClient(QPoint screen) const {
 }
 
 void QtWindow::Show() {
+    const bool mapping = !widget_->isVisible();
     widget_->show();
+    if (mapping && staysOnTop_) {
+        qt::SetStaysOnTop(*widget_, true);
+    }
     widget_->raise();
     widget_->activateWindow();
 }
@@ -239,106 +265,73 @@ void QtWindow::SetRegion(const QRegion& region) {
     const QRect client(origin, QSize(layout_.client.width, layout_.client.height));
     if (!widget_->isVisible() && !frameless_ && client.contains(region.boundingRect())) {
         frameless_ = true;
-        widget_->setWindowFlags(FlagsOf(layout_, true) |
-                                (widget_->windowFlags() & Qt::WindowStaysOnTopHint));
+        widget_->setWindowFlags(FlagsOf(layout_, true));
         PlaceCentred();
     }
     widget_->setMask(region.translated(-origin));
 }
 
-// Before the window is shown, its flags ask for the stacking as the window is mapped; afterwards
-// the window manager is asked, as changing the flags would hide and re-create the window.
+// The window manager is asked, and only once the window is mapped (see Show): changing the flags
+// would hide and re-create a shown window, and a window mapped with the state already set cannot
+// always lose it again.
 void QtWindow::SetStaysOnTop(bool on) {
+    staysOnTop_ = on;
     if (widget_->isVisible()) {
         qt::SetStaysOnTop(*widget_, on);
-    } else {
-        widget_->setWindowFlag(Qt::WindowStaysOnTopHint, on);
     }
 }
 
 // The items under the named top-level menu, as they are now: captions with their mnemonics, the
-// check marks, the separators. Returns when the menu closes, after the chosen item's Click.
+// check marks, the separators. The menu takes the pointer, so a press that opened it holds it no
+// more. Returns when the menu closes, after the chosen item's Click.
 void QtWindow::PopupMenu(std::string_view menu) {
     QMenu popup;
-    bool under = false;
-    for (const MenuLayout& item : layout_.menu) {
-        if (item.level == 0) {
-            under = item.name == menu;
-            continue;
-        }
-        if (!under || !item.visible) {
-            continue;
-        }
-        if (item.caption == "-") {
+    for (const MenuLayout* item : PopupItems(layout_, menu)) {
+        if (item->caption == "-") {
             popup.addSeparator();
             continue;
         }
-        QAction* action = popup.addAction(ToQString(item.caption));
-        const bool checked = menuItem(item.name).Checked();
+        QAction* action = popup.addAction(ToQString(item->caption));
+        const bool checked = menuItem(item->name).Checked();
         action->setCheckable(checked);
         action->setChecked(checked);
-        QObject::connect(action, &QAction::triggered, widget_, [form = widget_, name = item.name] {
+        QObject::connect(action, &QAction::triggered, widget_, [form = widget_, name = item->name] {
             if (QtWindow* window = FormWidget::OwnerOf(*form)) {
-                window->Click({name});
+                window->core_.Click({name});
             }
         });
     }
-    popup.exec(QCursor::pos());
-}
-
-bool QtWindow::Ended() const {
-    return platform_.ended();
+    const std::optional<ClientPoint> anchor = core_.popupAnchor();
+    const QPoint at =
+        anchor ? ClientOrigin() + QPoint(PixelOf(anchor->x), PixelOf(anchor->y)) : QCursor::pos();
+    core_.LoseGrab();
+    if (core_.live()) {
+        popup.exec(at);
+    }
 }
 
 // X and Y are taken from the pointer's place on the screen and the control's place in the window
 // where the program last put it, not from where the window system has the window now: a drag asks
 // for moves faster than the window manager carries them out, and only the first keeps the pressed
 // point of the face under the pointer.
-void QtWindow::Mouse(MouseAction action, ControlId control, const QWidget& source,
-                     const QMouseEvent& event) {
-    if (Ended()) {
-        return;
-    }
-    const QPointF at =
-        event.globalPosition() - QPointF(ClientOrigin() + source.mapTo(widget_, QPoint()));
-    MouseArgs args{.Shift = ShiftOf(event.modifiers()),
-                   .X = static_cast<float>(at.x()),
-                   .Y = static_cast<float>(at.y())};
+void QtWindow::Mouse(MouseAction action, ControlId control, const QMouseEvent& event) {
+    const QPointF at = event.globalPosition() - QPointF(ClientOrigin());
+    const ClientPoint client{static_cast<float>(at.x()), static_cast<float>(at.y())};
+    const std::int16_t shift = ShiftOf(event.modifiers());
     switch (action) {
         case MouseAction::Down:
-            args.Button = ButtonOf(event.button());
-            if (args.Button != 0) {
-                events_.MouseDown(control, args);
+            if (const std::int16_t button = ButtonOf(event.button())) {
+                core_.Press(control, button, shift, client);
             }
             break;
         case MouseAction::Move:
-            args.Button = ButtonsOf(event.buttons());
-            events_.MouseMove(control, args);
+            core_.Move(control, ButtonsOf(event.buttons()), shift, client);
             break;
         case MouseAction::Up:
-            args.Button = ButtonOf(event.button());
-            if (args.Button != 0) {
-                events_.MouseUp(control, args);
+            if (const std::int16_t button = ButtonOf(event.button())) {
+                core_.Release(control, button, shift, client);
             }
             break;
-    }
-}
-
-void QtWindow::Click(ControlId control) {
-    if (!Ended()) {
-        events_.Click(control);
-    }
-}
-
-void QtWindow::Tick(ControlId timer) {
-    if (!Ended()) {
-        events_.Timer(timer);
-    }
-}
-
-void QtWindow::CaptionClose() {
-    if (!Ended()) {
-        events_.CaptionClose();
     }
 }
 

@@ -47,6 +47,15 @@ std::int32_t DpiScale::ToFormPixel(std::int32_t device) const {
     return RoundedQuotient(static_cast<std::int64_t>(device) * denominator_, numerator_);
 }
 
+// The largest form pixel m whose left edge, m * ratio rounded halves up, is at most `device`:
+// 2 m numerator < (2 device + 1) denominator.
+std::int32_t DpiScale::FormPixelAt(std::int32_t device) const {
+    const std::int64_t bound = (2 * static_cast<std::int64_t>(device) + 1) * denominator_;
+    const std::int64_t step = 2 * static_cast<std::int64_t>(numerator_);
+    const std::int64_t below = bound / step - (bound % step < 0 ? 1 : 0);  // floor
+    return static_cast<std::int32_t>(bound % step == 0 ? below - 1 : below);
+}
+
 Point RescaledOrigin(Point origin, Point anchor, const DpiScale& before, const DpiScale& after) {
     const auto keep = [&](std::int32_t from, std::int32_t at) {
         return at - after.ToDevice(before.ToForm(at - from));

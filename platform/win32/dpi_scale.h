@@ -50,6 +50,9 @@ class DpiScale {
     float ToForm(std::int32_t device) const;
     // A device coordinate at its nearest whole form pixel.
     std::int32_t ToFormPixel(std::int32_t device) const;
+    // The form pixel whose device pixels (ToDevice of its edges) hold the device pixel: what the
+    // mouse is on.
+    std::int32_t FormPixelAt(std::int32_t device) const;
 
     friend bool operator==(const DpiScale&, const DpiScale&) = default;
 

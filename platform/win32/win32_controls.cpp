@@ -20,11 +20,6 @@ RECT WindowlessControl::bounds() const {
     return {at.left, at.top, at.right, at.bottom};
 }
 
-bool WindowlessControl::Contains(POINT client) const {
-    const RECT rect = bounds();
-    return PtInRect(&rect, client) != FALSE;
-}
-
 void WindowlessControl::MoveTo(float left, float top) {
     const RECT before = bounds();
     left_ = left;
@@ -72,13 +67,8 @@ Win32Label::Win32Label(const ControlLayout& layout, HWND owner, const DpiScale& 
       foreColor_(layout.foreColor),
       caption_(layout.caption) {}
 
-Win32Label::~Win32Label() {
-    DeleteObject(font_);
-}
-
 void Win32Label::Rescale() {
-    DeleteObject(font_);
-    font_ = CreateLayoutFont(layoutFont_, scale_.dpi());
+    font_.reset(CreateLayoutFont(layoutFont_, scale_.dpi()));
 }
 
 void Win32Label::setForeColor(Colour colour) {
@@ -96,7 +86,7 @@ void Win32Label::setCaption(std::string_view caption) {
 void Win32Label::Paint(HDC dc) const {
     SetTextColor(dc, foreColor_);
     SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ previous = SelectObject(dc, font_);
+    HGDIOBJ previous = SelectObject(dc, font_.get());
     RECT at = bounds();
     const std::wstring text = Widen(caption_);
     const UINT alignment = layout_.alignment == Alignment::Center ? DT_CENTER : DT_LEFT;
@@ -138,11 +128,18 @@ void Win32Timer::setInterval(std::int32_t milliseconds) {
 }
 
 bool Win32MenuItem::Checked() const {
-    return (GetMenuState(parent_, position_, MF_BYPOSITION) & MF_CHECKED) != 0;
+    if (!menu_) {
+        return checked_;
+    }
+    return (GetMenuState(menu_, command_, MF_BYCOMMAND) & MF_CHECKED) != 0;
 }
 
 void Win32MenuItem::setChecked(bool checked) {
-    CheckMenuItem(parent_, position_, MF_BYPOSITION | (checked ? MF_CHECKED : MF_UNCHECKED));
+    if (!menu_) {
+        checked_ = checked;
+        return;
+    }
+    CheckMenuItem(menu_, command_, checked ? MF_CHECKED : MF_UNCHECKED);  // by command
 }
 
 }  // namespace zorvin::win32

@@ -9,9 +9,11 @@
 #include <string>
 #include <string_view>
 
+#include "platform/common/window_core.h"
 #include "platform/form_runtime.h"
 #include "platform/layout.h"
 #include "platform/win32/dpi_scale.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_resources.h"
 
 namespace zorvin::win32 {
@@ -27,13 +29,10 @@ class WindowlessControl {
 
     ControlId id() const { return {layout_.name, layout_.index}; }
     MousePointer pointer() const { return layout_.pointer; }
+    // Where its top-left corner is, in client pixels that may be fractional.
+    ClientPoint origin() const { return {left_, top_}; }
     // Where it is shown, in the window's device pixels: the form pixel its place lands on, scaled.
     RECT bounds() const;
-    bool Contains(POINT client) const;
-    // A client point in device pixels relative to the control's top-left corner, in the form's
-    // pixels, as mouse events give it.
-    float relativeX(int clientX) const { return scale_.ToForm(clientX) - left_; }
-    float relativeY(int clientY) const { return scale_.ToForm(clientY) - top_; }
 
     virtual void Paint(HDC dc) const = 0;
     // The window's scale has changed.
@@ -74,7 +73,6 @@ class Win32Label final : public Label, public WindowlessControl {
   public:
     // `font` is the label's own or its window's.
     Win32Label(const ControlLayout& layout, HWND owner, const DpiScale& scale, const Font& font);
-    ~Win32Label() override;
 
     Colour ForeColor() const override { return foreColor_; }
     void setForeColor(Colour colour) override;
@@ -86,7 +84,7 @@ class Win32Label final : public Label, public WindowlessControl {
 
   private:
     const Font& layoutFont_;
-    HFONT font_;
+    OwnedFont font_;  // at the window's scale
     Colour foreColor_;
     std::string caption_;
 };
@@ -129,17 +127,20 @@ class Win32Timer final : public Timer {
     std::int32_t interval_ = 0;
 };
 
-// The check mark is kept by the system menu itself, found by position in its parent menu.
+// The check mark of an item shown in a pop-up is kept by the system's menu, found by the item's
+// command; an item no menu shows (a top level, a hidden item) keeps its own.
 class Win32MenuItem final : public MenuItem {
   public:
-    Win32MenuItem(HMENU parent, UINT position) : parent_(parent), position_(position) {}
+    Win32MenuItem(HMENU menu, UINT command, bool checked)
+        : menu_(menu), command_(command), checked_(checked) {}
 
     bool Checked() const override;
     void setChecked(bool checked) override;
 
   private:
-    HMENU parent_;
-    UINT position_;
+    HMENU menu_;
+    UINT command_;
+    bool checked_;
 };
 
 }  // namespace zorvin::win32

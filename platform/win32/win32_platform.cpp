@@ -3,6 +3,8 @@
 #include <shellapi.h>
 
 #include <cstdio>
+#include <optional>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/win32_dpi.h"
@@ -36,7 +38,20 @@ void Win32Platform::Show(Window& window) {
     SetForegroundWindow(hwnd);
 }
 
+// Windows move to the places asked for and repaint before any pending message runs: a fast drag
+// nests DoEvents deeply, each level dispatching the next move, and the queue's repaints, which come
+// only once it is empty, would wait for the whole drag.
 void Win32Platform::DoEvents() {
+    std::vector<Win32Window*> open;
+    for (const auto& [hwnd, window] : windows_) {
+        open.push_back(window);
+    }
+    for (Win32Window* window : open) {
+        window->core().ApplyAskedMove();
+    }
+    for (const auto& [hwnd, window] : windows_) {
+        UpdateWindow(hwnd);
+    }
     MSG message{};
     while (!ended_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
@@ -50,7 +65,7 @@ void Win32Platform::DoEvents() {
 void Win32Platform::PopupMenu(Window& window, std::string_view menu) {
     auto& owner = static_cast<Win32Window&>(window);
     if (const std::optional<ControlId> chosen = owner.TrackPopupMenu(menu)) {
-        owner.events().Click(*chosen);
+        owner.core().Click(*chosen);
     }
 }
 
@@ -64,7 +79,7 @@ void Win32Platform::End() {
         open.push_back(window);
     }
     for (Win32Window* window : open) {
-        window->Destroy();
+        window->Unload();
     }
     PostQuitMessage(0);
 }
@@ -117,6 +132,34 @@ std::intptr_t Win32Platform::ShellExecuteA(Hwnd hwnd, const char* operation, con
                                            std::int32_t showCmd) {
     return reinterpret_cast<std::intptr_t>(
         ::ShellExecuteA(ToHwnd(hwnd), operation, file, parameters, directory, showCmd));
+}
+
+Rect Win32Platform::ScreenForNewWindow() const {
+    std::vector<Rect> screens;
+    EnumDisplayMonitors(
+        nullptr, nullptr,
+        [](HMONITOR monitor, HDC, LPRECT, LPARAM found) -> BOOL {
+            MONITORINFO info{};
+            info.cbSize = sizeof info;
+            GetMonitorInfoW(monitor, &info);
+            const RECT& at = info.rcMonitor;
+            auto& list = *reinterpret_cast<std::vector<Rect>*>(found);
+            list.push_back({at.left, at.top, at.right - at.left, at.bottom - at.top});
+            if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0) {
+                std::swap(list.front(), list.back());
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&screens));
+    if (screens.empty()) {
+        screens.push_back({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    }
+    std::optional<Rect> loaded;
+    if (!windows_.empty()) {
+        const RECT outer = windows_.begin()->second->outerRect();
+        loaded = Rect{outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top};
+    }
+    return ScreenHoldingMost(screens, loaded);
 }
 
 void Win32Platform::Adopt(Win32Window& window) {

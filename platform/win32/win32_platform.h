@@ -3,7 +3,8 @@
 //
 // Implemented:
 //  [X] Windows built from a form's layout: caption, client size, a fixed frame without minimise
-//      and maximise buttons, the face icon, centred on the screen, hidden until shown.
+//      and maximise buttons, the face icon, hidden until shown, centred on the primary monitor or
+//      on the monitor that holds most of the window already loaded.
 //  [X] Pictures and labels drawn by their window (pictures in layout order, transparent pixels
 //      left out; labels' text, colour, alignment and font); push buttons as BUTTON windows.
 //  [X] Mouse events on pictures and labels, Button 1, 2, 4 (summed for moves), Shift, X and Y
@@ -13,16 +14,22 @@
 //  [X] Enter and Escape press the default and the cancel button anywhere in a window with buttons
 //      (IsDialogMessage in the message loop and in DoEvents).
 //  [X] Timers (SetTimer by interval; 0 stops them) and menu check marks, kept by the system.
-//  [X] Show (modeless, no owner, brought to the front), DoEvents, PopupMenu at the pointer with the
-//      chosen item's Click, End, and a close from the caption bar as CaptionClose.
+//  [X] Show (modeless, no owner, brought to the front), DoEvents (windows move, then repaint, then
+//      pending messages run), PopupMenu at the pointer, or at the window for Shift+F10 and the Menu
+//      key, either button choosing, with the chosen item's Click, End, and a close from the caption
+//      bar as CaptionClose.
+//  [X] A lost mouse capture (WM_CAPTURECHANGED, WM_CANCELMODE) with buttons held delivers their
+//      releases.
 //  [X] CreatePolygonRgn, SetWindowRgn, SetWindowPos, GetCursorPos, ScreenToClient and
-//      ShellExecuteA, with the forms' arguments. A region is moved by the difference between the
-//      real frame and the layout's before the window takes it, so that it keeps its place on the
-//      face under any theme.
+//      ShellExecuteA, with the forms' arguments. A region is scaled with its window and moved by
+//      the difference between the real frame and the layout's before the window takes it, so that
+//      it keeps its place on the face under any theme.
+//  [X] Per-monitor DPI awareness (zorvin.manifest): each window scales itself for its monitor's
+//      DPI, the face by a whole factor, the About box by dpi / 96, again on WM_DPICHANGED (see
+//      dpi_scale.h). The forms keep their own pixels; GetCursorPos gives device pixels, which
+//      ScreenToClient turns into the form's client pixels with a single rounding.
 // Not implemented:
 //  [ ] Menu bars: every top-level menu is opened only as a pop-up, as the forms use them.
-//  [ ] Per-monitor DPI scaling: the program declares itself DPI-unaware and Windows scales it
-//      (zorvin.manifest), so the forms' pixels stay the system's pixels.
 #pragma once
 
 #include <windows.h>
@@ -31,6 +38,7 @@
 #include <map>
 #include <memory>
 
+#include "platform/common/screen_placement.h"
 #include "platform/platform.h"
 #include "platform/win32/win32_resources.h"
 
@@ -64,6 +72,11 @@ class Win32Platform final : public Platform {
                                 std::int32_t showCmd) override;
 
     const Win32Resources& resources() const { return resources_; }
+    // Whether End has been called: from then on no event reaches a form.
+    const bool& ended() const { return ended_; }
+    // The screen a new window is centred on: the one that holds most of the program's window
+    // already loaded, if any, else the primary monitor.
+    Rect ScreenForNewWindow() const;
     // Windows tell the platform when their native window is created and destroyed.
     void Adopt(Win32Window& window);
     void Forget(Win32Window& window);

@@ -4,8 +4,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/common/input_values.h"
+#include "platform/common/screen_placement.h"
 #include "platform/win32/win32_dpi.h"
-#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_text.h"
 
@@ -22,22 +23,12 @@ POINT PointOf(LPARAM lParam) {
     return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
-// The mouse buttons held, as mouse events add them up: 1 left, 2 right, 4 middle.
 std::int16_t ButtonsHeld(WPARAM keys) {
-    return static_cast<std::int16_t>(((keys & MK_LBUTTON) ? vbLeftButton : 0) |
-                                     ((keys & MK_RBUTTON) ? vbRightButton : 0) |
-                                     ((keys & MK_MBUTTON) ? vbMiddleButton : 0));
+    return ButtonSum((keys & MK_LBUTTON) != 0, (keys & MK_RBUTTON) != 0, (keys & MK_MBUTTON) != 0);
 }
 
-// 1 Shift, 2 Ctrl, 4 Alt.
 std::int16_t ShiftState(WPARAM keys) {
-    return static_cast<std::int16_t>(((keys & MK_SHIFT) ? 1 : 0) | ((keys & MK_CONTROL) ? 2 : 0) |
-                                     (GetKeyState(VK_MENU) < 0 ? 4 : 0));
-}
-
-MouseArgs ArgsFor(const WindowlessControl& control, std::int16_t button, WPARAM keys,
-                  POINT client) {
-    return {button, ShiftState(keys), control.relativeX(client.x), control.relativeY(client.y)};
+    return ShiftSum((keys & MK_SHIFT) != 0, (keys & MK_CONTROL) != 0, GetKeyState(VK_MENU) < 0);
 }
 
 // A fixed single frame with a caption bar and a system menu.
@@ -63,124 +54,131 @@ void Win32Window::RegisterWindowClass(HINSTANCE instance) {
     RegisterClassExW(&windowClass);
 }
 
+// The brush and fonts are owned from the start, so a failure anywhere frees them; a failure after
+// the native window exists destroys it before the error travels on, since reporting the error
+// pumps messages that must not reach a window whose object was never completed.
 Win32Window::Win32Window(Win32Platform& platform, const FormLayout& layout, FormEvents& events)
     : platform_(platform),
-      layout_(layout),
-      events_(events),
+      core_(layout, events, platform.ended(), *this),
       style_(StyleOf(layout)),
       scale_(ScaleAt(layout, kStandardDpi)),
-      background_(CreateSolidBrush(layout.backColor)) {
-    CreateWindowExW(0, kClassName, Widen(layout.caption).c_str(), style_, 0, 0, 0, 0, nullptr,
-                    nullptr, platform.resources().instance(), this);
+      background_(CreateSolidBrush(layout.backColor)),
+      nextButtonCommand_(kFirstButtonCommand),
+      nextTimerId_(kFirstTimerId) {
+    // Made at the middle of its screen, so that it knows that monitor's DPI, and sized after.
+    const Rect screen = platform.ScreenForNewWindow();
+    const Point middle = CentredOn(screen, {0, 0});
+    CreateWindowExW(0, kClassName, Widen(layout.caption).c_str(), style_, middle.x, middle.y, 0, 0,
+                    nullptr, nullptr, platform.resources().instance(), this);
     if (!hwnd_) {
         throw std::runtime_error("cannot create the window " + std::string(layout.name));
     }
-    CreateControls();
-    CreateMenus();
-    // Sized once it exists, for the DPI of the monitor it is on. Creating a captioned window asks
-    // its minimum size before the window knows its layout, and so widens it to the system's
-    // minimum (112 pixels under Wine). Placed again, it answers for itself (OnGetMinMaxInfo) and
-    // gets the layout's client size.
-    ScaleTo(DpiOf(hwnd_));
-    const int x = (GetSystemMetrics(SM_CXSCREEN) - outerSize_.cx) / 2;
-    const int y = (GetSystemMetrics(SM_CYSCREEN) - outerSize_.cy) / 2;
-    SetWindowPos(hwnd_, nullptr, x, y, outerSize_.cx, outerSize_.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    try {
+        BuildControls(layout, *this);
+        CreateMenus();
+        ScaleTo(DpiOf(hwnd_));
+        // Creating a captioned window asks its minimum size before the window knows its layout,
+        // and so widens it to the system's minimum (112 pixels under Wine). Placed again, it
+        // answers for itself (OnGetMinMaxInfo) and gets the layout's client size.
+        const Point at = CentredOn(screen, {outerSize_.cx, outerSize_.cy});
+        SetWindowPos(hwnd_, nullptr, at.x, at.y, outerSize_.cx, outerSize_.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    } catch (...) {
+        DestroyNative();
+        throw;
+    }
     platform_.Adopt(*this);
 }
 
 Win32Window::~Win32Window() {
-    Destroy();
-    DestroyMenu(menus_);
-    DeleteObject(formRegion_);
-    DeleteObject(font_);
-    DeleteObject(background_);
+    Unload();
 }
 
-void Win32Window::ScaleTo(int dpi) {
-    dpi_ = dpi;
-    scale_ = ScaleAt(layout_, dpi);
-    const SIZE client{scale_.ToDevice(layout_.client.width),
-                      scale_.ToDevice(layout_.client.height)};
-    outerSize_ = OuterSizeAt(client, style_, dpi);
-    HFONT previous = font_;
-    font_ = CreateLayoutFont(layout_.font, scale_.dpi());
-    for (const auto& button : buttons_) {
-        button->Place(scale_, font_);
+void Win32Window::Unload() {
+    core_.Unload();
+    if (hwnd_) {
+        DestroyWindow(hwnd_);  // WM_NCDESTROY forgets the handle
     }
-    DeleteObject(previous);
+}
+
+void Win32Window::DestroyNative() {
+    SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+    DestroyWindow(hwnd_);
+    hwnd_ = nullptr;
+}
+
+// Sizes everything the DPI decides. The buttons take the new font before the old one goes.
+void Win32Window::ScaleTo(int dpi) {
+    const FormLayout& layout = core_.layout();
+    dpi_ = dpi;
+    scale_ = ScaleAt(layout, dpi);
+    const SIZE client{scale_.ToDevice(layout.client.width), scale_.ToDevice(layout.client.height)};
+    outerSize_ = OuterSizeAt(client, style_, dpi);
+    OwnedFont font(CreateLayoutFont(layout.font, scale_.dpi()));
+    for (const auto& button : buttons_) {
+        button->Place(scale_, font.get());
+    }
+    font_ = std::move(font);
     for (const auto& control : windowless_) {
         control->Rescale();
     }
     const Win32Resources& resources = platform_.resources();
     SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
-                 reinterpret_cast<LPARAM>(resources.smallIcon(layout_.icon, dpi)));
+                 reinterpret_cast<LPARAM>(resources.smallIcon(layout.icon, dpi)));
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG,
-                 reinterpret_cast<LPARAM>(resources.bigIcon(layout_.icon, dpi)));
+                 reinterpret_cast<LPARAM>(resources.bigIcon(layout.icon, dpi)));
 }
 
-void Win32Window::CreateControls() {
-    const Win32Resources& resources = platform_.resources();
-    int nextButtonCommand = kFirstButtonCommand;
-    UINT_PTR nextTimerId = kFirstTimerId;
-    for (const ControlLayout& control : layout_.controls) {
-        const ControlKey key{control.name, control.index};
-        switch (control.kind) {
-            case ControlKind::Picture: {
-                auto picture = std::make_unique<Win32Picture>(control, hwnd_, scale_,
-                                                              resources.picture(control.picture));
-                pictures_.emplace(key, picture.get());
-                windowless_.push_back(std::move(picture));
-                break;
-            }
-            case ControlKind::Label: {
-                auto label = std::make_unique<Win32Label>(
-                    control, hwnd_, scale_, control.font ? *control.font : layout_.font);
-                labels_.emplace(key, label.get());
-                windowless_.push_back(std::move(label));
-                break;
-            }
-            case ControlKind::CommandButton: {
-                const int command = control.isDefault  ? IDOK
-                                    : control.isCancel ? IDCANCEL
-                                                       : nextButtonCommand++;
-                buttons_.push_back(std::make_unique<Win32Button>(control, hwnd_, command));
-                break;
-            }
-            case ControlKind::Timer:
-                timers_.push_back(std::make_unique<Win32Timer>(control, hwnd_, nextTimerId++));
-                break;
-        }
-    }
+void Win32Window::AddPicture(const ControlLayout& control) {
+    const ControlKey key{control.name, control.index};
+    auto picture = std::make_unique<Win32Picture>(control, hwnd_, scale_,
+                                                  platform_.resources().picture(control.picture));
+    pictures_.emplace(key, picture.get());
+    windowlessByKey_.emplace(key, picture.get());
+    windowless_.push_back(std::move(picture));
 }
 
+void Win32Window::AddLabel(const ControlLayout& control) {
+    const ControlKey key{control.name, control.index};
+    auto label = std::make_unique<Win32Label>(control, hwnd_, scale_,
+                                              control.font ? *control.font : core_.layout().font);
+    labels_.emplace(key, label.get());
+    windowlessByKey_.emplace(key, label.get());
+    windowless_.push_back(std::move(label));
+}
+
+void Win32Window::AddButton(const ControlLayout& control) {
+    const int command = control.isDefault  ? IDOK
+                        : control.isCancel ? IDCANCEL
+                                           : nextButtonCommand_++;
+    buttons_.push_back(std::make_unique<Win32Button>(control, hwnd_, command));
+}
+
+void Win32Window::AddTimer(const ControlLayout& control) {
+    timers_.push_back(std::make_unique<Win32Timer>(control, hwnd_, nextTimerId_++));
+}
+
+// Each top-level menu becomes a pop-up of its visible items; the check marks of the items shown
+// are kept by the system's menu, those of the others by their item objects.
 void Win32Window::CreateMenus() {
-    menus_ = CreateMenu();
-    HMENU current = nullptr;
-    UINT position = 0;
-    for (std::size_t index = 0; index < layout_.menu.size(); ++index) {
-        const MenuLayout& item = layout_.menu[index];
-        const std::wstring caption = Widen(item.caption);
-        const UINT checked = item.checked ? MF_CHECKED : MF_UNCHECKED;
-        if (item.level == 0) {
-            HMENU popup = CreatePopupMenu();
-            const auto topPosition = static_cast<UINT>(popups_.size());
-            AppendMenuW(menus_, MF_POPUP | MF_STRING | checked, reinterpret_cast<UINT_PTR>(popup),
-                        caption.c_str());
-            popups_.emplace_back(item.name, popup);
-            menuItems_.emplace(item.name, std::make_unique<Win32MenuItem>(menus_, topPosition));
-            current = popup;
-            position = 0;
-        } else {
-            const UINT kind = item.caption == "-" ? MF_SEPARATOR : MF_STRING;
-            AppendMenuW(current, kind | checked, kFirstMenuCommand + index, caption.c_str());
-            menuItems_.emplace(item.name, std::make_unique<Win32MenuItem>(current, position++));
+    const FormLayout& layout = core_.layout();
+    for (const MenuLayout& top : layout.menu) {
+        if (top.level != 0) {
+            continue;
         }
+        OwnedMenu popup(CreatePopupMenu());
+        for (const MenuLayout* item : PopupItems(layout, top.name)) {
+            const auto command = static_cast<UINT>(kFirstMenuCommand + (item - layout.menu.data()));
+            const UINT kind = item->caption == "-" ? MF_SEPARATOR : MF_STRING;
+            AppendMenuW(popup.get(), kind | (item->checked ? MF_CHECKED : MF_UNCHECKED), command,
+                        Widen(item->caption).c_str());
+            menuItems_.emplace(item->name,
+                               std::make_unique<Win32MenuItem>(popup.get(), command, false));
+        }
+        popups_.emplace_back(top.name, std::move(popup));
     }
-}
-
-void Win32Window::Destroy() {
-    if (hwnd_) {
-        DestroyWindow(hwnd_);  // WM_NCDESTROY forgets the handle
+    for (const MenuLayout& item : layout.menu) {
+        menuItems_.emplace(item.name, std::make_unique<Win32MenuItem>(nullptr, 0, item.checked));
     }
 }
 
@@ -189,19 +187,21 @@ Hwnd Win32Window::hWnd() const {
 }
 
 float Win32Window::Left() const {
-    return scale_.ToForm(outerRect().left);
+    const auto& asked = core_.askedPosition();
+    return asked ? asked->left : scale_.ToForm(outerRect().left);
 }
 
 void Win32Window::setLeft(float left) {
-    moveTo(scale_.ToDevice(left), outerRect().top);
+    core_.Ask({left, Top()});
 }
 
 float Win32Window::Top() const {
-    return scale_.ToForm(outerRect().top);
+    const auto& asked = core_.askedPosition();
+    return asked ? asked->top : scale_.ToForm(outerRect().top);
 }
 
 void Win32Window::setTop(float top) {
-    moveTo(outerRect().left, scale_.ToDevice(top));
+    core_.Ask({Left(), top});
 }
 
 RECT Win32Window::outerRect() const {
@@ -210,8 +210,23 @@ RECT Win32Window::outerRect() const {
     return outer;
 }
 
-void Win32Window::moveTo(int left, int top) {
-    SetWindowPos(hwnd_, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+void Win32Window::MoveOuter(OuterPosition position) {
+    SetWindowPos(hwnd_, nullptr, scale_.ToDevice(position.left), scale_.ToDevice(position.top), 0,
+                 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+ClientPoint Win32Window::ControlOrigin(ControlId control) const {
+    return windowlessByKey_.at(ControlKey{control.name, control.index})->origin();
+}
+
+void Win32Window::GrabPointer() {
+    SetCapture(hwnd_);
+}
+
+void Win32Window::ReleasePointer() {
+    if (GetCapture() == hwnd_) {
+        ReleaseCapture();
+    }
 }
 
 Win32Picture& Win32Window::picture(ControlId id) {
@@ -252,10 +267,17 @@ Point Win32Window::ScreenToClient(Point screen) const {
     return {scale_.ToFormPixel(screen.x - origin.x), scale_.ToFormPixel(screen.y - origin.y)};
 }
 
+// The events get the exact place; the control is the one on the form pixel under the device pixel,
+// so that a control's edge on the screen is the edge of its scaled pixels.
+Win32Window::MousePlace Win32Window::PlaceOf(POINT client) const {
+    const ClientPoint pixel{static_cast<float>(scale_.FormPixelAt(client.x)),
+                            static_cast<float>(scale_.FormPixelAt(client.y))};
+    return {core_.ControlAt(pixel), {scale_.ToForm(client.x), scale_.ToForm(client.y)}};
+}
+
 int Win32Window::SetRegion(HRGN formRegion, bool redraw) {
-    if (formRegion != formRegion_) {
-        DeleteObject(formRegion_);
-        formRegion_ = formRegion;
+    if (formRegion != formRegion_.get()) {
+        formRegion_.reset(formRegion);
     }
     return ApplyRegion(redraw);
 }
@@ -266,12 +288,12 @@ int Win32Window::ApplyRegion(bool redraw) const {
     if (!formRegion_) {
         return 0;
     }
-    const DWORD bytes = GetRegionData(formRegion_, 0, nullptr);
+    const DWORD bytes = GetRegionData(formRegion_.get(), 0, nullptr);
     std::vector<DWORD> buffer((bytes + sizeof(DWORD) - 1) / sizeof(DWORD));
     auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
-    GetRegionData(formRegion_, bytes, data);
+    GetRegionData(formRegion_.get(), bytes, data);
     const POINT offset = clientOffset();
-    const Point design = layout_.clientOrigin;
+    const Point design = core_.layout().clientOrigin;
     const auto toDevice = [&](const RECT& form) {
         const PixelRect client =
             scale_.ToDevice(PixelRect{form.left - design.x, form.top - design.y,
@@ -288,33 +310,46 @@ int Win32Window::ApplyRegion(bool redraw) const {
     return ::SetWindowRgn(hwnd_, device, redraw ? TRUE : FALSE);
 }
 
+// Either button chooses an item, as in the system's context menus. A close request that arrives
+// inside the menu's loop (from the taskbar, the window manager, the system shutting down) may
+// unload the window; nothing of it is used after the loop then.
 std::optional<ControlId> Win32Window::TrackPopupMenu(std::string_view menu) {
     HMENU popup = nullptr;
     for (const auto& [name, handle] : popups_) {
         if (name == menu) {
-            popup = handle;
+            popup = handle.get();
         }
     }
     if (!popup) {
         throw std::out_of_range("no menu " + std::string(menu));
     }
     POINT at{};
-    GetCursorPos(&at);
+    if (const std::optional<ClientPoint> anchor = core_.popupAnchor()) {
+        at = {scale_.ToDevice(anchor->x), scale_.ToDevice(anchor->y)};
+        ClientToScreen(hwnd_, &at);
+    } else {
+        GetCursorPos(&at);
+    }
+    // The menu takes the mouse: the press that opened it holds it no more.
+    core_.LoseGrab();
+    if (!core_.live()) {
+        return std::nullopt;
+    }
+    ReleasePointer();
     // A pop-up menu closes when the user clicks elsewhere only if its owner is in the foreground.
     SetForegroundWindow(hwnd_);
     const auto command = static_cast<UINT>(::TrackPopupMenu(
-        popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_LEFTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x,
+        popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, at.x,
         at.y, 0, hwnd_, nullptr));
-    PostMessageW(hwnd_, WM_NULL, 0, 0);
-    // The menu took the mouse: the press that opened it holds no capture any more.
-    capture_.reset();
-    if (GetCapture() == hwnd_) {
-        ReleaseCapture();
-    }
-    if (command < kFirstMenuCommand || command - kFirstMenuCommand >= layout_.menu.size()) {
+    if (!core_.live()) {
         return std::nullopt;
     }
-    return ControlId{layout_.menu[command - kFirstMenuCommand].name};
+    PostMessageW(hwnd_, WM_NULL, 0, 0);
+    const auto& items = core_.layout().menu;
+    if (command < kFirstMenuCommand || command - kFirstMenuCommand >= items.size()) {
+        return std::nullopt;
+    }
+    return ControlId{items[command - kFirstMenuCommand].name};
 }
 
 LRESULT CALLBACK Win32Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -365,7 +400,14 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnButtonUp(vbMiddleButton, wParam, lParam);
             return 0;
         case WM_CAPTURECHANGED:
-            OnCaptureChanged();
+            // Another window took the mouse (a menu, Alt+Tab, a system prompt) with buttons held.
+            core_.LoseGrab();
+            return 0;
+        case WM_CANCELMODE:
+            core_.LoseGrab();
+            break;
+        case WM_CONTEXTMENU:
+            OnContextMenu(lParam);
             return 0;
         case WM_SETCURSOR:
             if (OnSetCursor(reinterpret_cast<HWND>(wParam), LOWORD(lParam))) {
@@ -384,9 +426,9 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case DM_GETDEFID:
             return OnGetDefId();
         case WM_CTLCOLORBTN:
-            return reinterpret_cast<LRESULT>(background_);
+            return reinterpret_cast<LRESULT>(background_.get());
         case WM_CLOSE:
-            OnClose();
+            core_.CaptionClose();
             return 0;
         case WM_GETMINMAXINFO:
             OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
@@ -412,7 +454,7 @@ void Win32Window::OnPaint() {
     HDC buffer = CreateCompatibleDC(screen);
     HBITMAP canvas = CreateCompatibleBitmap(screen, client.right, client.bottom);
     HGDIOBJ previous = SelectObject(buffer, canvas);
-    FillRect(buffer, &client, background_);
+    FillRect(buffer, &client, background_.get());
     SetStretchBltMode(buffer, COLORONCOLOR);
     for (const auto& control : windowless_) {
         control->Paint(buffer);
@@ -425,47 +467,25 @@ void Win32Window::OnPaint() {
 }
 
 void Win32Window::OnButtonDown(std::int16_t button, WPARAM wParam, LPARAM lParam) {
-    const POINT at = PointOf(lParam);
-    if (!capture_) {
-        capture_ = Capture{ControlAt(at), 0};
-        SetCapture(hwnd_);
-    }
-    capture_->held = static_cast<std::int16_t>(capture_->held | button);
-    if (WindowlessControl* target = capture_->control) {
-        events_.MouseDown(target->id(), ArgsFor(*target, button, wParam, at));
-    }
+    const MousePlace place = PlaceOf(PointOf(lParam));
+    core_.Press(place.control, button, ShiftState(wParam), place.at);
 }
 
 void Win32Window::OnMouseMove(WPARAM wParam, LPARAM lParam) {
-    const POINT at = PointOf(lParam);
-    WindowlessControl* target = capture_ ? capture_->control : ControlAt(at);
-    if (target) {
-        events_.MouseMove(target->id(), ArgsFor(*target, ButtonsHeld(wParam), wParam, at));
-    }
+    const MousePlace place = PlaceOf(PointOf(lParam));
+    core_.Move(place.control, ButtonsHeld(wParam), ShiftState(wParam), place.at);
 }
 
 void Win32Window::OnButtonUp(std::int16_t button, WPARAM wParam, LPARAM lParam) {
-    const POINT at = PointOf(lParam);
-    WindowlessControl* target = nullptr;
-    if (capture_) {
-        target = capture_->control;
-        capture_->held = static_cast<std::int16_t>(capture_->held & ~button);
-        if (capture_->held == 0) {
-            capture_.reset();
-            ReleaseCapture();
-        }
-    } else {
-        // The press was lost to the system (a menu, another window): the control under the
-        // pointer gets the release, as without capture.
-        target = ControlAt(at);
-    }
-    if (target) {
-        events_.MouseUp(target->id(), ArgsFor(*target, button, wParam, at));
-    }
+    const MousePlace place = PlaceOf(PointOf(lParam));
+    core_.Release(place.control, button, ShiftState(wParam), place.at);
 }
 
-void Win32Window::OnCaptureChanged() {
-    capture_.reset();
+// Shift+F10 and the Menu key come with no position; a right press opens the menu by itself.
+void Win32Window::OnContextMenu(LPARAM lParam) {
+    if (lParam == -1) {
+        core_.KeyboardContextMenu();
+    }
 }
 
 bool Win32Window::OnSetCursor(HWND under, UINT hitTest) {
@@ -475,16 +495,18 @@ bool Win32Window::OnSetCursor(HWND under, UINT hitTest) {
     POINT at{};
     GetCursorPos(&at);
     ::ScreenToClient(hwnd_, &at);
-    const WindowlessControl* control = ControlAt(at);
-    SetCursor(
-        platform_.resources().cursor(control ? control->pointer() : MousePointer::Default, dpi_));
+    const std::optional<ControlId> control = PlaceOf(at).control;
+    const MousePointer pointer =
+        control ? windowlessByKey_.at(ControlKey{control->name, control->index})->pointer()
+                : MousePointer::Default;
+    SetCursor(platform_.resources().cursor(pointer, dpi_));
     return true;
 }
 
 void Win32Window::OnTimer(UINT_PTR timerId) {
     for (const auto& timer : timers_) {
         if (timer->timerId() == timerId) {
-            events_.Timer(timer->id());
+            core_.Tick(timer->id());
             return;
         }
     }
@@ -495,7 +517,7 @@ void Win32Window::OnCommand(int commandId, int notification) {
         return;
     }
     if (const Win32Button* button = ButtonFor(commandId)) {
-        events_.Click(button->id());
+        core_.Click(button->id());
     }
 }
 
@@ -518,10 +540,6 @@ LRESULT Win32Window::OnGetDefId() const {
     return 0;
 }
 
-void Win32Window::OnClose() {
-    events_.CaptionClose();
-}
-
 // The layout's size is the smallest the window may be, however narrow the system likes captioned
 // windows.
 void Win32Window::OnGetMinMaxInfo(MINMAXINFO& limits) const {
@@ -529,20 +547,21 @@ void Win32Window::OnGetMinMaxInfo(MINMAXINFO& limits) const {
     limits.ptMinTrackSize = {outerSize_.cx, outerSize_.cy};
 }
 
-// The window moved to a monitor of another DPI (or the DPI changed). Windows suggests a rectangle
+// The window moved to a monitor of another DPI, or the DPI changed. Windows suggests a rectangle
 // scaled by the ratio of the two; a dialog takes its place, at a size worked out as at the start
 // so that its client area is exactly the layout's scaled. A window scaled by whole factors keeps
 // the point under the pointer where it is while a button is held on it (a drag), else its centre.
 void Win32Window::OnDpiChanged(int dpi, const RECT& suggested) {
+    const FormLayout& layout = core_.layout();
     const DpiScale before = scale_;
     const POINT origin = clientOrigin();
-    POINT anchor{origin.x + before.ToDevice(layout_.client.width) / 2,
-                 origin.y + before.ToDevice(layout_.client.height) / 2};
-    if (capture_) {
+    POINT anchor{origin.x + before.ToDevice(layout.client.width) / 2,
+                 origin.y + before.ToDevice(layout.client.height) / 2};
+    if (core_.holdingMouse()) {
         GetCursorPos(&anchor);
     }
     ScaleTo(dpi);
-    if (layout_.dpiScaling == DpiScaling::Proportional) {
+    if (layout.dpiScaling == DpiScaling::Proportional) {
         SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, outerSize_.cx, outerSize_.cy,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     } else {
@@ -551,7 +570,8 @@ void Win32Window::OnDpiChanged(int dpi, const RECT& suggested) {
         const Point kept =
             RescaledOrigin({origin.x, origin.y}, {anchor.x, anchor.y}, before, scale_);
         const POINT offset = clientOffset();
-        moveTo(kept.x - offset.x, kept.y - offset.y);
+        SetWindowPos(hwnd_, nullptr, kept.x - offset.x, kept.y - offset.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ApplyRegion(true);
     InvalidateRect(hwnd_, nullptr, FALSE);
@@ -560,17 +580,8 @@ void Win32Window::OnDpiChanged(int dpi, const RECT& suggested) {
 void Win32Window::OnNcDestroy() {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     platform_.Forget(*this);
+    core_.Unload();
     hwnd_ = nullptr;
-    capture_.reset();
-}
-
-WindowlessControl* Win32Window::ControlAt(POINT client) const {
-    for (auto control = windowless_.rbegin(); control != windowless_.rend(); ++control) {
-        if ((*control)->Contains(client)) {
-            return control->get();
-        }
-    }
-    return nullptr;
 }
 
 // Escape sends IDCANCEL, which is the cancel button's whatever its own identifier.

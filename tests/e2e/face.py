@@ -3,18 +3,26 @@ the program's code: the outline and the pixels it covers, the eye geometry, and 
 go for a cursor position."""
 
 import math
+import os
+import re
 import struct
 
-# The window's outline in window coordinates, drawn for a client area at (3, 22), closing on
-# itself (point 37 repeats point 0, point 2 repeats point 1).
-OUTLINE = [
-    (6, 57), (6, 43), (6, 43), (14, 30), (18, 27), (24, 26), (28, 25), (34, 24), (42, 24),
-    (47, 26), (54, 26), (56, 25), (64, 24), (69, 24), (78, 27), (83, 31), (88, 42), (90, 49),
-    (91, 52), (91, 58), (88, 63), (86, 65), (85, 67), (82, 69), (78, 71), (70, 79), (68, 80),
-    (63, 83), (58, 86), (53, 87), (46, 87), (35, 83), (27, 77), (23, 73), (18, 71), (10, 64),
-    (7, 60), (6, 57),
-]
-CLIENT_ORIGIN = (3, 22)
+
+def _read_outline():
+    """The window's outline in window coordinates and the client origin it is drawn for, from the
+    program's one table of it."""
+    path = os.path.join(os.path.dirname(__file__), "..", "..", "character", "face_outline.h")
+    with open(path, encoding="utf-8") as source:
+        text = source.read()
+    pairs = lambda body: [(int(x), int(y)) for x, y in re.findall(r"\{(-?\d+), (-?\d+)\}", body)]
+    origin = pairs(re.search(r"kFaceOutlineClientOrigin(\{.*?\});", text).group(1))[0]
+    corners = pairs(re.search(r"kFaceOutline\{\{(.*?)\}\};", text, re.S).group(1))
+    return corners, origin
+
+
+# Closing on itself: point 37 repeats point 0, point 2 repeats point 1.
+OUTLINE, CLIENT_ORIGIN = _read_outline()
+assert len(OUTLINE) == 38
 CLIENT_SIZE = (89, 67)
 PUPIL_SIZE = (7, 8)
 

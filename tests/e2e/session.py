@@ -1,4 +1,7 @@
-"""A private X server (Xvfb) with a real window manager (openbox), for one group of tests.
+"""A private X server (Xvfb) with a real window manager, for one group of tests.
+
+The window manager is openbox unless ZORVIN_WINDOW_MANAGER names another (icewm). A session may
+split its screen into side-by-side RandR monitors.
 
 Each process is started in its own process group and the whole group is ended on stop, so that
 nothing started here outlives the tests. The display number is the first free one in the range
@@ -18,6 +21,12 @@ from Xlib import X, display as xdisplay, error as xerror
 import x11
 
 SCREEN_SIZE = (1280, 1024)
+
+# How each window manager is started: on its own, without a session manager or a D-Bus of its own.
+_WINDOW_MANAGERS = {
+    "openbox": ["openbox", "--sm-disable"],
+    "icewm": ["icewm"],
+}
 
 
 def _display_range():
@@ -61,9 +70,13 @@ def _connect(name):
 
 
 class XSession:
-    """Xvfb and openbox on a free display; `display` is an x11.Display connected to it."""
+    """Xvfb and a window manager on a free display; `display` is an x11.Display connected to it.
 
-    def __init__(self):
+    With `monitors` > 1, the screen is that many monitors of SCREEN_SIZE side by side."""
+
+    def __init__(self, monitors=1):
+        self.monitors = monitors
+        self.window_manager = os.environ.get("ZORVIN_WINDOW_MANAGER", "openbox")
         self.name = None
         self.display = None
         self._processes = []
@@ -79,6 +92,8 @@ class XSession:
     def start(self):
         try:
             self._start_server()
+            if self.monitors > 1:
+                self._split_into_monitors()
             self._start_window_manager()
         except BaseException:
             self.stop()
@@ -91,8 +106,9 @@ class XSession:
             name = ":%d" % number
             with open(os.path.join(self.log_dir, "xvfb.log"), "w") as log:
                 server = start_process_group(
-                    ["Xvfb", name, "-screen", "0", "%dx%dx24" % SCREEN_SIZE, "-nolisten", "tcp",
-                     "-noreset"],
+                    ["Xvfb", name, "-screen", "0",
+                     "%dx%dx24" % (SCREEN_SIZE[0] * self.monitors, SCREEN_SIZE[1]),
+                     "-nolisten", "tcp", "-noreset"],
                     stdout=log, stderr=subprocess.STDOUT)
             socket = "/tmp/.X11-unix/X%d" % number
             deadline = time.monotonic() + 10
@@ -109,16 +125,27 @@ class XSession:
         raise RuntimeError("no free X display in %s" % os.environ.get(
             "ZORVIN_E2E_DISPLAYS", "100-299"))
 
+    def _split_into_monitors(self):
+        """RandR monitors over the one screen; Xvfb's own +xinerama puts every head at 0,0."""
+        width, height = SCREEN_SIZE
+        for index in range(self.monitors):
+            geometry = "%d/%dx%d/%d+%d+0" % (width, width * 254 // 960, height,
+                                             height * 254 // 960, index * width)
+            subprocess.run(["xrandr", "--display", self.name, "--setmonitor",
+                            "Z%d" % index, geometry, "none"], check=True, capture_output=True)
+
     def _start_window_manager(self):
-        env = dict(os.environ, DISPLAY=self.name)
-        with open(os.path.join(self.log_dir, "openbox.log"), "w") as log:
+        env = dict(os.environ, DISPLAY=self.name, HOME=self.log_dir)
+        with open(os.path.join(self.log_dir, "wm.log"), "w") as log:
             self._processes.append(start_process_group(
-                ["openbox", "--sm-disable"], env=env, stdout=log, stderr=subprocess.STDOUT))
-        x11.wait_until(self._window_manager_manages, 10, 0.05, "openbox to manage windows")
+                _WINDOW_MANAGERS[self.window_manager], env=env, stdout=log,
+                stderr=subprocess.STDOUT))
+        x11.wait_until(self._window_manager_manages, 10, 0.05,
+                       "%s to manage windows" % self.window_manager)
 
     def _window_manager_manages(self):
         """Whether a window mapped now is taken in by the window manager (reparented into a
-        frame). Openbox announces itself before it is ready to take windows in."""
+        frame). A window manager may announce itself before it is ready to take windows in."""
         display = self.display
         probe = display.root.create_window(0, 0, 1, 1, 0, X.CopyFromParent)
         try:

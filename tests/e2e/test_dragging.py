@@ -64,5 +64,31 @@ class DraggingTest(ZorvinTestCase):
         self.wait_for_pupils(face.pupil_places(GRAB[0] - 200 + 1, GRAB[1] - 100),
                              message="pupils after the drag, from the window's new place")
 
+    def test_a_drag_cut_short_by_the_menu_ends_and_the_pupils_follow_again(self):
+        """Left press, right press (the menu opens), both released, Escape: the menu took the
+        releases, yet the drag is over."""
+        self.start_program()
+        x, y = self.face_origin()
+        before = {w.id for w in self.display.top_level_windows()}
+        self.point_at(*GRAB)
+        self.display.press("left")
+        self.display.press("right")
+        x11.wait_until(lambda: [w for w in self.display.top_level_windows() if w.id not in before],
+                       5, message="the pop-up menu")
+        self.point_at(GRAB[0] - 30, GRAB[1])  # off the menu, which opens right of the pointer
+        self.display.release("right")
+        self.display.release("left")
+        self.display.key("Escape")
+        x11.wait_until(lambda: {w.id for w in self.display.top_level_windows()} <= before, 5,
+                       message="the menu to close")
+        self.assertEqual(self.face_origin(), (x, y))
+
+        self.point_at(GRAB[0] + 300, GRAB[1] - 200)
+        self.wait_for_pupils(face.pupil_places(GRAB[0] + 300, GRAB[1] - 200),
+                             message="pupils following the pointer after the menu")
+        # The next drag takes its grab point from its own press: the face goes with the pointer.
+        self.drag(10, 3, 0)
+        self.wait_for_origin((x + 30, y), "after a new drag of 10 steps of (3, 0)")
+
 if __name__ == "__main__":
     unittest.main()

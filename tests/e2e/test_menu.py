@@ -49,5 +49,44 @@ class MenuTest(ZorvinTestCase):
         self.assertLess(max(changed_rows), len(checked) // 3, "more than the first item changed")
 
 
+    def menu_rect(self, new_windows):
+        menu = x11.wait_until(new_windows, 5, message="the pop-up menu")[0]
+        return self.display.client_origin(menu) + self.display.client_size(menu)
+
+    def test_the_right_button_chooses_an_item_too(self):
+        self.start_program()
+        x, y, width, height = self.menu_rect(self.press_for_menu())
+        # The first item, "Always On Top", lies in the menu's top quarter.
+        self.display.move_pointer(x + width // 2, y + height // 8)
+        self.display.press("right")
+        self.display.release("right")
+        self.wait_for_above(self.face, False, "stay-on-top switched off by a right click")
+
+    def test_shift_f10_and_the_menu_key_open_the_menu_at_the_face(self):
+        self.start_program()
+        self.display.move_pointer(self.display.width - 5, self.display.height - 5)
+        self.display.activate(self.face)
+        face_x, face_y, face_width, face_height = self.client_rect(self.face)
+        for key, held in (("F10", ("Shift_L",)), ("Menu", ())):
+            before = {w.id for w in self.display.top_level_windows()}
+            self.display.key(key, *held)
+            new_windows = lambda: [w for w in self.display.top_level_windows()
+                                   if w.id not in before]
+            x, y, _, _ = self.menu_rect(new_windows)
+            self.assertTrue(face_x <= x < face_x + face_width and
+                            face_y <= y < face_y + face_height,
+                            "%s: the menu at %s, the face at %s" % (key, (x, y), (face_x, face_y)))
+            self.display.key("Escape")
+            x11.wait_until(lambda: not new_windows(), 5, message="the menu to close")
+            self.display.activate(self.face)
+
+    def test_closing_the_face_while_its_menu_is_open_ends_the_program_cleanly(self):
+        self.start_program()
+        self.open_menu()
+        self.display.close_from_caption(self.face)
+        self.assertEqual(self.zorvin.wait_for_exit(), 0)
+        self.assertEqual(self.display.find_windows(programs.MAIN_WINDOW), [])
+
+
 if __name__ == "__main__":
     unittest.main()

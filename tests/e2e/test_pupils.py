@@ -4,6 +4,7 @@ screen's pixels."""
 import unittest
 
 import face
+import x11
 from zorvin_case import ZorvinTestCase
 
 
@@ -52,6 +53,19 @@ class PupilTest(ZorvinTestCase):
         self.assert_stays(self.face_origin, "the window's place after presses on a pupil")
         self.assertEqual({w.id for w in self.display.top_level_windows()}, top_level,
                          "a window opened by a press on a pupil")
+
+
+    def test_pupils_aim_again_when_the_window_moves_under_a_still_cursor(self):
+        self.start_program()
+        ox, oy = self.face_origin()
+        left_eye = face.EYES[0]
+        self.look_from(ox + left_eye[0], oy - 150, "straight above the left eye")
+        outer_x, outer_y = self.display.client_origin(self.face)
+        self.display.move_window(self.face, outer_x - 300, outer_y)
+        x11.wait_until(lambda: self.face_origin() == (ox - 300, oy), 5,
+                       message="the window moved by the window manager")
+        self.wait_for_pupils(face.pupil_places(left_eye[0] + 300, -150),
+                             message="pupils after the face moved left under the cursor")
 
 
 if __name__ == "__main__":

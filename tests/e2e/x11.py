@@ -66,11 +66,15 @@ class Display:
         self.press(button)
         self.release(button)
 
-    def key(self, name):
-        """Presses and releases a key by its keysym name: "t", "Return", "Escape"."""
-        code = self.connection.keysym_to_keycode(XK.string_to_keysym(name))
-        xtest.fake_input(self.connection, X.KeyPress, code)
-        xtest.fake_input(self.connection, X.KeyRelease, code)
+    def key(self, name, *held):
+        """Presses and releases a key by its keysym name ("t", "Return", "Escape", "Menu") while
+        the keys `held` ("Shift_L") are down."""
+        codes = [self.connection.keysym_to_keycode(XK.string_to_keysym(key))
+                 for key in held + (name,)]
+        for code in codes:
+            xtest.fake_input(self.connection, X.KeyPress, code)
+        for code in reversed(codes):
+            xtest.fake_input(self.connection, X.KeyRelease, code)
         self.connection.sync()
 
     def cursor(self):

@@ -15,10 +15,12 @@ QUIET_PERIOD = 0.6  # several timer periods: long enough for a change that shoul
 
 
 class ZorvinTestCase(unittest.TestCase):
+    MONITORS = 1  # side by side, each of session.SCREEN_SIZE
+
     @classmethod
     def setUpClass(cls):
         cls.program = programs.from_environment()
-        cls.x = session.XSession()
+        cls.x = session.XSession(cls.MONITORS)
         cls.x.start()
         cls.display = cls.x.display
 

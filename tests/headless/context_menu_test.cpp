@@ -10,7 +10,9 @@ using ContextMenu = RunningProgram;
 TEST_F(ContextMenu, ARightPressOnTheFaceOpensThePopUpAndRunsTheChosenItem) {
     platform.choosePopupItem("mAlwaysOnTop");
     pressImage1(vbRightButton, 40, 40);
-    EXPECT_THAT(calls("PopupMenu"), ElementsAre("PopupMenu Form1 mPopupMenu"));
+    EXPECT_THAT(calls("PopupMenu"),
+                ElementsAre("PopupMenu Form1 mPopupMenu: [Always On &Top checked] "
+                            "[&About Zorvin] [-] [&Exit]"));
     EXPECT_FALSE(alwaysOnTopChecked());
     EXPECT_EQ(timerInterval(), 100) << "a right press starts no drag";
 }
@@ -75,16 +77,28 @@ TEST_F(ContextMenu, TheProgramEndsWhenItsLastWindowIsClosed) {
     EXPECT_TRUE(platform.ended());
 }
 
-TEST_F(ContextMenu, MenuHasItsItemsInOrderWithTheirCaptionsAndOnlyStayOnTopChecked) {
-    std::vector<std::string> items;
-    for (const MenuLayout& item : form1().layout().menu) {
-        items.push_back(std::string(item.name) + " " + std::string(item.caption) + " " +
-                        std::to_string(item.level) + (item.checked ? " checked" : "") +
-                        (item.visible ? "" : " hidden"));
-    }
+TEST_F(ContextMenu, ThePopUpShowsTheCheckMarkAsItIsWhenItOpens) {
+    platform.chooseMenuItem("Form1", "mAlwaysOnTop");
+    pressImage1(vbRightButton, 40, 40);
+    EXPECT_THAT(calls("PopupMenu"),
+                ElementsAre("PopupMenu Form1 mPopupMenu: [Always On &Top] [&About Zorvin] [-] "
+                            "[&Exit]"));
+}
+
+TEST_F(ContextMenu, ShiftF10OpensThePopUpAtTheFaceAndRunsTheChosenItem) {
+    cursorAtClient(900, 700);
+    platform.choosePopupItem("mAbout");
+    platform.pressContextMenuKey("Form1");
     EXPECT_THAT(
-        items, ElementsAre("mPopupMenu PopupMenu 0 hidden", "mAlwaysOnTop Always On &Top 1 checked",
-                           "mAbout &About Zorvin 1", "mSeparate0 - 1", "mExit &Exit 1"));
+        calls("PopupMenu"),
+        ElementsAre(::testing::StartsWith("PopupMenu Form1 mPopupMenu at 44 33: [Always On &Top")));
+    ASSERT_NE(form2(), nullptr);
+    EXPECT_EQ(timerInterval(), 100) << "the key starts no drag";
+
+    // The About box has no menu: the key opens nothing there, and certainly no link.
+    platform.pressContextMenuKey("Form2");
+    EXPECT_EQ(calls("PopupMenu").size(), 1u);
+    EXPECT_TRUE(calls("ShellExecuteA").empty());
 }
 
 }  // namespace

@@ -60,6 +60,25 @@ TEST(DpiScaleTest, WholeFactorMakesBlocksAndRoundsDevicePixelsToTheNearestFormPi
     EXPECT_EQ(DpiScale::WholeFactor(288).ToFormPixel(4), 1);    // 1.33
 }
 
+// Every device pixel belongs to exactly the form pixel whose scaled edges enclose it, at the
+// edges of blocks and left of and above the window alike.
+TEST(DpiScaleTest, EachDevicePixelIsOnTheFormPixelWhoseBlockHoldsIt) {
+    for (int dpi : {96, 120, 144, 192, 240, 288}) {
+        for (const DpiScale& scale : {DpiScale::WholeFactor(dpi), DpiScale::Proportional(dpi)}) {
+            for (std::int32_t form = -50; form < 50; ++form) {
+                for (std::int32_t device = scale.ToDevice(form); device < scale.ToDevice(form + 1);
+                     ++device) {
+                    ASSERT_EQ(scale.FormPixelAt(device), form)
+                        << dpi << " DPI, " << scale.numerator() << "/" << scale.denominator()
+                        << ", device pixel " << device;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(DpiScale::WholeFactor(192).FormPixelAt(29), 14);
+    EXPECT_EQ(DpiScale::WholeFactor(192).FormPixelAt(-1), -1);
+}
+
 // A window position read by the form and set again comes back to the very device pixel.
 TEST(DpiScaleTest, DevicePositionsSurviveTheTripThroughTheForm) {
     std::vector<DpiScale> scales;

@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "running_program.h"
 
 namespace zorvin::testing {
@@ -74,19 +76,22 @@ TEST_F(Dragging, ASecondLeftPressDuringADragKeepsTheFirstGrabPoint) {
     expectWindowMovedBy(25, 25);
 }
 
-TEST_F(Dragging, ARightPressDuringADragOpensTheMenuAndTheDragGoesOnUntilALeftRelease) {
-    pressImage1(vbLeftButton, 10, 10);
-    pressImage1(vbRightButton, 10, 10);
-    EXPECT_EQ(calls("PopupMenu"), (std::vector<std::string>{"PopupMenu Form1 mPopupMenu"}));
-    EXPECT_EQ(timerInterval(), 0);
-
-    // The menu took the mouse, so the first left release was lost; the next left press on the
-    // face is ignored and its release ends the drag.
-    pressImage1(vbLeftButton, 20, 20);
-    moveOnImage1(vbLeftButton, 12, 13);
-    expectWindowMovedBy(2, 3);
-    releaseOnImage1(vbLeftButton, 12, 13);
-    EXPECT_EQ(timerInterval(), 100);
+TEST_F(Dragging, EachStepMovesTheWindowOnceToItsNewPlace) {
+    pressImage1(vbLeftButton, 40, 10);
+    moveOnImage1(vbLeftButton, 45, 13);
+    moveOnImage1(vbLeftButton, 45, 10);  // only Top changes
+    releaseOnImage1(vbLeftButton, 45, 10);
+    const auto x = static_cast<int>(startLeft);
+    const auto y = static_cast<int>(startTop);
+    EXPECT_EQ(calls("Move"),
+              (std::vector<std::string>{
+                  "Move Form1 " + std::to_string(x + 5) + " " + std::to_string(y + 3),
+                  "Move Form1 " + std::to_string(x + 10) + " " + std::to_string(y + 3)}));
+    // The move comes before the repaint the step asks for.
+    const auto& log = platform.log();
+    const auto firstMove = std::find(log.begin(), log.end(), calls("Move").front());
+    ASSERT_NE(firstMove + 1, log.end());
+    EXPECT_EQ(*(firstMove + 1), "DoEvents");
 }
 
 TEST_F(Dragging, PupilsFreezeDuringADragAndAimFromTheNewPlaceAfterIt) {

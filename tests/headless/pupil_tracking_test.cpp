@@ -90,5 +90,29 @@ TEST_F(PupilTracking, EveryPupilPlaceStaysInsideItsSocket) {
     }
 }
 
+TEST_F(PupilTracking, AWindowMovedUnderAStillCursorReAimsThePupils) {
+    lookAtClient(21, -400);  // straight above the left eye
+    expectPupilCentre(0, kLeftX, kEyeY - 3);
+
+    // The window manager puts the window 300 pixels to the left; the cursor stays.
+    const Point origin = form1().clientOrigin();
+    platform.moveByWindowManager("Form1", {static_cast<std::int32_t>(form1().Left()) - 300,
+                                           static_cast<int>(form1().Top())});
+    platform.tick();
+    EXPECT_GT(eye(0).Left(), kLeftX - 3.5f) << "the pupil now looks right, where the cursor is";
+    EXPECT_EQ(form1().clientOrigin().x, origin.x - 300);
+}
+
+TEST_F(PupilTracking, AStillCursorOverAStillWindowCostsOneLookAndNothingMore) {
+    lookAtClient(200, 200);
+    const auto conversions = calls("ScreenToClient").size();
+    const auto accesses = eye(0).accesses() + eye(1).accesses();
+    for (int i = 0; i < 5; ++i) {
+        platform.tick();
+    }
+    EXPECT_EQ(calls("ScreenToClient").size(), conversions);
+    EXPECT_EQ(eye(0).accesses() + eye(1).accesses(), accesses);
+}
+
 }  // namespace
 }  // namespace zorvin::testing

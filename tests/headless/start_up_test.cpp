@@ -1,6 +1,7 @@
 #include <array>
 #include <vector>
 
+#include "character/face_outline.h"
 #include "character/form1.h"
 #include "running_program.h"
 
@@ -21,16 +22,13 @@ TEST_F(StartUp, ShapesTheWindowThenMakesItTopmostBeforeShowingIt) {
     EXPECT_TRUE(form1().visible());
 }
 
+// The table itself is checked against the face picture's pixels by the artwork's tests.
 TEST_F(StartUp, RegionIsTheWholeOutlineInTableOrderWithTheEvenOddRule) {
     const headless::Region& region = platform.region(form1().region().value());
-    const std::vector<Point> outline{
-        {6, 57},  {6, 43},  {6, 43},  {14, 30}, {18, 27}, {24, 26}, {28, 25}, {34, 24},
-        {42, 24}, {47, 26}, {54, 26}, {56, 25}, {64, 24}, {69, 24}, {78, 27}, {83, 31},
-        {88, 42}, {90, 49}, {91, 52}, {91, 58}, {88, 63}, {86, 65}, {85, 67}, {82, 69},
-        {78, 71}, {70, 79}, {68, 80}, {63, 83}, {58, 86}, {53, 87}, {46, 87}, {35, 83},
-        {27, 77}, {23, 73}, {18, 71}, {10, 64}, {7, 60},  {6, 57}};
-    EXPECT_THAT(region.points, ElementsAreArray(outline));
+    EXPECT_THAT(region.points, ElementsAreArray(kFaceOutline));
     EXPECT_EQ(region.fillMode, 1);
+    EXPECT_EQ(form1().layout().clientOrigin, kFaceOutlineClientOrigin)
+        << "the window's frame is the one the outline is drawn for";
 }
 
 TEST_F(StartUp, PupilsWaitAtTheirDesignPlacesUntilTheCursorIsSomewhereNew) {

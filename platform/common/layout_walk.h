@@ -1,0 +1,38 @@
+// Building a window from its layout: its controls in order, and the items a pop-up menu shows.
+#pragma once
+
+#include <optional>
+#include <string_view>
+#include <vector>
+
+#include "platform/form_runtime.h"
+#include "platform/layout.h"
+
+namespace zorvin {
+
+// What a backend makes for each kind of control.
+class ControlBuilder {
+  public:
+    virtual ~ControlBuilder() = default;
+    virtual void AddPicture(const ControlLayout& control) = 0;
+    virtual void AddLabel(const ControlLayout& control) = 0;
+    virtual void AddButton(const ControlLayout& control) = 0;
+    virtual void AddTimer(const ControlLayout& control) = 0;
+};
+
+// Every control of the layout, bottom to top: a later control lies above an earlier one.
+void BuildControls(const FormLayout& layout, ControlBuilder& builder);
+
+// The items a pop-up of the named top-level menu shows, in order: the visible items under it.
+// Naming a menu the layout does not have is a programming error.
+std::vector<const MenuLayout*> PopupItems(const FormLayout& layout, std::string_view menu);
+
+// The layout's own spelling of a control's name, or nothing for a control it does not have.
+std::optional<ControlId> LayoutControl(const FormLayout& layout, ControlId id);
+
+enum class DialogKey { Enter, Escape };
+
+// The push button a key presses: Enter the default button, Escape the cancel button.
+std::optional<ControlId> ButtonForKey(const FormLayout& layout, DialogKey key);
+
+}  // namespace zorvin

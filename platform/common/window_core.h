@@ -1,0 +1,105 @@
+// What every backend's window does the same way, whatever the window system: it routes mouse
+// events to controls, delivers events to the form while the window is loaded and the program runs,
+// hands a lost release to the form, moves the window once per event however many of Left and Top
+// were set, and opens its pop-up menu from the keyboard.
+//
+// A form may unload its window while one of the window's own events is running. The window object
+// then lives on, unloaded, until the program frees the form after that event has returned; the
+// core looks at its own state after every event to find out.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "platform/common/mouse_router.h"
+#include "platform/form_runtime.h"
+#include "platform/layout.h"
+
+namespace zorvin {
+
+// A point in a window's client area, in pixels that may be fractional.
+struct ClientPoint {
+    float x = 0;
+    float y = 0;
+};
+
+// The outer window's top-left corner on the screen.
+struct OuterPosition {
+    float left = 0;
+    float top = 0;
+};
+
+// What the core needs of its backend's window.
+class NativeWindow {
+  public:
+    virtual ~NativeWindow() = default;
+    // Where a picture or label's top-left corner lies in the client area now.
+    virtual ClientPoint ControlOrigin(ControlId control) const = 0;
+    // Moves the outer window there, in one step.
+    virtual void MoveOuter(OuterPosition position) = 0;
+    // The window system's own hold on the pointer, where the backend keeps one itself.
+    virtual void GrabPointer() {}
+    virtual void ReleasePointer() {}
+};
+
+class WindowCore {
+  public:
+    // `ended` is the backend's record of the program's end.
+    WindowCore(const FormLayout& layout, FormEvents& events, const bool& ended,
+               NativeWindow& native);
+
+    const FormLayout& layout() const { return layout_; }
+    // Events reach the form only while this holds.
+    bool live() const { return !unloaded_ && !ended_; }
+    // The window is gone; the object stays until the program frees the form.
+    void Unload();
+
+    // The topmost picture or label at a client point.
+    std::optional<ControlId> ControlAt(ClientPoint at) const;
+
+    // Mouse events at a client point, on the control `hit` under the pointer.
+    void Press(std::optional<ControlId> hit, std::int16_t button, std::int16_t shift,
+               ClientPoint at);
+    void Move(std::optional<ControlId> hit, std::int16_t buttons, std::int16_t shift,
+              ClientPoint at);
+    void Release(std::optional<ControlId> hit, std::int16_t button, std::int16_t shift,
+                 ClientPoint at);
+    // The window lost the pointer with buttons held (a menu or another program took it): the
+    // control that got the press gets the releases it will never see, as if they happened where
+    // the pointer was last seen.
+    void LoseGrab();
+    bool holdingMouse() const { return router_.holding(); }
+
+    void Click(ControlId control);
+    void Tick(ControlId timer);
+    void CaptionClose();
+    // Shift+F10 or the Menu key: in a window with a menu, the control at the middle of the client
+    // area gets a right press and release there, and a pop-up menu it opens opens at that point.
+    void KeyboardContextMenu();
+    // Where a pop-up menu opens, in client pixels; nothing for the pointer's place.
+    std::optional<ClientPoint> popupAnchor() const { return popupAnchor_; }
+
+    // The place the program asked for since the window last moved, if any. Left and Top read it
+    // back; the window moves there once, when the event that asked returns or DoEvents runs.
+    const std::optional<OuterPosition>& askedPosition() const { return asked_; }
+    void Ask(OuterPosition position) { asked_ = position; }
+    void ApplyAskedMove();
+
+  private:
+    template <typename Event>
+    void Deliver(const Event& event);
+    void DeliverMouse(void (FormEvents::*handler)(ControlId, const MouseArgs&),
+                      std::optional<ControlId> target, MouseArgs args, ClientPoint at);
+
+    const FormLayout& layout_;
+    FormEvents& events_;
+    const bool& ended_;
+    NativeWindow& native_;
+    bool unloaded_ = false;
+    MouseRouter router_;
+    ClientPoint lastPointer_;
+    std::optional<ClientPoint> popupAnchor_;
+    std::optional<OuterPosition> asked_;
+};
+
+}  // namespace zorvin

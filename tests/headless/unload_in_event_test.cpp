@@ -1,0 +1,53 @@
+// A window closed while one of its own events is still running: the rest of that event does
+// nothing more with the window, and the program ends cleanly once no window is left.
+#include "running_program.h"
+
+namespace zorvin::testing {
+namespace {
+
+using ::testing::ElementsAre;
+
+using UnloadInEvent = RunningProgram;
+
+TEST_F(UnloadInEvent, ClosingTheFaceWhileItsMenuIsOpenEndsTheProgramWithoutAChoice) {
+    platform.closeFromCaptionDuringPopup("Form1");
+    platform.choosePopupItem("mAbout");
+    pressImage1(vbRightButton, 40, 40);
+
+    EXPECT_TRUE(platform.ended());
+    EXPECT_EQ(platform.window("Form1"), nullptr);
+    EXPECT_EQ(platform.window("Form2"), nullptr) << "the choice made no About box";
+    EXPECT_EQ(platform.log().back(), "End");
+}
+
+TEST_F(UnloadInEvent, ClosingTheFaceDuringItsMenuWithTheAboutBoxOpenLeavesTheBoxRunning) {
+    platform.chooseMenuItem("Form1", "mAbout");
+    platform.closeFromCaptionDuringPopup("Form1");
+    platform.choosePopupItem("mExit");
+    pressImage1(vbLeftButton, 40, 40);
+    pressImage1(vbRightButton, 40, 40);
+
+    EXPECT_FALSE(platform.ended()) << "Exit was never chosen";
+    EXPECT_EQ(platform.window("Form1"), nullptr);
+    EXPECT_TRUE(form2()->visible());
+    EXPECT_THAT(calls("Unload"), ElementsAre("Unload Form1"));
+
+    platform.clickButton("Form2", "Command1");
+    EXPECT_TRUE(platform.ended());
+}
+
+TEST_F(UnloadInEvent, TheAboutBoxClosedByItsOwnButtonCanBeOpenedAgain) {
+    for (int round = 0; round < 3; ++round) {
+        platform.chooseMenuItem("Form1", "mAbout");
+        platform.pressKey("Form2", round % 2 == 0 ? Key::Escape : Key::Enter);
+        EXPECT_EQ(form2(), nullptr);
+    }
+    platform.chooseMenuItem("Form1", "mAbout");
+    platform.closeFromCaption("Form2");
+    EXPECT_EQ(form2(), nullptr);
+    EXPECT_FALSE(platform.ended());
+    EXPECT_EQ(calls("Load Form2").size(), 4u);
+}
+
+}  // namespace
+}  // namespace zorvin::testing
