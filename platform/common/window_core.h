@@ -79,10 +79,12 @@ class WindowCore {
     // Where a pop-up menu opens, in client pixels; nothing for the pointer's place.
     std::optional<ClientPoint> popupAnchor() const { return popupAnchor_; }
 
-    // The place the program asked for since the window last moved, if any. Left and Top read it
-    // back; the window moves there once, when the event that asked returns or DoEvents runs.
-    const std::optional<OuterPosition>& askedPosition() const { return asked_; }
-    void Ask(OuterPosition position) { asked_ = position; }
+    // Left and Top as the program reads them: the place it asked for since the window last moved,
+    // else where the window is shown. The window moves to an asked place once, when the event
+    // that asked returns or DoEvents runs.
+    OuterPosition Position(OuterPosition shown) const { return asked_.value_or(shown); }
+    void AskLeft(float left, OuterPosition shown) { asked_ = {left, Position(shown).top}; }
+    void AskTop(float top, OuterPosition shown) { asked_ = {Position(shown).left, top}; }
     void ApplyAskedMove();
 
   private:

@@ -61,21 +61,19 @@ void HeadlessWindow::AddTimer(const ControlLayout& control) {
 }
 
 float HeadlessWindow::Left() const {
-    const auto& asked = core_.askedPosition();
-    return asked ? asked->left : left_;
+    return core_.Position({left_, top_}).left;
 }
 
 float HeadlessWindow::Top() const {
-    const auto& asked = core_.askedPosition();
-    return asked ? asked->top : top_;
+    return core_.Position({left_, top_}).top;
 }
 
 void HeadlessWindow::setLeft(float left) {
-    core_.Ask({left, Top()});
+    core_.AskLeft(left, {left_, top_});
 }
 
 void HeadlessWindow::setTop(float top) {
-    core_.Ask({Left(), top});
+    core_.AskTop(top, {left_, top_});
 }
 
 void HeadlessWindow::MoveOuter(OuterPosition position) {

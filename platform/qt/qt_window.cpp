@@ -162,21 +162,19 @@ MenuItem& QtWindow::menuItem(std::string_view name) {
 }
 
 float QtWindow::Left() const {
-    const auto& asked = core_.askedPosition();
-    return asked ? asked->left : left_;
+    return core_.Position({left_, top_}).left;
 }
 
 float QtWindow::Top() const {
-    const auto& asked = core_.askedPosition();
-    return asked ? asked->top : top_;
+    return core_.Position({left_, top_}).top;
 }
 
 void QtWindow::setLeft(float left) {
-    core_.Ask({left, Top()});
+    core_.AskLeft(left, {left_, top_});
 }
 
 void QtWindow::setTop(float top) {
-    core_.Ask({Left(), top});
+    core_.AskTop(top, {left_, top_});
 }
 
 void QtWindow::MoveOuter(OuterPosition position) {

@@ -187,21 +187,26 @@ Hwnd Win32Window::hWnd() const {
 }
 
 float Win32Window::Left() const {
-    const auto& asked = core_.askedPosition();
-    return asked ? asked->left : scale_.ToForm(outerRect().left);
+    return core_.Position(Shown()).left;
 }
 
 void Win32Window::setLeft(float left) {
-    core_.Ask({left, Top()});
+    core_.AskLeft(left, Shown());
 }
 
 float Win32Window::Top() const {
-    const auto& asked = core_.askedPosition();
-    return asked ? asked->top : scale_.ToForm(outerRect().top);
+    return core_.Position(Shown()).top;
 }
 
 void Win32Window::setTop(float top) {
-    core_.Ask({Left(), top});
+    core_.AskTop(top, Shown());
+}
+
+// In the form's pixels, fraction kept, so that a place read and asked again is the same device
+// pixel.
+OuterPosition Win32Window::Shown() const {
+    const RECT outer = outerRect();
+    return {scale_.ToForm(outer.left), scale_.ToForm(outer.top)};
 }
 
 RECT Win32Window::outerRect() const {

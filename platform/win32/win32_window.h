@@ -59,6 +59,7 @@ class Win32Window final : public Window, private NativeWindow, private ControlBu
     HWND handle() const { return hwnd_; }
     // The outer window on the screen.
     RECT outerRect() const;
+    OuterPosition Shown() const;
     // Enter, Escape and Tab work as in a dialog box in a window with a push button.
     bool takesDialogKeys() const { return !buttons_.empty(); }
     // Takes the form's region, in window coordinates for the layout's frame, as the window's shape:

@@ -16,7 +16,6 @@ PURPLE = (128, 0, 128)
 EMAIL = (69, 33, 107, 18)
 HOMEPAGE = (3, 49, 238, 18)
 OK_BUTTON = (92, 78, 65, 23)
-HAND = (32, 32, 5, 1)  # size and hot spot of assets/hand.cur
 
 
 def author(name):
@@ -58,14 +57,20 @@ class AboutBoxTest(ZorvinTestCase):
         self.display.move_pointer(x + 200, y + 32)
         self.wait_for_pupils(face.pupil_places(200, 32), message="pupils with the box open")
 
-    def test_links_show_the_hand_pointer(self):
+    def test_links_show_the_hand_pointer_pointing_with_its_fingertip(self):
         self.start_program()
         about = self.open_about()
         self.point_at(*middle(OK_BUTTON), about)
-        x11.wait_until(lambda: self.display.cursor() != HAND, 5, message="the arrow on OK")
+        arrow = self.display.cursor()
         for rect in (EMAIL, HOMEPAGE):
             self.point_at(*middle(rect), about)
-            x11.wait_until(lambda: self.display.cursor() == HAND, 5, message="the hand on a link")
+            x11.wait_until(lambda: self.display.cursor() != arrow, 5, message="the hand on a link")
+            width, height, hot_x, hot_y = self.display.cursor()
+            self.assertEqual((width, height), (32, 32))
+            # The hand points with the tip of its raised finger, the picture's topmost point.
+            self.assertEqual((hot_x, hot_y), self.display.cursor_fingertip())
+        self.point_at(*middle(OK_BUTTON), about)
+        x11.wait_until(lambda: self.display.cursor() == arrow, 5, message="the arrow on OK")
 
     def test_about_box_closes_by_ok_enter_escape_and_caption(self):
         self.start_program()

@@ -79,9 +79,22 @@ class Display:
 
     def cursor(self):
         """The pointer's picture as (width, height, hot spot x, hot spot y)."""
-        self.connection.xfixes_query_version()  # XFixes serves a client that said its version
-        image = self.connection.xfixes_get_cursor_image(self.root)
+        image = self._cursor_image()
         return image.width, image.height, image.xhot, image.yhot
+
+    def cursor_fingertip(self):
+        """The middle of the pointer picture's topmost row of drawn pixels, as (x, y)."""
+        image = self._cursor_image()
+        for y in range(image.height):
+            drawn = [x for x in range(image.width)
+                     if image.cursor_image[y * image.width + x] >> 24 != 0]
+            if drawn:
+                return (drawn[0] + drawn[-1]) // 2, y
+        return None
+
+    def _cursor_image(self):
+        self.connection.xfixes_query_version()  # XFixes serves a client that said its version
+        return self.connection.xfixes_get_cursor_image(self.root)
 
     # --- Windows ---------------------------------------------------------------------------
 
