@@ -25,7 +25,12 @@ int SystemDpi() {
 
 }  // namespace
 
+// Only for a process still unaware, so that nothing can take a manifest's per-monitor awareness
+// down to the system's.
 void RequestDpiAwareness() {
+    if (IsProcessDPIAware()) {
+        return;
+    }
     const auto setContext =
         User32Function<SetProcessDpiAwarenessContextFunction>("SetProcessDpiAwarenessContext");
     if (setContext && setContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2)) {

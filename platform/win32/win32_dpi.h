@@ -7,8 +7,8 @@
 
 namespace zorvin::win32 {
 
-// Asks to be aware of each monitor's DPI, or else of the system's. The manifest already says so;
-// Windows that took it from there, or that cannot honour a request, refuses, and that is no error.
+// Asks to be aware of each monitor's DPI, or else of the system's, where the manifest was not
+// heeded. A system that refuses (Wine refuses per-monitor awareness) leaves a hint, not an error.
 void RequestDpiAwareness();
 
 // The DPI of the monitor the window is on; for no window, the system's.

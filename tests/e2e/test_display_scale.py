@@ -65,6 +65,13 @@ class DisplayScaleTest(ZorvinTestCase):
         self.wait_for_pupils(face.DESIGN_PUPILS, scale=k)
         self.assert_face_drawn(scale=k)
 
+    def test_icons_are_loaded_at_the_sizes_for_the_dpi(self):
+        self.start_program()
+        # The taskbar's and the caption's, 32 and 16 pixels at 96 DPI.
+        x11.wait_until(lambda: self.display.icon_sizes(self.face), 5, message="the icons")
+        self.assertEqual(sorted(self.display.icon_sizes(self.face)),
+                         [(scaled(16, self.dpi),) * 2, (scaled(32, self.dpi),) * 2])
+
     def test_pupils_aim_at_the_pointer_from_its_device_pixel(self):
         self.start_program()
         k = self.factor
