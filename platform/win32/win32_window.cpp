@@ -65,11 +65,14 @@ Win32Window::Win32Window(Win32Platform& platform, const FormLayout& layout, Form
       background_(CreateSolidBrush(layout.backColor)),
       nextButtonCommand_(kFirstButtonCommand),
       nextTimerId_(kFirstTimerId) {
-    // Made at the middle of its screen, so that it knows that monitor's DPI, and sized after.
+    // Made first at its size for 96 DPI, centred on its screen, so that it is on the monitor whose
+    // DPI it then takes; sized for that DPI after.
     const Rect screen = platform.ScreenForNewWindow();
-    const Point middle = CentredOn(screen, {0, 0});
-    CreateWindowExW(0, kClassName, Widen(layout.caption).c_str(), style_, middle.x, middle.y, 0, 0,
-                    nullptr, nullptr, platform.resources().instance(), this);
+    outerSize_ = OuterSizeAt({layout.client.width, layout.client.height}, style_, kStandardDpi);
+    const Point first = CentredOn(screen, {outerSize_.cx, outerSize_.cy});
+    CreateWindowExW(0, kClassName, Widen(layout.caption).c_str(), style_, first.x, first.y,
+                    outerSize_.cx, outerSize_.cy, nullptr, nullptr, platform.resources().instance(),
+                    this);
     if (!hwnd_) {
         throw std::runtime_error("cannot create the window " + std::string(layout.name));
     }

@@ -18,6 +18,7 @@ BACKGROUND = (192, 192, 192)  # the About box's
 # The About box's labels (left, top, width, height) at 96 DPI, top to bottom, and its OK button.
 LABELS = [(53, 3, 136, 18), (41, 18, 163, 18), (69, 33, 107, 18), (3, 49, 238, 18)]
 EMAIL, HOMEPAGE = LABELS[2:]
+OK_BUTTON = (92, 78, 65, 23)
 FONT_POINTS = 8.25
 HAND_SIZE = 32  # assets/hand.cur's, at 96 DPI
 GRAB = (45, 50)  # a point of the face away from the eyes, in the face's own pixels
@@ -142,7 +143,9 @@ class DisplayScaleTest(ZorvinTestCase):
     def test_hand_pointer_is_sized_for_the_dpi_with_its_hot_spot_on_the_fingertip(self):
         self.start_program()
         about = self.open_about()
-        arrow = self.display.cursor()
+        left, top, right, bottom = scaled_rect(OK_BUTTON, self.dpi)
+        self.point_at((left + right) // 2, (top + bottom) // 2, about)
+        arrow = self.assert_stays(self.display.cursor, "the pointer on OK", period=0.3)
         left, top, right, bottom = scaled_rect(EMAIL, self.dpi)
         self.point_at((left + right) // 2, (top + bottom) // 2, about)
         x11.wait_until(lambda: self.display.cursor() != arrow, 5, message="the hand on a link")
