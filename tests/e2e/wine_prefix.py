@@ -55,6 +55,14 @@ class WinePrefix:
         self._run(["wineserver", "-w"], env)
         self._made = True
 
+    def set_x11_driver_value(self, name, value):
+        """A value of Wine's X11 driver (HKCU\\Software\\Wine\\X11 Driver) in this prefix."""
+        self.make()
+        env = self.environment({k: v for k, v in os.environ.items() if k != "DISPLAY"})
+        self._run(["wine", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", name, "/d",
+                   value, "/f"], env)
+        self._run(["wineserver", "-w"], env)
+
     def end_processes(self):
         """Ends every Wine process of the prefix, the program's and Wine's own."""
         if os.path.isdir(self.path):
