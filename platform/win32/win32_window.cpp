@@ -86,6 +86,7 @@ Win32Window::Win32Window(Win32Platform& platform, const FormLayout& layout, Form
         const Point at = CentredOn(screen, {outerSize_.cx, outerSize_.cy});
         SetWindowPos(hwnd_, nullptr, at.x, at.y, outerSize_.cx, outerSize_.cy,
                      SWP_NOZORDER | SWP_NOACTIVATE);
+        FitClientArea();
     } catch (...) {
         DestroyNative();
         throw;
@@ -130,6 +131,23 @@ void Win32Window::ScaleTo(int dpi) {
                  reinterpret_cast<LPARAM>(resources.smallIcon(layout.icon, dpi)));
     SendMessageW(hwnd_, WM_SETICON, ICON_BIG,
                  reinterpret_cast<LPARAM>(resources.bigIcon(layout.icon, dpi)));
+}
+
+// The frame the system really draws may differ from the one asked of it for the DPI (Wine keeps
+// the system's): the outer window grows or shrinks by the difference, so that the client area is
+// exactly the layout's at the window's scale.
+void Win32Window::FitClientArea() {
+    const Size wanted = core_.layout().client;
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const LONG wider = scale_.ToDevice(wanted.width) - client.right;
+    const LONG taller = scale_.ToDevice(wanted.height) - client.bottom;
+    if (wider == 0 && taller == 0) {
+        return;
+    }
+    outerSize_ = {outerSize_.cx + wider, outerSize_.cy + taller};
+    SetWindowPos(hwnd_, nullptr, 0, 0, outerSize_.cx, outerSize_.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void Win32Window::AddPicture(const ControlLayout& control) {
@@ -572,9 +590,11 @@ void Win32Window::OnDpiChanged(int dpi, const RECT& suggested) {
     if (layout.dpiScaling == DpiScaling::Proportional) {
         SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, outerSize_.cx, outerSize_.cy,
                      SWP_NOZORDER | SWP_NOACTIVATE);
+        FitClientArea();
     } else {
         SetWindowPos(hwnd_, nullptr, 0, 0, outerSize_.cx, outerSize_.cy,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        FitClientArea();
         const Point kept =
             RescaledOrigin({origin.x, origin.y}, {anchor.x, anchor.y}, before, scale_);
         const POINT offset = clientOffset();

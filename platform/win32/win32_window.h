@@ -90,6 +90,7 @@ class Win32Window final : public Window, private NativeWindow, private ControlBu
     POINT clientOrigin() const;
     // Sizes the window, its controls, fonts and icons for `dpi`.
     void ScaleTo(int dpi);
+    void FitClientArea();
     int ApplyRegion(bool redraw) const;
     // A client point in device pixels: exactly, in the form's pixels, and the control it is on.
     struct MousePlace {

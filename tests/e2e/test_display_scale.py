@@ -7,6 +7,10 @@ face's shape (test_shape.py).
 """
 
 import math
+import os
+import shutil
+import subprocess
+import tempfile
 import unittest
 
 import face
@@ -153,6 +157,18 @@ class DisplayScaleTest(ZorvinTestCase):
         self.assertEqual((width, height), (scaled(HAND_SIZE, self.dpi),) * 2)
         # The hand points with the tip of its raised finger, the picture's topmost point.
         self.assertEqual((hot_x, hot_y), self.display.cursor_fingertip())
+
+    def test_a_change_of_dpi_scales_both_windows_again_in_place(self):
+        # Wine never sends WM_DPICHANGED; tests/win32/dpi_change_check.cpp sends it itself.
+        check = os.path.join(os.path.dirname(self.program.executable),
+                             "zorvin_win32_dpi_check.exe")
+        work_dir = tempfile.mkdtemp(prefix="zorvin-check-")
+        self.addCleanup(shutil.rmtree, work_dir, True)
+        self.addCleanup(self.program.prefix.end_processes)
+        self.x.reset_pointer()
+        result = subprocess.run(["wine", check], env=self.program.environment(work_dir, self.x.name),
+                                capture_output=True, text=True, timeout=120)
+        self.assertEqual(result.returncode, 0, result.stderr)
 
 class At144Dpi(DisplayScaleTest):
     dpi, factor = 144, 2
