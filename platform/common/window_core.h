@@ -68,7 +68,6 @@ class WindowCore {
     // control that got the press gets the releases it will never see, as if they happened where
     // the pointer was last seen.
     void LoseGrab();
-    bool holdingMouse() const { return router_.holding(); }
 
     void Click(ControlId control);
     void Tick(ControlId timer);

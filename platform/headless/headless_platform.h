@@ -57,7 +57,6 @@ class HeadlessWindow final : public Window, private NativeWindow, private Contro
 
     const FormLayout& layout() const { return core_.layout(); }
     WindowCore& core() { return core_; }
-    bool loaded() const { return !unloaded_; }
     bool visible() const { return visible_; }
     // The region the window was given, if any.
     std::optional<Hrgn> region() const { return region_; }

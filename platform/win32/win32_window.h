@@ -59,7 +59,6 @@ class Win32Window final : public Window, private NativeWindow, private ControlBu
     HWND handle() const { return hwnd_; }
     // The outer window on the screen.
     RECT outerRect() const;
-    OuterPosition Shown() const;
     // Enter, Escape and Tab work as in a dialog box in a window with a push button.
     bool takesDialogKeys() const { return !buttons_.empty(); }
     // Takes the form's region, in window coordinates for the layout's frame, as the window's shape:
@@ -73,6 +72,9 @@ class Win32Window final : public Window, private NativeWindow, private ControlBu
     std::optional<ControlId> TrackPopupMenu(std::string_view menu);
 
   private:
+    // Where the outer window is on the screen now, moves asked for and not yet made aside.
+    OuterPosition Shown() const;
+
     // NativeWindow
     ClientPoint ControlOrigin(ControlId control) const override;
     void MoveOuter(OuterPosition position) override;
