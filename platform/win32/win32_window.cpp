@@ -583,7 +583,7 @@ void Win32Window::OnDpiChanged(int dpi, const RECT& suggested) {
     const POINT origin = clientOrigin();
     POINT anchor{origin.x + before.ToDevice(layout.client.width) / 2,
                  origin.y + before.ToDevice(layout.client.height) / 2};
-    if (core_.holdingMouse()) {
+    if (GetCapture() == hwnd_) {
         GetCursorPos(&anchor);
     }
     ScaleTo(dpi);
