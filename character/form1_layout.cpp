@@ -47,6 +47,8 @@ const FormLayout kForm1Layout{
     .client = {89, 67},
     .backColor = kBlack,
     .icon = Artwork::Icon,
+    // The face is pixel art, and its shape follows its pixels.
+    .dpiScaling = DpiScaling::WholeFactor,
     .controls = kControls,
     .menu = kMenu,
 };

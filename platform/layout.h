@@ -64,6 +64,12 @@ struct MenuLayout {
     bool visible = true;  // a hidden top level is no menu bar, only a pop-up
 };
 
+// How a window grows on a display of more than 96 DPI, where a backend scales it itself.
+enum class DpiScaling {
+    Proportional,  // by dpi / 96 exactly, as dialog boxes grow
+    WholeFactor,   // by the nearest whole factor, so that each pixel of its pictures stays square
+};
+
 struct FormLayout {
     std::string_view name;
     std::string_view caption;
@@ -77,6 +83,7 @@ struct FormLayout {
     // drawn for it; a backend whose frame differs shifts them by the difference.
     Point clientOrigin{3, 22};
     Font font = kDefaultFont;
+    DpiScaling dpiScaling = DpiScaling::Proportional;
     std::span<const ControlLayout> controls;
     std::span<const MenuLayout> menu;
 };

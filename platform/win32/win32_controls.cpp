@@ -5,16 +5,19 @@
 
 namespace zorvin::win32 {
 
-WindowlessControl::WindowlessControl(const ControlLayout& layout, HWND owner)
+WindowlessControl::WindowlessControl(const ControlLayout& layout, HWND owner, const DpiScale& scale)
     : layout_(layout),
       owner_(owner),
+      scale_(scale),
       left_(static_cast<float>(layout.left)),
       top_(static_cast<float>(layout.top)) {}
 
 RECT WindowlessControl::bounds() const {
-    const LONG left = PixelOf(left_);
-    const LONG top = PixelOf(top_);
-    return {left, top, left + layout_.width, top + layout_.height};
+    const std::int32_t left = PixelOf(left_);
+    const std::int32_t top = PixelOf(top_);
+    const PixelRect at =
+        scale_.ToDevice(PixelRect{left, top, left + layout_.width, top + layout_.height});
+    return {at.left, at.top, at.right, at.bottom};
 }
 
 void WindowlessControl::MoveTo(float left, float top) {
@@ -33,29 +36,40 @@ void WindowlessControl::Repaint() const {
     RedrawWindow(owner_, &rect, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 }
 
-Win32Picture::Win32Picture(const ControlLayout& layout, HWND owner, const Bitmap& bitmap)
-    : WindowlessControl(layout, owner), bitmap_(bitmap) {}
+Win32Picture::Win32Picture(const ControlLayout& layout, HWND owner, const DpiScale& scale,
+                           const Bitmap& bitmap)
+    : WindowlessControl(layout, owner, scale), bitmap_(bitmap) {}
 
+// Each pixel of the picture becomes a block of the scale's size: the window's pictures are drawn
+// with COLORONCOLOR, which copies the nearest pixel and blends none.
 void Win32Picture::Paint(HDC dc) const {
     HDC source = CreateCompatibleDC(dc);
     HGDIOBJ previous = SelectObject(source, bitmap_.handle);
     const RECT at = bounds();
     const SIZE size = bitmap_.size;
+    const int width = scale_.ToDevice(static_cast<std::int32_t>(size.cx));
+    const int height = scale_.ToDevice(static_cast<std::int32_t>(size.cy));
     if (bitmap_.transparent) {
-        TransparentBlt(dc, at.left, at.top, size.cx, size.cy, source, 0, 0, size.cx, size.cy,
+        TransparentBlt(dc, at.left, at.top, width, height, source, 0, 0, size.cx, size.cy,
                        *bitmap_.transparent);
     } else {
-        BitBlt(dc, at.left, at.top, size.cx, size.cy, source, 0, 0, SRCCOPY);
+        StretchBlt(dc, at.left, at.top, width, height, source, 0, 0, size.cx, size.cy, SRCCOPY);
     }
     SelectObject(source, previous);
     DeleteDC(source);
 }
 
-Win32Label::Win32Label(const ControlLayout& layout, HWND owner, HFONT font)
-    : WindowlessControl(layout, owner),
-      font_(font),
+Win32Label::Win32Label(const ControlLayout& layout, HWND owner, const DpiScale& scale,
+                       const Font& font)
+    : WindowlessControl(layout, owner, scale),
+      layoutFont_(font),
+      font_(CreateLayoutFont(font, scale.dpi())),
       foreColor_(layout.foreColor),
       caption_(layout.caption) {}
+
+void Win32Label::Rescale() {
+    font_.reset(CreateLayoutFont(layoutFont_, scale_.dpi()));
+}
 
 void Win32Label::setForeColor(Colour colour) {
     foreColor_ = colour;
@@ -72,7 +86,7 @@ void Win32Label::setCaption(std::string_view caption) {
 void Win32Label::Paint(HDC dc) const {
     SetTextColor(dc, foreColor_);
     SetBkMode(dc, TRANSPARENT);
-    HGDIOBJ previous = SelectObject(dc, font_);
+    HGDIOBJ previous = SelectObject(dc, font_.get());
     RECT at = bounds();
     const std::wstring text = Widen(caption_);
     const UINT alignment = layout_.alignment == Alignment::Center ? DT_CENTER : DT_LEFT;
@@ -81,7 +95,7 @@ void Win32Label::Paint(HDC dc) const {
     SelectObject(dc, previous);
 }
 
-Win32Button::Win32Button(const ControlLayout& layout, HWND owner, int commandId, HFONT font)
+Win32Button::Win32Button(const ControlLayout& layout, HWND owner, int commandId)
     : layout_(layout),
       commandId_(commandId),
       handle_(CreateWindowExW(0, L"BUTTON", Widen(layout.caption).c_str(),
@@ -90,8 +104,13 @@ Win32Button::Win32Button(const ControlLayout& layout, HWND owner, int commandId,
                               layout.left, layout.top, layout.width, layout.height, owner,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(commandId)),
                               reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE)),
-                              nullptr)) {
-    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+                              nullptr)) {}
+
+void Win32Button::Place(const DpiScale& scale, HFONT font) const {
+    const PixelRect at = scale.ToDevice(PixelRect{
+        layout_.left, layout_.top, layout_.left + layout_.width, layout_.top + layout_.height});
+    MoveWindow(handle_, at.left, at.top, at.right - at.left, at.bottom - at.top, FALSE);
+    SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 Win32Timer::Win32Timer(const ControlLayout& layout, HWND owner, UINT_PTR timerId)

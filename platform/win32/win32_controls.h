@@ -12,14 +12,17 @@
 #include "platform/common/window_core.h"
 #include "platform/form_runtime.h"
 #include "platform/layout.h"
+#include "platform/win32/dpi_scale.h"
+#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_resources.h"
 
 namespace zorvin::win32 {
 
 // A picture or a label: drawn by its window, and the target of the mouse where it lies on top.
+// Its place is kept in the form's pixels and shown at the window's scale, which the window owns.
 class WindowlessControl {
   public:
-    WindowlessControl(const ControlLayout& layout, HWND owner);
+    WindowlessControl(const ControlLayout& layout, HWND owner, const DpiScale& scale);
     virtual ~WindowlessControl() = default;
     WindowlessControl(const WindowlessControl&) = delete;
     WindowlessControl& operator=(const WindowlessControl&) = delete;
@@ -28,10 +31,12 @@ class WindowlessControl {
     MousePointer pointer() const { return layout_.pointer; }
     // Where its top-left corner is, in client pixels that may be fractional.
     ClientPoint origin() const { return {left_, top_}; }
-    // Where it is shown, in whole client pixels.
+    // Where it is shown, in the window's device pixels: the form pixel its place lands on, scaled.
     RECT bounds() const;
 
     virtual void Paint(HDC dc) const = 0;
+    // The window's scale has changed.
+    virtual void Rescale() {}
 
   protected:
     // Moves the control, repainting what it leaves and where it lands when a whole pixel changes.
@@ -41,13 +46,15 @@ class WindowlessControl {
 
     const ControlLayout& layout_;
     HWND owner_;
+    const DpiScale& scale_;
     float left_;
     float top_;
 };
 
 class Win32Picture final : public PictureBox, public WindowlessControl {
   public:
-    Win32Picture(const ControlLayout& layout, HWND owner, const Bitmap& bitmap);
+    Win32Picture(const ControlLayout& layout, HWND owner, const DpiScale& scale,
+                 const Bitmap& bitmap);
 
     float Left() const override { return left_; }
     void setLeft(float left) override { MoveTo(left, top_); }
@@ -64,7 +71,8 @@ class Win32Picture final : public PictureBox, public WindowlessControl {
 
 class Win32Label final : public Label, public WindowlessControl {
   public:
-    Win32Label(const ControlLayout& layout, HWND owner, HFONT font);
+    // `font` is the label's own or its window's.
+    Win32Label(const ControlLayout& layout, HWND owner, const DpiScale& scale, const Font& font);
 
     Colour ForeColor() const override { return foreColor_; }
     void setForeColor(Colour colour) override;
@@ -72,9 +80,11 @@ class Win32Label final : public Label, public WindowlessControl {
     void setCaption(std::string_view caption) override;
 
     void Paint(HDC dc) const override;
+    void Rescale() override;
 
   private:
-    HFONT font_;
+    const Font& layoutFont_;
+    OwnedFont font_;  // at the window's scale
     Colour foreColor_;
     std::string caption_;
 };
@@ -83,7 +93,9 @@ class Win32Label final : public Label, public WindowlessControl {
 // button that is not also the default, as the dialog keys send them.
 class Win32Button {
   public:
-    Win32Button(const ControlLayout& layout, HWND owner, int commandId, HFONT font);
+    Win32Button(const ControlLayout& layout, HWND owner, int commandId);
+    // Puts the button at its place at the window's scale, with the window's font at that scale.
+    void Place(const DpiScale& scale, HFONT font) const;
 
     ControlId id() const { return {layout_.name, layout_.index}; }
     int commandId() const { return commandId_; }

@@ -7,6 +7,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_window.h"
@@ -14,6 +15,7 @@
 namespace zorvin::win32 {
 
 Win32Platform::Win32Platform(HINSTANCE instance) : resources_(instance) {
+    RequestDpiAwareness();
     Win32Window::RegisterWindowClass(instance);
 }
 
@@ -91,12 +93,12 @@ Hrgn Win32Platform::CreatePolygonRgn(const Point* points, std::int32_t count,
     return FromHrgn(::CreatePolygonRgn(corners.data(), count, fillMode));
 }
 
-// The region is drawn for the layout's frame; where this system's frame puts the client area
-// elsewhere, the region moves with it and so keeps its place on the face.
+// The region is drawn for the layout's frame at the form's scale; the form's window scales it and
+// moves it to where this system's frame puts the client area, so that it keeps its place on the
+// face.
 std::int32_t Win32Platform::SetWindowRgn(Hwnd hwnd, Hrgn region, bool redraw) {
-    if (const Win32Window* window = windowOf(ToHwnd(hwnd))) {
-        const POINT shift = window->frameDifference();
-        OffsetRgn(ToHrgn(region), shift.x, shift.y);
+    if (Win32Window* window = windowOf(ToHwnd(hwnd))) {
+        return window->SetRegion(ToHrgn(region), redraw);
     }
     return ::SetWindowRgn(ToHwnd(hwnd), ToHrgn(region), redraw ? TRUE : FALSE);
 }
@@ -113,7 +115,12 @@ bool Win32Platform::GetCursorPos(Point& point) {
     return done != FALSE;
 }
 
+// The cursor stays in device pixels, so that the one rounding to the form's pixels happens here.
 bool Win32Platform::ScreenToClient(Hwnd hwnd, Point& point) {
+    if (const Win32Window* window = windowOf(ToHwnd(hwnd))) {
+        point = window->ScreenToClient(point);
+        return true;
+    }
     POINT converted{point.x, point.y};
     const BOOL done = ::ScreenToClient(ToHwnd(hwnd), &converted);
     point = {converted.x, converted.y};

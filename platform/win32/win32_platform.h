@@ -21,13 +21,15 @@
 //  [X] A lost mouse capture (WM_CAPTURECHANGED, WM_CANCELMODE) with buttons held delivers their
 //      releases.
 //  [X] CreatePolygonRgn, SetWindowRgn, SetWindowPos, GetCursorPos, ScreenToClient and
-//      ShellExecuteA, with the forms' arguments. A region is moved by the difference between the
-//      real frame and the layout's before the window takes it, so that it keeps its place on the
-//      face under any theme.
+//      ShellExecuteA, with the forms' arguments. A region is scaled with its window and moved by
+//      the difference between the real frame and the layout's before the window takes it, so that
+//      it keeps its place on the face under any theme.
+//  [X] Per-monitor DPI awareness (zorvin.manifest): each window scales itself for its monitor's
+//      DPI, the face by a whole factor, the About box by dpi / 96, again on WM_DPICHANGED (see
+//      dpi_scale.h). The forms keep their own pixels; GetCursorPos gives device pixels, which
+//      ScreenToClient turns into the form's client pixels with a single rounding.
 // Not implemented:
 //  [ ] Menu bars: every top-level menu is opened only as a pop-up, as the forms use them.
-//  [ ] Per-monitor DPI scaling: the program declares itself DPI-unaware and Windows scales it
-//      (zorvin.manifest), so the forms' pixels stay the system's pixels.
 #pragma once
 
 #include <windows.h>

@@ -1,16 +1,62 @@
 #include "platform/win32/win32_resources.h"
 
+#include <cstdint>
 #include <stdexcept>
 
 #include "assets/artwork.h"
+#include "platform/win32/dpi_scale.h"
 #include "platform/win32/resource_ids.h"
+#include "platform/win32/win32_dpi.h"
 
 namespace zorvin::win32 {
 namespace {
 
-HICON LoadIconAt(HINSTANCE instance, int metricX, int metricY) {
-    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(ZORVIN_ICON), IMAGE_ICON,
-                                         GetSystemMetrics(metricX), GetSystemMetrics(metricY), 0));
+HICON LoadIconAt(HINSTANCE instance, int size) {
+    return static_cast<HICON>(
+        LoadImageW(instance, MAKEINTRESOURCEW(ZORVIN_ICON), IMAGE_ICON, size, size, 0));
+}
+
+HCURSOR LoadCursorAt(HINSTANCE instance, int id, int size) {
+    return static_cast<HCURSOR>(
+        LoadImageW(instance, MAKEINTRESOURCEW(id), IMAGE_CURSOR, size, size, 0));
+}
+
+// A pointer picture's width and hot spot.
+struct PointerShape {
+    std::int32_t width = 0;
+    std::int32_t hotSpotX = 0;
+    std::int32_t hotSpotY = 0;
+};
+
+PointerShape ShapeOf(HCURSOR cursor) {
+    ICONINFO info{};
+    GetIconInfo(cursor, &info);
+    BITMAP mask{};
+    GetObjectW(info.hbmMask, sizeof mask, &mask);
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+    return {static_cast<std::int32_t>(mask.bmWidth), static_cast<std::int32_t>(info.xHotspot),
+            static_cast<std::int32_t>(info.yHotspot)};
+}
+
+// The pointer stretched for `dpi`, with its hot spot put on the device pixel where its picture's
+// hot spot pixel lands, whatever the system does with hot spots when it stretches.
+HCURSOR ScaledCursor(HINSTANCE instance, int id, int dpi) {
+    HCURSOR designed = LoadCursorAt(instance, id, 0);
+    const PointerShape shape = ShapeOf(designed);
+    DestroyCursor(designed);
+    const DpiScale scale = DpiScale::Proportional(dpi);
+    HCURSOR stretched = LoadCursorAt(instance, id, scale.ToDevice(shape.width));
+    ICONINFO info{};
+    GetIconInfo(stretched, &info);
+    info.fIcon = FALSE;
+    info.xHotspot = static_cast<DWORD>(scale.ToDevice(shape.hotSpotX));
+    info.yHotspot = static_cast<DWORD>(scale.ToDevice(shape.hotSpotY));
+    HCURSOR placed = CreateIconIndirect(&info);
+    DeleteObject(info.hbmMask);
+    DeleteObject(info.hbmColor);
+    DestroyCursor(stretched);
+    return placed;
 }
 
 Bitmap LoadBitmapResource(HINSTANCE instance, int id, std::optional<COLORREF> transparent) {
@@ -28,30 +74,43 @@ Bitmap LoadBitmapResource(HINSTANCE instance, int id, std::optional<COLORREF> tr
 
 Win32Resources::Win32Resources(HINSTANCE instance)
     : instance_(instance),
-      smallIcon_(LoadIconAt(instance, SM_CXSMICON, SM_CYSMICON)),
-      bigIcon_(LoadIconAt(instance, SM_CXICON, SM_CYICON)),
       arrow_(LoadCursorW(nullptr, IDC_ARROW)),
-      hand_(LoadCursorW(instance, MAKEINTRESOURCEW(ZORVIN_HAND_CURSOR))),
       face_(LoadBitmapResource(instance, ZORVIN_FACE_BITMAP, std::nullopt)),
       pupil_(LoadBitmapResource(instance, ZORVIN_PUPIL_BITMAP, kPupilTransparentColour)) {}
 
 Win32Resources::~Win32Resources() {
     DeleteObject(face_.handle);
     DeleteObject(pupil_.handle);
-    DestroyIcon(smallIcon_);
-    DestroyIcon(bigIcon_);
+    for (const auto& [dpi, images] : atDpi_) {
+        DestroyIcon(images.smallIcon);
+        DestroyIcon(images.bigIcon);
+        DestroyCursor(images.hand);
+    }
 }
 
-HICON Win32Resources::smallIcon(Artwork icon) const {
-    return icon == Artwork::Icon ? smallIcon_ : nullptr;
+const Win32Resources::AtDpi& Win32Resources::at(int dpi) const {
+    const auto found = atDpi_.find(dpi);
+    if (found != atDpi_.end()) {
+        return found->second;
+    }
+    const AtDpi images{
+        .smallIcon = LoadIconAt(instance_, MetricAt(SM_CXSMICON, dpi)),
+        .bigIcon = LoadIconAt(instance_, MetricAt(SM_CXICON, dpi)),
+        .hand = ScaledCursor(instance_, ZORVIN_HAND_CURSOR, dpi),
+    };
+    return atDpi_.emplace(dpi, images).first->second;
 }
 
-HICON Win32Resources::bigIcon(Artwork icon) const {
-    return icon == Artwork::Icon ? bigIcon_ : nullptr;
+HICON Win32Resources::smallIcon(Artwork icon, int dpi) const {
+    return icon == Artwork::Icon ? at(dpi).smallIcon : nullptr;
 }
 
-HCURSOR Win32Resources::cursor(MousePointer pointer) const {
-    return pointer == MousePointer::Hand ? hand_ : arrow_;
+HICON Win32Resources::bigIcon(Artwork icon, int dpi) const {
+    return icon == Artwork::Icon ? at(dpi).bigIcon : nullptr;
+}
+
+HCURSOR Win32Resources::cursor(MousePointer pointer, int dpi) const {
+    return pointer == MousePointer::Hand ? at(dpi).hand : arrow_;
 }
 
 const Bitmap& Win32Resources::picture(Artwork artwork) const {

@@ -15,13 +15,10 @@ std::wstring Widen(std::string_view utf8) {
     return wide;
 }
 
-HFONT CreateLayoutFont(const Font& font) {
-    HDC screen = GetDC(nullptr);
-    const int dotsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+HFONT CreateLayoutFont(const Font& font, int dpi) {
     // A negative height asks for the character height, which is what a point size measures.
     const int height =
-        -static_cast<int>(std::lround(static_cast<double>(font.points) * dotsPerInch / 72.0));
+        -static_cast<int>(std::lround(static_cast<double>(font.points) * dpi / 72.0));
     return CreateFontW(height, 0, 0, 0, font.bold ? FW_BOLD : FW_NORMAL, FALSE,
                        font.underline ? TRUE : FALSE, FALSE, static_cast<DWORD>(font.charset),
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,

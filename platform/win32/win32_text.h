@@ -12,8 +12,8 @@ namespace zorvin::win32 {
 
 std::wstring Widen(std::string_view utf8);
 
-// A font with the layout's face name, size in points, weight, underline and character set, at the
-// screen's resolution. The caller deletes it.
-HFONT CreateLayoutFont(const Font& font);
+// A font with the layout's face name, size in points, weight, underline and character set, at
+// `dpi`. The caller deletes it.
+HFONT CreateLayoutFont(const Font& font, int dpi);
 
 }  // namespace zorvin::win32

@@ -6,7 +6,7 @@
 
 #include "platform/common/input_values.h"
 #include "platform/common/screen_placement.h"
-#include "platform/pixels.h"
+#include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_text.h"
 
@@ -19,9 +19,8 @@ constexpr UINT kFirstMenuCommand = 1000;
 constexpr int kFirstButtonCommand = 100;
 constexpr UINT_PTR kFirstTimerId = 1;
 
-ClientPoint ClientPointOf(LPARAM lParam) {
-    return {static_cast<float>(static_cast<short>(LOWORD(lParam))),
-            static_cast<float>(static_cast<short>(HIWORD(lParam)))};
+POINT PointOf(LPARAM lParam) {
+    return {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
 }
 
 std::int16_t ButtonsHeld(WPARAM keys) {
@@ -30,6 +29,17 @@ std::int16_t ButtonsHeld(WPARAM keys) {
 
 std::int16_t ShiftState(WPARAM keys) {
     return ShiftSum((keys & MK_SHIFT) != 0, (keys & MK_CONTROL) != 0, GetKeyState(VK_MENU) < 0);
+}
+
+// A fixed single frame with a caption bar and a system menu.
+DWORD StyleOf(const FormLayout& layout) {
+    return WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
+           (layout.minButton ? WS_MINIMIZEBOX : 0) | (layout.maxButton ? WS_MAXIMIZEBOX : 0);
+}
+
+DpiScale ScaleAt(const FormLayout& layout, int dpi) {
+    return layout.dpiScaling == DpiScaling::WholeFactor ? DpiScale::WholeFactor(dpi)
+                                                        : DpiScale::Proportional(dpi);
 }
 
 }  // namespace
@@ -50,36 +60,33 @@ void Win32Window::RegisterWindowClass(HINSTANCE instance) {
 Win32Window::Win32Window(Win32Platform& platform, const FormLayout& layout, FormEvents& events)
     : platform_(platform),
       core_(layout, events, platform.ended(), *this),
+      style_(StyleOf(layout)),
+      scale_(ScaleAt(layout, kStandardDpi)),
       background_(CreateSolidBrush(layout.backColor)),
-      font_(CreateLayoutFont(layout.font)),
       nextButtonCommand_(kFirstButtonCommand),
       nextTimerId_(kFirstTimerId) {
-    // A fixed single frame with a caption bar and a system menu.
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
-                        (layout.minButton ? WS_MINIMIZEBOX : 0) |
-                        (layout.maxButton ? WS_MAXIMIZEBOX : 0);
-    RECT outer{0, 0, layout.client.width, layout.client.height};
-    AdjustWindowRectEx(&outer, style, FALSE, 0);
-    outerSize_ = {outer.right - outer.left, outer.bottom - outer.top};
-    const Point at = CentredOn(platform.ScreenForNewWindow(), {outerSize_.cx, outerSize_.cy});
-    CreateWindowExW(0, kClassName, Widen(layout.caption).c_str(), style, at.x, at.y, outerSize_.cx,
-                    outerSize_.cy, nullptr, nullptr, platform.resources().instance(), this);
+    // Made first at its size for 96 DPI, centred on its screen, so that it is on the monitor whose
+    // DPI it then takes; sized for that DPI after.
+    const Rect screen = platform.ScreenForNewWindow();
+    outerSize_ = OuterSizeAt({layout.client.width, layout.client.height}, style_, kStandardDpi);
+    const Point first = CentredOn(screen, {outerSize_.cx, outerSize_.cy});
+    CreateWindowExW(0, kClassName, Widen(layout.caption).c_str(), style_, first.x, first.y,
+                    outerSize_.cx, outerSize_.cy, nullptr, nullptr, platform.resources().instance(),
+                    this);
     if (!hwnd_) {
         throw std::runtime_error("cannot create the window " + std::string(layout.name));
     }
     try {
+        BuildControls(layout, *this);
+        CreateMenus();
+        ScaleTo(DpiOf(hwnd_));
         // Creating a captioned window asks its minimum size before the window knows its layout,
         // and so widens it to the system's minimum (112 pixels under Wine). Placed again, it
         // answers for itself (OnGetMinMaxInfo) and gets the layout's client size.
+        const Point at = CentredOn(screen, {outerSize_.cx, outerSize_.cy});
         SetWindowPos(hwnd_, nullptr, at.x, at.y, outerSize_.cx, outerSize_.cy,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-        const Win32Resources& resources = platform.resources();
-        SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
-                     reinterpret_cast<LPARAM>(resources.smallIcon(layout.icon)));
-        SendMessageW(hwnd_, WM_SETICON, ICON_BIG,
-                     reinterpret_cast<LPARAM>(resources.bigIcon(layout.icon)));
-        BuildControls(layout, *this);
-        CreateMenus();
+        FitClientArea();
     } catch (...) {
         DestroyNative();
         throw;
@@ -104,9 +111,48 @@ void Win32Window::DestroyNative() {
     hwnd_ = nullptr;
 }
 
+// Sizes everything the DPI decides. The buttons take the new font before the old one goes.
+void Win32Window::ScaleTo(int dpi) {
+    const FormLayout& layout = core_.layout();
+    dpi_ = dpi;
+    scale_ = ScaleAt(layout, dpi);
+    const SIZE client{scale_.ToDevice(layout.client.width), scale_.ToDevice(layout.client.height)};
+    outerSize_ = OuterSizeAt(client, style_, dpi);
+    OwnedFont font(CreateLayoutFont(layout.font, scale_.dpi()));
+    for (const auto& button : buttons_) {
+        button->Place(scale_, font.get());
+    }
+    font_ = std::move(font);
+    for (const auto& control : windowless_) {
+        control->Rescale();
+    }
+    const Win32Resources& resources = platform_.resources();
+    SendMessageW(hwnd_, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(resources.smallIcon(layout.icon, dpi)));
+    SendMessageW(hwnd_, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(resources.bigIcon(layout.icon, dpi)));
+}
+
+// The frame the system really draws may differ from the one asked of it for the DPI (Wine keeps
+// the system's): the outer window grows or shrinks by the difference, so that the client area is
+// exactly the layout's at the window's scale.
+void Win32Window::FitClientArea() {
+    const Size wanted = core_.layout().client;
+    RECT client{};
+    GetClientRect(hwnd_, &client);
+    const LONG wider = scale_.ToDevice(wanted.width) - client.right;
+    const LONG taller = scale_.ToDevice(wanted.height) - client.bottom;
+    if (wider == 0 && taller == 0) {
+        return;
+    }
+    outerSize_ = {outerSize_.cx + wider, outerSize_.cy + taller};
+    SetWindowPos(hwnd_, nullptr, 0, 0, outerSize_.cx, outerSize_.cy,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Win32Window::AddPicture(const ControlLayout& control) {
     const ControlKey key{control.name, control.index};
-    auto picture = std::make_unique<Win32Picture>(control, hwnd_,
+    auto picture = std::make_unique<Win32Picture>(control, hwnd_, scale_,
                                                   platform_.resources().picture(control.picture));
     pictures_.emplace(key, picture.get());
     windowlessByKey_.emplace(key, picture.get());
@@ -115,12 +161,8 @@ void Win32Window::AddPicture(const ControlLayout& control) {
 
 void Win32Window::AddLabel(const ControlLayout& control) {
     const ControlKey key{control.name, control.index};
-    HFONT font = font_.get();
-    if (control.font) {
-        labelFonts_.emplace_back(CreateLayoutFont(*control.font));
-        font = labelFonts_.back().get();
-    }
-    auto label = std::make_unique<Win32Label>(control, hwnd_, font);
+    auto label = std::make_unique<Win32Label>(control, hwnd_, scale_,
+                                              control.font ? *control.font : core_.layout().font);
     labels_.emplace(key, label.get());
     windowlessByKey_.emplace(key, label.get());
     windowless_.push_back(std::move(label));
@@ -130,7 +172,7 @@ void Win32Window::AddButton(const ControlLayout& control) {
     const int command = control.isDefault  ? IDOK
                         : control.isCancel ? IDCANCEL
                                            : nextButtonCommand_++;
-    buttons_.push_back(std::make_unique<Win32Button>(control, hwnd_, command, font_.get()));
+    buttons_.push_back(std::make_unique<Win32Button>(control, hwnd_, command));
 }
 
 void Win32Window::AddTimer(const ControlLayout& control) {
@@ -181,9 +223,11 @@ void Win32Window::setTop(float top) {
     core_.AskTop(top, Shown());
 }
 
+// In the form's pixels, fraction kept, so that a place read and asked again is the same device
+// pixel.
 OuterPosition Win32Window::Shown() const {
     const RECT outer = outerRect();
-    return {static_cast<float>(outer.left), static_cast<float>(outer.top)};
+    return {scale_.ToForm(outer.left), scale_.ToForm(outer.top)};
 }
 
 RECT Win32Window::outerRect() const {
@@ -193,8 +237,8 @@ RECT Win32Window::outerRect() const {
 }
 
 void Win32Window::MoveOuter(OuterPosition position) {
-    SetWindowPos(hwnd_, nullptr, PixelOf(position.left), PixelOf(position.top), 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(hwnd_, nullptr, scale_.ToDevice(position.left), scale_.ToDevice(position.top), 0,
+                 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 ClientPoint Win32Window::ControlOrigin(ControlId control) const {
@@ -232,12 +276,64 @@ Win32MenuItem& Win32Window::menuItem(std::string_view name) {
     return FindMenuItem(menuItems_, name);
 }
 
-POINT Win32Window::frameDifference() const {
+POINT Win32Window::clientOrigin() const {
+    POINT origin{0, 0};
+    ClientToScreen(hwnd_, &origin);
+    return origin;
+}
+
+POINT Win32Window::clientOffset() const {
     const RECT outer = outerRect();
-    POINT client{0, 0};
-    ClientToScreen(hwnd_, &client);
-    const Point origin = core_.layout().clientOrigin;
-    return {client.x - outer.left - origin.x, client.y - outer.top - origin.y};
+    const POINT origin = clientOrigin();
+    return {origin.x - outer.left, origin.y - outer.top};
+}
+
+Point Win32Window::ScreenToClient(Point screen) const {
+    const POINT origin = clientOrigin();
+    return {scale_.ToFormPixel(screen.x - origin.x), scale_.ToFormPixel(screen.y - origin.y)};
+}
+
+// The events get the exact place; the control is the one on the form pixel under the device pixel,
+// so that a control's edge on the screen is the edge of its scaled pixels.
+Win32Window::MousePlace Win32Window::PlaceOf(POINT client) const {
+    const ClientPoint pixel{static_cast<float>(scale_.FormPixelAt(client.x)),
+                            static_cast<float>(scale_.FormPixelAt(client.y))};
+    return {core_.ControlAt(pixel), {scale_.ToForm(client.x), scale_.ToForm(client.y)}};
+}
+
+int Win32Window::SetRegion(HRGN formRegion, bool redraw) {
+    if (formRegion != formRegion_.get()) {
+        formRegion_.reset(formRegion);
+    }
+    return ApplyRegion(redraw);
+}
+
+// Each rectangle of the form's region is scaled by itself, so that the shape's edge follows the
+// scaled pixels exactly, as a polygon drawn at the larger size would not.
+int Win32Window::ApplyRegion(bool redraw) const {
+    if (!formRegion_) {
+        return 0;
+    }
+    const DWORD bytes = GetRegionData(formRegion_.get(), 0, nullptr);
+    std::vector<DWORD> buffer((bytes + sizeof(DWORD) - 1) / sizeof(DWORD));
+    auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
+    GetRegionData(formRegion_.get(), bytes, data);
+    const POINT offset = clientOffset();
+    const Point design = core_.layout().clientOrigin;
+    const auto toDevice = [&](const RECT& form) {
+        const PixelRect client =
+            scale_.ToDevice(PixelRect{form.left - design.x, form.top - design.y,
+                                      form.right - design.x, form.bottom - design.y});
+        return RECT{client.left + offset.x, client.top + offset.y, client.right + offset.x,
+                    client.bottom + offset.y};
+    };
+    auto* rects = reinterpret_cast<RECT*>(data->Buffer);
+    for (DWORD i = 0; i < data->rdh.nCount; ++i) {
+        rects[i] = toDevice(rects[i]);
+    }
+    data->rdh.rcBound = toDevice(data->rdh.rcBound);
+    HRGN device = ExtCreateRegion(nullptr, bytes, data);
+    return ::SetWindowRgn(hwnd_, device, redraw ? TRUE : FALSE);
 }
 
 // Either button chooses an item, as in the system's context menus. A close request that arrives
@@ -255,7 +351,7 @@ std::optional<ControlId> Win32Window::TrackPopupMenu(std::string_view menu) {
     }
     POINT at{};
     if (const std::optional<ClientPoint> anchor = core_.popupAnchor()) {
-        at = {PixelOf(anchor->x), PixelOf(anchor->y)};
+        at = {scale_.ToDevice(anchor->x), scale_.ToDevice(anchor->y)};
         ClientToScreen(hwnd_, &at);
     } else {
         GetCursorPos(&at);
@@ -363,6 +459,9 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_GETMINMAXINFO:
             OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
             return 0;
+        case WM_DPICHANGED:
+            OnDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_NCDESTROY:
             OnNcDestroy();
             return 0;
@@ -382,6 +481,7 @@ void Win32Window::OnPaint() {
     HBITMAP canvas = CreateCompatibleBitmap(screen, client.right, client.bottom);
     HGDIOBJ previous = SelectObject(buffer, canvas);
     FillRect(buffer, &client, background_.get());
+    SetStretchBltMode(buffer, COLORONCOLOR);
     for (const auto& control : windowless_) {
         control->Paint(buffer);
     }
@@ -393,18 +493,18 @@ void Win32Window::OnPaint() {
 }
 
 void Win32Window::OnButtonDown(std::int16_t button, WPARAM wParam, LPARAM lParam) {
-    const ClientPoint at = ClientPointOf(lParam);
-    core_.Press(core_.ControlAt(at), button, ShiftState(wParam), at);
+    const MousePlace place = PlaceOf(PointOf(lParam));
+    core_.Press(place.control, button, ShiftState(wParam), place.at);
 }
 
 void Win32Window::OnMouseMove(WPARAM wParam, LPARAM lParam) {
-    const ClientPoint at = ClientPointOf(lParam);
-    core_.Move(core_.ControlAt(at), ButtonsHeld(wParam), ShiftState(wParam), at);
+    const MousePlace place = PlaceOf(PointOf(lParam));
+    core_.Move(place.control, ButtonsHeld(wParam), ShiftState(wParam), place.at);
 }
 
 void Win32Window::OnButtonUp(std::int16_t button, WPARAM wParam, LPARAM lParam) {
-    const ClientPoint at = ClientPointOf(lParam);
-    core_.Release(core_.ControlAt(at), button, ShiftState(wParam), at);
+    const MousePlace place = PlaceOf(PointOf(lParam));
+    core_.Release(place.control, button, ShiftState(wParam), place.at);
 }
 
 // Shift+F10 and the Menu key come with no position; a right press opens the menu by itself.
@@ -420,13 +520,12 @@ bool Win32Window::OnSetCursor(HWND under, UINT hitTest) {
     }
     POINT at{};
     GetCursorPos(&at);
-    ScreenToClient(hwnd_, &at);
-    const std::optional<ControlId> control =
-        core_.ControlAt({static_cast<float>(at.x), static_cast<float>(at.y)});
+    ::ScreenToClient(hwnd_, &at);
+    const std::optional<ControlId> control = PlaceOf(at).control;
     const MousePointer pointer =
         control ? windowlessByKey_.at(ControlKey{control->name, control->index})->pointer()
                 : MousePointer::Default;
-    SetCursor(platform_.resources().cursor(pointer));
+    SetCursor(platform_.resources().cursor(pointer, dpi_));
     return true;
 }
 
@@ -472,6 +571,38 @@ LRESULT Win32Window::OnGetDefId() const {
 void Win32Window::OnGetMinMaxInfo(MINMAXINFO& limits) const {
     DefWindowProcW(hwnd_, WM_GETMINMAXINFO, 0, reinterpret_cast<LPARAM>(&limits));
     limits.ptMinTrackSize = {outerSize_.cx, outerSize_.cy};
+}
+
+// The window moved to a monitor of another DPI, or the DPI changed. Windows suggests a rectangle
+// scaled by the ratio of the two; a dialog takes its place, at a size worked out as at the start
+// so that its client area is exactly the layout's scaled. A window scaled by whole factors keeps
+// the point under the pointer where it is while a button is held on it (a drag), else its centre.
+void Win32Window::OnDpiChanged(int dpi, const RECT& suggested) {
+    const FormLayout& layout = core_.layout();
+    const DpiScale before = scale_;
+    const POINT origin = clientOrigin();
+    POINT anchor{origin.x + before.ToDevice(layout.client.width) / 2,
+                 origin.y + before.ToDevice(layout.client.height) / 2};
+    if (GetCapture() == hwnd_) {
+        GetCursorPos(&anchor);
+    }
+    ScaleTo(dpi);
+    if (layout.dpiScaling == DpiScaling::Proportional) {
+        SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, outerSize_.cx, outerSize_.cy,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        FitClientArea();
+    } else {
+        SetWindowPos(hwnd_, nullptr, 0, 0, outerSize_.cx, outerSize_.cy,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+        FitClientArea();
+        const Point kept =
+            RescaledOrigin({origin.x, origin.y}, {anchor.x, anchor.y}, before, scale_);
+        const POINT offset = clientOffset();
+        SetWindowPos(hwnd_, nullptr, kept.x - offset.x, kept.y - offset.y, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    ApplyRegion(true);
+    InvalidateRect(hwnd_, nullptr, FALSE);
 }
 
 void Win32Window::OnNcDestroy() {

@@ -1,6 +1,10 @@
 // A form's window, built from its layout: one window procedure that hands each message to a small
 // function named for it, and the form's events delivered from there through the core every backend
 // shares.
+//
+// The form works in its own pixels; the window shows them at the scale for its monitor's DPI
+// (dpi_scale.h) and converts at this edge: mouse positions in, positions, sizes and the region
+// out. Left and Top are the outer window's device position in the form's pixels, fraction kept.
 #pragma once
 
 #include <windows.h>
@@ -17,6 +21,8 @@
 #include "platform/control_lookup.h"
 #include "platform/form_runtime.h"
 #include "platform/layout.h"
+#include "platform/types.h"
+#include "platform/win32/dpi_scale.h"
 #include "platform/win32/win32_controls.h"
 #include "platform/win32/win32_handles.h"
 
@@ -30,8 +36,8 @@ class Win32Window final : public Window, private NativeWindow, private ControlBu
     // Registers the window class every form's window belongs to.
     static void RegisterWindowClass(HINSTANCE instance);
 
-    // Creates the window, hidden and centred on a screen, with its controls and menus. When that
-    // fails, nothing of it is left behind.
+    // Creates the window, hidden and centred on a screen, with its controls and menus, at the
+    // scale for the DPI of the monitor it is on. When that fails, nothing of it is left behind.
     Win32Window(Win32Platform& platform, const FormLayout& layout, FormEvents& events);
     ~Win32Window() override;
     Win32Window(const Win32Window&) = delete;
@@ -55,8 +61,12 @@ class Win32Window final : public Window, private NativeWindow, private ControlBu
     RECT outerRect() const;
     // Enter, Escape and Tab work as in a dialog box in a window with a push button.
     bool takesDialogKeys() const { return !buttons_.empty(); }
-    // How far the client area really lies from where the layout's frame puts it.
-    POINT frameDifference() const;
+    // Takes the form's region, in window coordinates for the layout's frame, as the window's shape:
+    // scaled, and placed on the client area wherever this system's frame puts it. The window keeps
+    // the form's region to shape itself again when its scale changes.
+    int SetRegion(HRGN formRegion, bool redraw);
+    // A screen point in device pixels as the nearest client pixel of the form.
+    Point ScreenToClient(Point screen) const;
     // Shows the items of the named top-level menu; returns when the menu closes, with the item
     // chosen, if any, and the window still loaded.
     std::optional<ControlId> TrackPopupMenu(std::string_view menu);
@@ -77,6 +87,20 @@ class Win32Window final : public Window, private NativeWindow, private ControlBu
     void AddButton(const ControlLayout& control) override;
     void AddTimer(const ControlLayout& control) override;
 
+    // Where the client area begins inside the outer window, and on the screen.
+    POINT clientOffset() const;
+    POINT clientOrigin() const;
+    // Sizes the window, its controls, fonts and icons for `dpi`.
+    void ScaleTo(int dpi);
+    void FitClientArea();
+    int ApplyRegion(bool redraw) const;
+    // A client point in device pixels: exactly, in the form's pixels, and the control it is on.
+    struct MousePlace {
+        std::optional<ControlId> control;
+        ClientPoint at;
+    };
+    MousePlace PlaceOf(POINT client) const;
+
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
@@ -91,6 +115,7 @@ class Win32Window final : public Window, private NativeWindow, private ControlBu
     void OnSetFocus();
     LRESULT OnGetDefId() const;
     void OnGetMinMaxInfo(MINMAXINFO& limits) const;
+    void OnDpiChanged(int dpi, const RECT& suggested);
     void OnNcDestroy();
 
     void CreateMenus();
@@ -101,10 +126,13 @@ class Win32Window final : public Window, private NativeWindow, private ControlBu
     Win32Platform& platform_;
     WindowCore core_;
     HWND hwnd_ = nullptr;
-    SIZE outerSize_{};  // the window's size for the layout's client size
+    DWORD style_;
+    DpiScale scale_;
+    int dpi_ = kStandardDpi;
+    SIZE outerSize_{};  // the window's size for the layout's client size at its scale
     OwnedBrush background_;
-    OwnedFont font_;  // the window's own font, for labels without one and buttons
-    std::vector<OwnedFont> labelFonts_;                           // labels' own fonts
+    OwnedFont font_;  // the window's own font at its scale, for its buttons
+    OwnedRegion formRegion_;
     std::vector<std::unique_ptr<WindowlessControl>> windowless_;  // bottom to top
     std::map<ControlKey, WindowlessControl*> windowlessByKey_;
     std::map<ControlKey, Win32Picture*> pictures_;

@@ -167,16 +167,22 @@ class WineProgram(LinuxProgram):
     # Windows' CreatePolygonRgn holds the pixels whose top-left corner the outline holds.
     outline_sample = face.PIXEL_CORNER
     # Wine's default theme: a captioned, fixed window's frame as (left, top, right, bottom), as
-    # AdjustWindowRect gives it.
-    FRAME = (3, 22, 3, 3)
+    # AdjustWindowRect gives it, by the display's DPI: the caption grows with it, the border not.
+    FRAMES = {96: (3, 22, 3, 3), 144: (3, 31, 3, 3), 192: (3, 40, 3, 3)}
 
-    def __init__(self, executable):
+    def __init__(self, executable, dpi=96):
         super().__init__(executable)
-        self.prefix = wine_prefix.WinePrefix()
+        self.dpi = dpi
+        self.prefix = wine_prefix.WinePrefix(dpi=dpi)
+
+    def at_dpi(self, dpi):
+        """The same program in a prefix whose display runs at `dpi`."""
+        return WineProgram(self.executable, dpi)
 
     def own_frame(self, display, window):
         """The frame Wine draws inside the X window: none where the window manager frames it."""
-        return (0, 0, 0, 0) if any(display.frame_extents(window) or ()) else self.FRAME
+        framed = any(display.frame_extents(window) or ())
+        return (0, 0, 0, 0) if framed else self.FRAMES[self.dpi]
 
     def client_rect(self, display, window):
         left, top, right, bottom = self.own_frame(display, window)

@@ -2,28 +2,12 @@
 
 import unittest
 
-import artwork
 import face
 import x11
 from zorvin_case import ZorvinTestCase
 
 
 class ShapeTest(ZorvinTestCase):
-    def assert_face_drawn(self, scale=1):
-        """Every pixel of the shape shows the face picture, pixel for pixel (each one a
-        scale x scale square), except under the pupils."""
-        x, y = self.face_origin()
-        width, height = face.CLIENT_SIZE
-        rows = self.display.screenshot(x, y, width * scale, height * scale)
-        pupils = {(left + i, top + j) for left, top in self.pupils(scale)
-                  for i in range(face.PUPIL_SIZE[0]) for j in range(face.PUPIL_SIZE[1])}
-        picture = artwork.face()
-        shown = face.outline_pixels(self.program.outline_sample) - pupils
-        wrong = [(px, py) for px, py in sorted(shown)
-                 for j in range(scale) for i in range(scale)
-                 if rows[py * scale + j][px * scale + i] != picture[py][px]]
-        self.assertEqual(wrong, [], "pixels of the face that differ from face.bmp")
-
     def test_shape_covers_exactly_the_outline_and_shows_the_face(self):
         self.start_program()
         self.assertEqual(self.client_rect(self.face)[2:], face.CLIENT_SIZE)

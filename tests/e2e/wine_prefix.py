@@ -1,6 +1,9 @@
 """A Wine prefix of its own for one run of the tests, made in the build tree on first use and
 removed, with every Wine process in it, when the run ends.
 
+Each prefix has its display scale: Wine reports `HKCU\\Control Panel\\Desktop\\LogPixels` as every
+monitor's DPI (96 at 100 %, 144 at 150 %, 192 at 200 %).
+
 The prefix names the stub openers as Wine's browser and mail program, so that a "mailto:" address
 goes to `xdg-email` and a web address to `xdg-open`, the first found on PATH. Nothing in it
 reaches outside: no menu entries or file associations on the desktop, no Mono or Gecko install.
@@ -16,9 +19,11 @@ OPENERS = {"Browsers": "xdg-open", "Mailers": "xdg-email"}
 
 
 class WinePrefix:
-    def __init__(self, parent=None):
+    def __init__(self, parent=None, dpi=96):
         parent = parent or os.environ.get("ZORVIN_WINE_PREFIXES") or tempfile.gettempdir()
-        self.path = os.path.join(os.path.abspath(parent), "wineprefix-%d" % os.getpid())
+        self.dpi = dpi
+        name = "wineprefix-%d-%ddpi" % (os.getpid(), dpi)
+        self.path = os.path.join(os.path.abspath(parent), name)
         self._made = False
 
     def environment(self, base):
@@ -45,6 +50,8 @@ class WinePrefix:
         for kind, opener in OPENERS.items():
             self._run(["wine", "reg", "add", r"HKCU\Software\Wine\WineBrowser", "/v", kind,
                        "/d", opener, "/f"], env)
+        self._run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
+                   "/t", "REG_DWORD", "/d", str(self.dpi), "/f"], env)
         self._run(["wineserver", "-w"], env)
         self._made = True
 

@@ -162,6 +162,17 @@ class Display:
             return set()
         return {self.connection.get_atom_name(atom) for atom in prop.value}
 
+    def icon_sizes(self, window):
+        """The sizes of the pictures in the window's _NET_WM_ICON, as (width, height)."""
+        prop = window.get_full_property(self.atom("_NET_WM_ICON"), Xatom.CARDINAL)
+        values = list(prop.value) if prop else []
+        sizes = []
+        while len(values) >= 2:
+            width, height = values[0], values[1]
+            sizes.append((width, height))
+            values = values[2 + width * height:]
+        return sizes
+
     def frame_extents(self, window):
         prop = window.get_full_property(self.atom("_NET_FRAME_EXTENTS"), Xatom.CARDINAL)
         return tuple(prop.value) if prop else None

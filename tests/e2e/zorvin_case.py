@@ -4,6 +4,7 @@ the program under test per test, and ways to look at the character from outside.
 import time
 import unittest
 
+import artwork
 import face
 import programs
 import screen_face
@@ -74,6 +75,21 @@ class ZorvinTestCase(unittest.TestCase):
 
     def pupils(self, scale=1):
         return screen_face.find_pupils(self.display, self.face_origin(), scale)
+
+    def assert_face_drawn(self, scale=1):
+        """Every pixel of the shape shows the face picture, pixel for pixel (each one a
+        scale x scale square), except under the pupils."""
+        x, y = self.face_origin()
+        width, height = face.CLIENT_SIZE
+        rows = self.display.screenshot(x, y, width * scale, height * scale)
+        pupils = {(left + i, top + j) for left, top in self.pupils(scale)
+                  for i in range(face.PUPIL_SIZE[0]) for j in range(face.PUPIL_SIZE[1])}
+        picture = artwork.face()
+        shown = face.outline_pixels(self.program.outline_sample) - pupils
+        wrong = [(px, py) for px, py in sorted(shown)
+                 for j in range(scale) for i in range(scale)
+                 if rows[py * scale + j][px * scale + i] != picture[py][px]]
+        self.assertEqual(wrong, [], "pixels of the face that differ from face.bmp")
 
     def wait_for_pupils(self, expected, scale=1, message="the pupils"):
         try:

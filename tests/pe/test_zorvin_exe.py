@@ -134,11 +134,19 @@ class ZorvinExe(unittest.TestCase):
         hot_x, hot_y = int.from_bytes(cursors[0][0:2], "little"), int.from_bytes(cursors[0][2:4], "little")
         self.assertEqual((hot_x, hot_y), (5, 1))
 
-    def test_manifest_keeps_the_pixel_art_at_its_designed_size(self):
+    def test_manifest_declares_per_monitor_dpi_awareness_with_fallbacks(self):
         manifest = self.resources(RT_MANIFEST)[1].decode()
-        self.assertRegex(manifest, r"<dpiAware[^>]*>false</dpiAware>")
-        self.assertRegex(manifest, r"<dpiAwareness[^>]*>unaware</dpiAwareness>")
+        self.assertRegex(manifest, r"<dpiAware[^>]*>true/pm</dpiAware>")
+        self.assertRegex(manifest, r"<dpiAwareness[^>]*>PerMonitorV2, PerMonitor</dpiAwareness>")
 
+    def test_starts_on_windows_older_than_its_dpi_functions(self):
+        # Windows before 10 (1607) lacks these: imported, they would stop the program loading.
+        newer = {"GetDpiForWindow", "GetDpiForSystem", "GetSystemMetricsForDpi",
+                 "AdjustWindowRectExForDpi", "SetProcessDpiAwarenessContext",
+                 "SetThreadDpiAwarenessContext", "EnableNonClientDpiScaling"}
+        imported = {function.name.decode() for entry in self.pe.DIRECTORY_ENTRY_IMPORT
+                    for function in entry.imports if function.name}
+        self.assertEqual(imported & newer, set())
 
 if __name__ == "__main__":
     EXE, ROOT, AUTHOR_HEADER = sys.argv[1:4]

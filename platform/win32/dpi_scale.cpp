@@ -1,0 +1,66 @@
+#include "platform/win32/dpi_scale.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace zorvin::win32 {
+namespace {
+
+// numerator / denominator at the nearest whole number, halves up, for either sign; denominator > 0.
+std::int32_t RoundedQuotient(std::int64_t numerator, std::int64_t denominator) {
+    const std::int64_t twice = 2 * numerator + denominator;
+    const std::int64_t below = twice / (2 * denominator);
+    return static_cast<std::int32_t>(below * 2 * denominator > twice ? below - 1 : below);
+}
+
+}  // namespace
+
+DpiScale::DpiScale(std::int32_t numerator, std::int32_t denominator)
+    : numerator_(numerator), denominator_(denominator) {}
+
+DpiScale DpiScale::WholeFactor(int dpi) {
+    return {std::max(1, RoundedQuotient(dpi, kStandardDpi)), 1};
+}
+
+DpiScale DpiScale::Proportional(int dpi) {
+    return {dpi > 0 ? dpi : kStandardDpi, kStandardDpi};
+}
+
+std::int32_t DpiScale::ToDevice(std::int32_t form) const {
+    return RoundedQuotient(static_cast<std::int64_t>(form) * numerator_, denominator_);
+}
+
+std::int32_t DpiScale::ToDevice(float form) const {
+    const double device = static_cast<double>(form) * numerator_ / denominator_;
+    return static_cast<std::int32_t>(std::floor(device + 0.5));
+}
+
+PixelRect DpiScale::ToDevice(const PixelRect& form) const {
+    return {ToDevice(form.left), ToDevice(form.top), ToDevice(form.right), ToDevice(form.bottom)};
+}
+
+float DpiScale::ToForm(std::int32_t device) const {
+    return static_cast<float>(static_cast<double>(device) * denominator_ / numerator_);
+}
+
+std::int32_t DpiScale::ToFormPixel(std::int32_t device) const {
+    return RoundedQuotient(static_cast<std::int64_t>(device) * denominator_, numerator_);
+}
+
+// The largest form pixel m whose left edge, m * ratio rounded halves up, is at most `device`:
+// 2 m numerator < (2 device + 1) denominator.
+std::int32_t DpiScale::FormPixelAt(std::int32_t device) const {
+    const std::int64_t bound = (2 * static_cast<std::int64_t>(device) + 1) * denominator_;
+    const std::int64_t step = 2 * static_cast<std::int64_t>(numerator_);
+    const std::int64_t below = bound / step - (bound % step < 0 ? 1 : 0);  // floor
+    return static_cast<std::int32_t>(bound % step == 0 ? below - 1 : below);
+}
+
+Point RescaledOrigin(Point origin, Point anchor, const DpiScale& before, const DpiScale& after) {
+    const auto keep = [&](std::int32_t from, std::int32_t at) {
+        return at - after.ToDevice(before.ToForm(at - from));
+    };
+    return {keep(origin.x, anchor.x), keep(origin.y, anchor.y)};
+}
+
+}  // namespace zorvin::win32

@@ -1,0 +1,70 @@
+// How a window's pixels, as its form's layout gives them, land on the display's device pixels at
+// the display's DPI. Plain arithmetic with no Windows type, so that it is tested without a display.
+//
+// A window scales by a ratio: a dialog by dpi / 96 exactly, as Windows scales dialogs; pixel art by
+// a whole factor only, so that each of its pixels stays a square block of device pixels. At 96 DPI
+// both are 1 and nothing changes. Whole device pixels are rounded to the nearest, halves towards
+// the bottom right, as PixelOf does.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/types.h"
+
+namespace zorvin::win32 {
+
+// The DPI at which a form's pixel is one device pixel: a display at 100 %.
+inline constexpr int kStandardDpi = 96;
+
+// Edges in device pixels: right and bottom are the first pixels outside.
+struct PixelRect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+
+    friend bool operator==(const PixelRect&, const PixelRect&) = default;
+};
+
+class DpiScale {
+  public:
+    // The whole factor nearest dpi / 96, at least 1: 1 up to 125 %, 2 from 150 % to 249 %, 3 from
+    // 250 %, and so on.
+    static DpiScale WholeFactor(int dpi);
+    // dpi / 96 exactly; a DPI the system does not give is taken for 96.
+    static DpiScale Proportional(int dpi);
+
+    // How many device pixels one form pixel spans across, as a fraction.
+    std::int32_t numerator() const { return numerator_; }
+    std::int32_t denominator() const { return denominator_; }
+    // The DPI that text and artwork are drawn for at this scale.
+    int dpi() const { return ToDevice(kStandardDpi); }
+
+    // A whole form coordinate or length in device pixels.
+    std::int32_t ToDevice(std::int32_t form) const;
+    // A fractional form position at its nearest device pixel.
+    std::int32_t ToDevice(float form) const;
+    PixelRect ToDevice(const PixelRect& form) const;
+    // A device coordinate as the form sees it, fraction kept: positions that go back and forth
+    // through the form (a drag) come back to the same device pixel.
+    float ToForm(std::int32_t device) const;
+    // A device coordinate at its nearest whole form pixel.
+    std::int32_t ToFormPixel(std::int32_t device) const;
+    // The form pixel whose device pixels (ToDevice of its edges) hold the device pixel: what the
+    // mouse is on.
+    std::int32_t FormPixelAt(std::int32_t device) const;
+
+    friend bool operator==(const DpiScale&, const DpiScale&) = default;
+
+  private:
+    DpiScale(std::int32_t numerator, std::int32_t denominator);
+
+    std::int32_t numerator_;
+    std::int32_t denominator_;
+};
+
+// Where a window's client area goes when its scale changes, so that `anchor` (a screen point) stays
+// over the same place of the window: the pointer during a drag, the window's centre otherwise.
+Point RescaledOrigin(Point origin, Point anchor, const DpiScale& before, const DpiScale& after);
+
+}  // namespace zorvin::win32

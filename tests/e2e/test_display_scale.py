@@ -1,0 +1,185 @@
+"""Zorvin.exe at the display scales of Windows laptops and 4K screens: the face grows by a whole
+factor with its pixel art and its shape kept exact, and the About box grows as dialogs do.
+
+Wine takes the display's DPI from the prefix (wine_prefix.py), one prefix per scale; every other
+module runs at 96 DPI, where nothing changes. The Linux program's scale factor is tested with the
+face's shape (test_shape.py).
+"""
+
+import math
+import os
+import shutil
+import subprocess
+import tempfile
+import unittest
+
+import face
+import programs
+import x11
+from zorvin_case import ZorvinTestCase
+
+BACKGROUND = (192, 192, 192)  # the About box's
+# The About box's labels (left, top, width, height) at 96 DPI, top to bottom, and its OK button.
+LABELS = [(53, 3, 136, 18), (41, 18, 163, 18), (69, 33, 107, 18), (3, 49, 238, 18)]
+EMAIL, HOMEPAGE = LABELS[2:]
+OK_BUTTON = (92, 78, 65, 23)
+FONT_POINTS = 8.25
+HAND_SIZE = 32  # assets/hand.cur's, at 96 DPI
+GRAB = (45, 50)  # a point of the face away from the eyes, in the face's own pixels
+
+
+def scaled(value, dpi):
+    """A dialog's length or coordinate at `dpi`: nearest device pixel, halves up."""
+    return math.floor(value * dpi / 96 + 0.5)
+
+
+def scaled_rect(rect, dpi):
+    """(left, top, right, bottom) of a (left, top, width, height) at `dpi`, edges scaled."""
+    left, top, width, height = rect
+    return (scaled(left, dpi), scaled(top, dpi), scaled(left + width, dpi),
+            scaled(top + height, dpi))
+
+
+def nearest_form_pixel(device, factor):
+    return (2 * device + factor) // (2 * factor)
+
+
+class DisplayScaleTest(ZorvinTestCase):
+    dpi = None
+    factor = None  # the face's whole scale factor at that DPI
+
+    @classmethod
+    def setUpClass(cls):
+        if cls.dpi is None:
+            raise unittest.SkipTest("each display scale is tested by a class of its own")
+        if not hasattr(programs.from_environment(), "at_dpi"):
+            raise unittest.SkipTest("the program takes no display scale from a Wine prefix")
+        super().setUpClass()
+        cls.program = cls.program.at_dpi(cls.dpi)
+
+    def test_face_shape_and_pixels_are_the_artwork_scaled_by_a_whole_factor(self):
+        self.start_program()
+        k = self.factor
+        self.assertEqual(self.client_rect(self.face)[2:],
+                         (k * face.CLIENT_SIZE[0], k * face.CLIENT_SIZE[1]))
+        blocks = {(k * x + i, k * y + j) for x, y in face.outline_pixels(face.PIXEL_CORNER)
+                  for i in range(k) for j in range(k)}
+        shape = self.face_shape()
+        self.assertEqual(sorted(shape - blocks), [], "shaped pixels outside the scaled outline")
+        self.assertEqual(sorted(blocks - shape), [], "pixels of the scaled outline cut away")
+        self.wait_for_pupils(face.DESIGN_PUPILS, scale=k)
+        self.assert_face_drawn(scale=k)
+
+    def test_icons_are_loaded_at_the_sizes_for_the_dpi(self):
+        self.start_program()
+        # The taskbar's and the caption's, 32 and 16 pixels at 96 DPI.
+        x11.wait_until(lambda: self.display.icon_sizes(self.face), 5, message="the icons")
+        self.assertEqual(sorted(self.display.icon_sizes(self.face)),
+                         [(scaled(16, self.dpi),) * 2, (scaled(32, self.dpi),) * 2])
+
+    def test_pupils_aim_at_the_pointer_from_its_device_pixel(self):
+        self.start_program()
+        k = self.factor
+        x, y = self.face_origin()
+        # Device pixels from the client area's corner: on whole form pixels, between them, on
+        # the face near an eye, and above and left of the window.
+        for dx, dy in ((200 * k, 32 * k), (20 * k + 1, 40 * k + 1), (70 * k - 1, 20 * k),
+                       (-150, -75), (3, 300)):
+            self.display.move_pointer(x + dx, y + dy)
+            cursor = (nearest_form_pixel(dx, k), nearest_form_pixel(dy, k))
+            self.wait_for_pupils(face.pupil_places(*cursor), scale=k,
+                                 message="pupils for the pointer at %d, %d" % (dx, dy))
+
+    def test_fast_drags_end_exactly_where_the_pointer_took_them(self):
+        self.start_program()
+        x, y = self.face_origin()
+        for steps, step_x, step_y in ((40, 3, 2), (60, -4, -1), (7, 1, 1)):
+            start_x, start_y = self.face_origin()
+            grab_x, grab_y = start_x + GRAB[0] * self.factor, start_y + GRAB[1] * self.factor
+            self.display.move_pointer(grab_x, grab_y)
+            self.display.press("left")
+            for step in range(1, steps + 1):
+                self.display.move_pointer(grab_x + step * step_x, grab_y + step * step_y,
+                                          sync=False)
+            self.display.connection.sync()
+            self.display.release("left")
+            expected = (start_x + steps * step_x, start_y + steps * step_y)
+            try:
+                x11.wait_until(lambda: self.face_origin() == expected, 5, message="the drag")
+            except AssertionError:
+                self.assertEqual(self.face_origin(), expected, "after %d steps" % steps)
+        self.assertEqual(self.face_origin(), (x + 120 - 240 + 7, y + 80 - 60 + 7))
+
+    def test_about_box_is_scaled_by_the_dpi_with_its_text_inside_its_labels(self):
+        self.start_program()
+        about = self.open_about()
+        x, y, width, height = self.client_rect(about)
+        self.assertEqual((width, height), (scaled(245, self.dpi), scaled(110, self.dpi)))
+        rows = self.display.screenshot(x, y, width, height)
+        boxes = [scaled_rect(label, self.dpi) for label in LABELS]
+        # The labels in the window's font, each in the rows it shares with no other label: its text
+        # lies inside, clear of its sides (cut text would reach them), at the font's size for the
+        # DPI. (Wine here draws the links' Thai-charset font as empty boxes at every DPI.)
+        for index in (0, 1):
+            left, top, right, bottom = boxes[index]
+            top = max([top] + [box[3] for box in boxes[:index]])
+            bottom = min([bottom] + [box[1] for box in boxes[index + 1:]])
+            ink = [(px, py) for py in range(top, bottom) for px in range(width)
+                   if rows[py][px] != BACKGROUND]
+            self.assertTrue(ink, "no text in label %d" % index)
+            columns = [px for px, _ in ink]
+            self.assertGreater(min(columns), left, "text cut on the left of label %d" % index)
+            self.assertLess(max(columns), right - 1, "text cut on the right of label %d" % index)
+            text_rows = [py for _, py in ink]
+            self.assertGreaterEqual(max(text_rows) - min(text_rows) + 1,
+                                    FONT_POINTS * self.dpi / 72 / 2, "the font's size")
+
+    def test_links_take_clicks_in_their_scaled_boxes(self):
+        self.start_program()
+        about = self.open_about()
+        left, top, right, bottom = scaled_rect(HOMEPAGE, self.dpi)
+        self.point_at((left + right) // 2, bottom - 2, about)
+        self.display.press("left")
+        self.display.release("left")
+        x11.wait_until(self.zorvin.opened, 10, message="the home page opened")
+        self.assertEqual([opener for opener, _ in self.zorvin.opened()], ["xdg-open"])
+
+    def test_hand_pointer_is_sized_for_the_dpi_with_its_hot_spot_on_the_fingertip(self):
+        self.start_program()
+        about = self.open_about()
+        left, top, right, bottom = scaled_rect(OK_BUTTON, self.dpi)
+        self.point_at((left + right) // 2, (top + bottom) // 2, about)
+        # The box opened over the face, perhaps with a link under the pointer.
+        hand_size = scaled(HAND_SIZE, self.dpi)
+        x11.wait_until(lambda: self.display.cursor()[0] != hand_size, 5, message="the arrow on OK")
+        arrow = self.display.cursor()
+        left, top, right, bottom = scaled_rect(EMAIL, self.dpi)
+        self.point_at((left + right) // 2, (top + bottom) // 2, about)
+        x11.wait_until(lambda: self.display.cursor() != arrow, 5, message="the hand on a link")
+        width, height, hot_x, hot_y = self.display.cursor()
+        self.assertEqual((width, height), (scaled(HAND_SIZE, self.dpi),) * 2)
+        # The hand points with the tip of its raised finger, the picture's topmost point.
+        self.assertEqual((hot_x, hot_y), self.display.cursor_fingertip())
+
+    def test_a_change_of_dpi_scales_both_windows_again_in_place(self):
+        # Wine never sends WM_DPICHANGED; tests/win32/dpi_change_check.cpp sends it itself.
+        check = os.path.join(os.path.dirname(self.program.executable),
+                             "zorvin_win32_dpi_check.exe")
+        work_dir = tempfile.mkdtemp(prefix="zorvin-check-")
+        self.addCleanup(shutil.rmtree, work_dir, True)
+        self.addCleanup(self.program.prefix.end_processes)
+        self.x.reset_pointer()
+        result = subprocess.run(["wine", check], env=self.program.environment(work_dir, self.x.name),
+                                capture_output=True, text=True, timeout=120)
+        self.assertEqual(result.returncode, 0, result.stderr)
+
+class At144Dpi(DisplayScaleTest):
+    dpi, factor = 144, 2
+
+
+class At192Dpi(DisplayScaleTest):
+    dpi, factor = 192, 2
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,132 @@
+// The Windows program's mapping between its forms' pixels and the display's device pixels.
+#include "platform/win32/dpi_scale.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace zorvin::win32 {
+namespace {
+
+TEST(DpiScaleTest, WholeFactorIsTheNearestWholeScaleAndNeverBelowOne) {
+    const std::vector<std::pair<int, int>> factors{{96, 1},  {120, 1}, {143, 1}, {144, 2},
+                                                   {192, 2}, {239, 2}, {240, 3}, {335, 3},
+                                                   {336, 4}, {72, 1},  {0, 1},   {-96, 1}};
+    for (const auto& [dpi, factor] : factors) {
+        const DpiScale scale = DpiScale::WholeFactor(dpi);
+        EXPECT_EQ(scale.numerator(), factor) << dpi << " DPI";
+        EXPECT_EQ(scale.denominator(), 1) << dpi << " DPI";
+    }
+}
+
+TEST(DpiScaleTest, AtStandardDpiEveryValueStaysAsItIs) {
+    for (const DpiScale& scale : {DpiScale::WholeFactor(96), DpiScale::Proportional(96)}) {
+        for (std::int32_t value : {-32768, -1, 0, 1, 89, 32767}) {
+            EXPECT_EQ(scale.ToDevice(value), value);
+            EXPECT_EQ(scale.ToForm(value), static_cast<float>(value));
+            EXPECT_EQ(scale.ToFormPixel(value), value);
+        }
+        EXPECT_EQ(scale.ToDevice(14.5f), 15);
+        EXPECT_EQ(scale.ToDevice(-14.5f), -14);
+    }
+}
+
+TEST(DpiScaleTest, ProportionalScaleRoundsHalvesTowardsTheBottomRight) {
+    const DpiScale scale = DpiScale::Proportional(144);
+    EXPECT_EQ(scale.ToDevice(245), 368);  // 367.5
+    EXPECT_EQ(scale.ToDevice(110), 165);
+    EXPECT_EQ(scale.ToDevice(-3), -4);  // -4.5
+    EXPECT_EQ(scale.ToDevice(-5), -7);  // -7.5
+    EXPECT_EQ(scale.ToFormPixel(-4), -3);
+    // Edges are scaled, not sizes, so that boxes that touch at 96 DPI still touch.
+    EXPECT_EQ(scale.ToDevice(PixelRect{53, 3, 189, 21}), (PixelRect{80, 5, 284, 32}));
+    EXPECT_EQ(scale.ToDevice(PixelRect{41, 18, 204, 36}), (PixelRect{62, 27, 306, 54}));
+    EXPECT_EQ(DpiScale::Proportional(0), DpiScale::Proportional(96));
+}
+
+TEST(DpiScaleTest, WholeFactorMakesBlocksAndRoundsDevicePixelsToTheNearestFormPixel) {
+    const DpiScale scale = DpiScale::WholeFactor(192);
+    EXPECT_EQ(scale.ToDevice(-7), -14);
+    EXPECT_EQ(scale.ToDevice(PixelRect{-1, 0, 89, 67}), (PixelRect{-2, 0, 178, 134}));
+    EXPECT_EQ(scale.ToDevice(14.5f), 29);
+    EXPECT_EQ(scale.ToDevice(-0.25f), 0);  // -0.5
+    EXPECT_EQ(scale.ToDevice(-0.3f), -1);
+    const std::vector<std::pair<std::int32_t, std::int32_t>> pixels{
+        {0, 0}, {1, 1}, {2, 1}, {3, 2}, {-1, 0}, {-2, -1}, {-3, -1}, {-4, -2}};
+    for (const auto& [device, form] : pixels) {
+        EXPECT_EQ(scale.ToFormPixel(device), form) << device;
+    }
+    EXPECT_EQ(DpiScale::WholeFactor(288).ToFormPixel(-5), -2);  // -1.67
+    EXPECT_EQ(DpiScale::WholeFactor(288).ToFormPixel(4), 1);    // 1.33
+}
+
+// Every device pixel belongs to exactly the form pixel whose scaled edges enclose it, at the
+// edges of blocks and left of and above the window alike.
+TEST(DpiScaleTest, EachDevicePixelIsOnTheFormPixelWhoseBlockHoldsIt) {
+    for (int dpi : {96, 120, 144, 192, 240, 288}) {
+        for (const DpiScale& scale : {DpiScale::WholeFactor(dpi), DpiScale::Proportional(dpi)}) {
+            for (std::int32_t form = -50; form < 50; ++form) {
+                for (std::int32_t device = scale.ToDevice(form); device < scale.ToDevice(form + 1);
+                     ++device) {
+                    ASSERT_EQ(scale.FormPixelAt(device), form)
+                        << dpi << " DPI, " << scale.numerator() << "/" << scale.denominator()
+                        << ", device pixel " << device;
+                }
+            }
+        }
+    }
+    EXPECT_EQ(DpiScale::WholeFactor(192).FormPixelAt(29), 14);
+    EXPECT_EQ(DpiScale::WholeFactor(192).FormPixelAt(-1), -1);
+}
+
+// A window position read by the form and set again comes back to the very device pixel.
+TEST(DpiScaleTest, DevicePositionsSurviveTheTripThroughTheForm) {
+    std::vector<DpiScale> scales;
+    for (int dpi : {96, 120, 144, 168, 192, 240, 288, 384}) {
+        scales.push_back(DpiScale::WholeFactor(dpi));
+        scales.push_back(DpiScale::Proportional(dpi));
+    }
+    for (const DpiScale& scale : scales) {
+        for (std::int32_t device = -20000; device <= 20000; ++device) {
+            ASSERT_EQ(scale.ToDevice(scale.ToForm(device)), device)
+                << scale.numerator() << "/" << scale.denominator();
+        }
+    }
+}
+
+// The form moves its window by the pointer's offset from the grab point, both read in its own
+// pixels: the window must end exactly as far as the pointer went, in device pixels.
+TEST(DpiScaleTest, ADragInFormPixelsMovesTheWindowByThePointersDevicePixels) {
+    for (int dpi : {96, 144, 192, 288}) {
+        const DpiScale scale = DpiScale::WholeFactor(dpi);
+        std::int32_t window = 37;
+        const std::int32_t grab = 45 * scale.numerator() + 1;  // device pixels into the client
+        const float dragX = scale.ToForm(grab);
+        std::int32_t pointer = window + grab;
+        for (std::int32_t step : {3, 3, -7, 1, -200, 5, 1, 1, -1, 64}) {
+            pointer += step;
+            const float x = scale.ToForm(pointer - window);
+            window = scale.ToDevice(scale.ToForm(window) + (x - dragX));
+            ASSERT_EQ(pointer - window, grab) << dpi << " DPI";
+        }
+    }
+}
+
+TEST(DpiScaleTest, RescaledWindowKeepsTheAnchorOverTheSamePlace) {
+    const DpiScale one = DpiScale::WholeFactor(96);
+    const DpiScale two = DpiScale::WholeFactor(192);
+    const DpiScale three = DpiScale::WholeFactor(288);
+    // The pointer 30, 20 device pixels into the client area at 100 % is 60, 40 into it at 200 %.
+    EXPECT_EQ(RescaledOrigin({100, 100}, {130, 120}, one, two), (Point{70, 80}));
+    EXPECT_EQ(RescaledOrigin({70, 80}, {130, 120}, two, one), (Point{100, 100}));
+    EXPECT_EQ(RescaledOrigin({-50, -10}, {-20, 5}, one, two), (Point{-80, -25}));
+    EXPECT_EQ(RescaledOrigin({0, 0}, {-10, -6}, one, two), (Point{10, 6}));
+    // A centre 45 device pixels in at factor 2 is 67.5 in at factor 3.
+    EXPECT_EQ(RescaledOrigin({0, 0}, {45, 45}, two, three), (Point{-23, -23}));
+    EXPECT_EQ(
+        RescaledOrigin({0, 0}, {89, 67}, DpiScale::Proportional(96), DpiScale::Proportional(144)),
+        (Point{-45, -34}));
+}
+
+}  // namespace
+}  // namespace zorvin::win32
