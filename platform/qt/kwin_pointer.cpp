@@ -22,6 +22,8 @@ const QString kPath = QStringLiteral("/org/example/zorvin/KWinPointer");
 const QString kInterface = QStringLiteral("org.example.zorvin.KWinPointer");
 // Waiting longer for KWin would stall the face.
 constexpr int kCallTimeoutMs = 2000;
+// How many ticks a KWin that came back has to become ready for the script.
+constexpr int kReloadAttempts = 100;
 
 QDBusMessage ScriptingCall(const QString& method, const QVariantList& arguments = {}) {
     QDBusMessage call =
@@ -58,13 +60,13 @@ KWinPointer::KWinPointer(QDBusConnection bus, int tickMs)
     kwinOwner_ = bus_.interface()->serviceOwner(kKWinService).value();
     bus_.registerVirtualObject(kPath, this);
     // A KWin that restarts has lost the script; until it is back, X11 tells where the pointer is.
+    // KWin takes its name on the bus before it can load scripts: the script goes in at the next
+    // ticks, once KWin takes it.
     QObject::connect(&kwin_, &QDBusServiceWatcher::serviceOwnerChanged, this,
                      [this](const QString&, const QString&, const QString& owner) {
                          kwinOwner_ = owner;
                          last_.reset();
-                         if (!owner.isEmpty()) {
-                             Load();
-                         }
+                         reloadAttempts_ = owner.isEmpty() ? 0 : kReloadAttempts;
                      });
 }
 
@@ -104,6 +106,12 @@ void KWinPointer::Unload() {
 }
 
 std::optional<QPoint> KWinPointer::Position() {
+    if (reloadAttempts_ > 0) {
+        --reloadAttempts_;
+        if (!Load()) {
+            reloadAttempts_ = 0;
+        }
+    }
     if (!last_) {
         return std::nullopt;
     }

@@ -41,6 +41,8 @@ class KWinPointer final : public QDBusVirtualObject, public PointerSource {
     // KWin's unique name on the bus: only its calls are the script's.
     QString kwinOwner_;
     std::optional<CompositorPosition> last_;
+    // Ticks left to load the script into a KWin that came back.
+    int reloadAttempts_ = 0;
 };
 
 }  // namespace zorvin::qt

@@ -12,6 +12,7 @@ import subprocess
 import sys
 import tempfile
 
+import Xlib.ext
 from gi.repository import Gio, GLib
 
 import face
@@ -91,6 +92,18 @@ class PrivateBus:
     def close(self):
         self.connection.close_sync(None)
         session.end_process_group(self.process)
+        self.process.stdout.close()
+
+
+def connect_x(name):
+    """An x11.Display on a compositor's X server. python-xlib cannot set up the events of XWayland's
+    RANDR, which these tests do not need."""
+    extensions = Xlib.ext.__extensions__
+    Xlib.ext.__extensions__ = [ext for ext in extensions if ext[0] != "RANDR"]
+    try:
+        return x11.Display(name)
+    finally:
+        Xlib.ext.__extensions__ = extensions
 
 
 class WindowPixels:

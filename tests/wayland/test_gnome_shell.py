@@ -27,7 +27,7 @@ class GnomeShellTest(compositor.FaceOnWayland, unittest.TestCase):
         try:
             cls.shell.start()
             os.environ["XAUTHORITY"] = cls.shell.environment["XAUTHORITY"]
-            cls.display = x11.Display(cls.shell.environment["DISPLAY"])
+            cls.display = compositor.connect_x(cls.shell.environment["DISPLAY"])
         except BaseException:
             cls.shell.stop()
             raise

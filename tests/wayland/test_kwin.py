@@ -43,6 +43,7 @@ class DBusCalls:
 
     def stop(self):
         session.end_process_group(self.process)
+        self.process.stdout.close()
 
 
 class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
@@ -53,7 +54,7 @@ class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
         try:
             cls.kwin.start()
             os.environ["XAUTHORITY"] = cls.kwin.environment.get("XAUTHORITY", "")
-            cls.display = x11.Display(cls.kwin.environment["DISPLAY"])
+            cls.display = compositor.connect_x(cls.kwin.environment["DISPLAY"])
         except BaseException:
             cls.kwin.stop()
             raise
