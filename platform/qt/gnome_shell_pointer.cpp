@@ -4,17 +4,17 @@
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <QDBusPendingCallWatcher>
+#include <QDBusPendingReply>
 #include <QGuiApplication>
 #include <QScreen>
-
-#include "platform/qt/compositor_position.h"
 
 namespace zorvin::qt {
 namespace {
 
 const QString kService = QStringLiteral(ZORVIN_SHELL_POINTER_SERVICE);
-// The Shell answers at once; a Shell too busy to answer within this costs one tick's position.
-constexpr int kCallTimeoutMs = 50;
+// A Shell that does not answer within this is asked again.
+constexpr int kCallTimeoutMs = 1000;
 
 }  // namespace
 
@@ -25,6 +25,7 @@ GnomeShellPointer::GnomeShellPointer(QDBusConnection bus)
     QObject::connect(&extension_, &QDBusServiceWatcher::serviceOwnerChanged, this,
                      [this](const QString&, const QString&, const QString& owner) {
                          present_ = !owner.isEmpty();
+                         last_.reset();
                      });
 }
 
@@ -36,17 +37,34 @@ std::optional<QPoint> GnomeShellPointer::Position() {
     if (!present_) {
         return std::nullopt;
     }
-    const QDBusMessage reply =
-        bus_.call(QDBusMessage::createMethodCall(
-                      kService, QStringLiteral(ZORVIN_SHELL_POINTER_PATH),
-                      QStringLiteral(ZORVIN_SHELL_POINTER_INTERFACE), QStringLiteral("Position")),
-                  QDBus::Block, kCallTimeoutMs);
-    if (reply.type() != QDBusMessage::ReplyMessage || reply.signature() != QStringLiteral("iiii")) {
+    Ask();
+    if (!last_) {
         return std::nullopt;
     }
-    const QVariantList values = reply.arguments();
-    return ToDesktop({values[0].toInt(), values[1].toInt(), values[2].toInt(), values[3].toInt()},
-                     QGuiApplication::primaryScreen()->virtualSize());
+    return ToDesktop(*last_, QGuiApplication::primaryScreen()->virtualSize());
+}
+
+// One question at a time: a slow Shell is not asked again before it answers.
+void GnomeShellPointer::Ask() {
+    if (asking_) {
+        return;
+    }
+    asking_ = true;
+    const QDBusMessage call = QDBusMessage::createMethodCall(
+        kService, QStringLiteral(ZORVIN_SHELL_POINTER_PATH),
+        QStringLiteral(ZORVIN_SHELL_POINTER_INTERFACE), QStringLiteral("Position"));
+    auto* answer = new QDBusPendingCallWatcher(bus_.asyncCall(call, kCallTimeoutMs), this);
+    QObject::connect(answer, &QDBusPendingCallWatcher::finished, this,
+                     [this](QDBusPendingCallWatcher* finished) {
+                         finished->deleteLater();
+                         asking_ = false;
+                         const QDBusPendingReply<int, int, int, int> reply = *finished;
+                         if (present_ && reply.isValid()) {
+                             last_ =
+                                 CompositorPosition{reply.argumentAt<0>(), reply.argumentAt<1>(),
+                                                    reply.argumentAt<2>(), reply.argumentAt<3>()};
+                         }
+                     });
 }
 
 }  // namespace zorvin::qt

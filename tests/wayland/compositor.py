@@ -69,7 +69,7 @@ class PrivateBus:
         self.address = "unix:path=" + os.path.join(directory, name)
         self.process = session.start_process_group(
             ["dbus-daemon", "--nofork", "--session", "--address=" + self.address,
-             "--print-address"], stdout=subprocess.PIPE)
+             "--print-address"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         self.process.stdout.readline()  # ready once it says where it listens
         self.connection = Gio.DBusConnection.new_for_address_sync(
             self.address,

@@ -51,7 +51,7 @@ class GnomeShellSession:
         self.wayland = "zorvin-gnome-%d" % os.getpid()
         env = self.home.environment(DBUS_SESSION_BUS_ADDRESS=self.bus.address,
                                     DBUS_SYSTEM_BUS_ADDRESS=system_bus.address,
-                                    GSETTINGS_BACKEND="keyfile")
+                                    GSETTINGS_BACKEND="keyfile", XDG_CURRENT_DESKTOP="GNOME")
         width, height = self.size
         self.log = open(os.path.join(self.home.path, "gnome-shell.log"), "w")
         self.shell = session.start_process_group(
