@@ -22,9 +22,10 @@ SCRIPTING = ("org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting")
 
 
 class KWinSession:
-    def __init__(self, fake_pointer, size=(1280, 1024), kwinrc=""):
+    def __init__(self, fake_pointer, size=(1280, 1024), scale=1, kwinrc=""):
         self.fake_pointer = fake_pointer
-        self.size = size
+        self.size = size  # in logical pixels
+        self.scale = scale
         self.kwinrc = kwinrc
         self.home = None
         self.bus = None
@@ -62,7 +63,7 @@ class KWinSession:
         self.log = open(os.path.join(run, "kwin.log"), "w")
         self.kwin = session.start_process_group(
             [self.binary, "--virtual", "--xwayland", "--width", str(width), "--height",
-             str(height), "--no-lockscreen", "--no-global-shortcuts", "--no-kactivities",
+             str(height), "--scale", str(self.scale), "--no-lockscreen", "--no-global-shortcuts", "--no-kactivities",
              "--socket", self.socket, "--exit-with-session", script],
             env=env, stdout=self.log, stderr=self.log)
         x11.wait_until(lambda: os.path.exists(env_file) or self.kwin.poll() is not None, 30,

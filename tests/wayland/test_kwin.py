@@ -146,5 +146,35 @@ class KWinRestartTest(compositor.FaceOnWayland, unittest.TestCase):
         self.assertIsNone(zorvin.process.poll(), "the program ended")
 
 
+class KWinScaleTest(compositor.FaceOnWayland, unittest.TestCase):
+    """A desktop at scale 2. X11 programs that KWin scales see its logical pixels; with KWin's
+    option in which they scale themselves, they see physical pixels, twice as many each way."""
+
+    def follow_at_scale_2(self, kwinrc, x11_scale):
+        self.program = programs.from_environment()
+        kwin = kwin_session.KWinSession(kwin_session.fake_pointer(), scale=2, kwinrc=kwinrc)
+        self.addCleanup(kwin.stop)
+        kwin.start()
+        os.environ["XAUTHORITY"] = kwin.environment.get("XAUTHORITY", "")
+        self.addCleanup(os.environ.pop, "XAUTHORITY", None)
+        display = compositor.connect_x(kwin.environment["DISPLAY"])
+        self.addCleanup(display.close)
+        width, height = kwin.size
+        self.assertEqual((display.width, display.height), (width * x11_scale, height * x11_scale))
+        self.start_zorvin(display, kwin.environment)
+        for (x, y), place in self.places_around_the_face(display.width, display.height):
+            logical_x, logical_y = x // x11_scale, y // x11_scale
+            kwin.move_pointer(logical_x, logical_y)
+            self.wait_for_pupils(
+                self.expected_pupils(logical_x * x11_scale, logical_y * x11_scale),
+                "pupils for the pointer " + place)
+
+    def test_x11_programs_scaled_by_kwin(self):
+        self.follow_at_scale_2("", 1)
+
+    def test_x11_programs_scaling_themselves(self):
+        self.follow_at_scale_2("[Xwayland]\nScale=2\n", 2)
+
+
 if __name__ == "__main__":
     unittest.main()
