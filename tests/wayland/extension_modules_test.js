@@ -1,12 +1,13 @@
 // The GNOME Shell extension in the ES module format of GNOME 45 and later, loaded under gjs with
 // stand-ins for the Shell's modules: it must load, publish the pointer on the session bus while
-// enabled, and leave the bus when disabled. Run under a bus of its own:
-//   dbus-run-session -- gjs -m extension_modules_test.js EXTENSIONS UUID
+// enabled, and leave the bus when disabled. Run by extension_modules_test.sh, on a bus of its own,
+// with the extensions as the build makes them in ZORVIN_GNOME_EXTENSIONS/<format>/<uuid>.
 import Gio from 'gi://Gio';
 import GLib from 'gi://GLib';
 import System from 'system';
 
-const [extensions, uuid] = ARGV;
+const extensions = GLib.getenv('ZORVIN_GNOME_EXTENSIONS');
+const uuid = GLib.getenv('ZORVIN_GNOME_EXTENSION_UUID');
 const SERVICE = 'org.example.zorvin.ShellPointer';
 const PATH = '/org/example/zorvin/ShellPointer';
 
