@@ -135,7 +135,26 @@ class _Display:
 
 class FaceOnWayland:
     """Runs the program under test in a compositor's session and looks at its face from outside.
-    A test case mixes this in and sets `program`."""
+    A test case mixes this in, and opens a session for the whole class or sets `program`."""
+
+    @classmethod
+    def open_session(cls, desktop):
+        """Starts `desktop`, a compositor's session, for the test class and connects to its X
+        server, with the session's authority file."""
+        cls.program = programs.from_environment()
+        try:
+            desktop.start()
+            os.environ["XAUTHORITY"] = desktop.environment.get("XAUTHORITY", "")
+            cls.display = connect_x(desktop.environment["DISPLAY"])
+        except BaseException:
+            desktop.stop()
+            raise
+
+    @classmethod
+    def close_session(cls, desktop):
+        cls.display.close()
+        desktop.stop()
+        os.environ.pop("XAUTHORITY", None)
 
     def start_zorvin(self, display, environment):
         """Starts the program on `display` (an x11.Display) with the session's `environment`;

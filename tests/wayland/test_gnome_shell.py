@@ -8,7 +8,6 @@ import unittest
 
 import compositor
 import gnome_shell_session
-import programs
 import x11
 
 compositor.skip_unless_installed(gnome_shell_session.GNOME_SHELL)
@@ -21,22 +20,13 @@ ENABLE_COMMAND = "gnome-extensions enable " + UUID
 class GnomeShellTest(compositor.FaceOnWayland, unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.program = programs.from_environment()
         extension = os.path.join(os.environ["ZORVIN_GNOME_EXTENSIONS"], "43", UUID)
         cls.shell = gnome_shell_session.GnomeShellSession(extension, UUID)
-        try:
-            cls.shell.start()
-            os.environ["XAUTHORITY"] = cls.shell.environment["XAUTHORITY"]
-            cls.display = compositor.connect_x(cls.shell.environment["DISPLAY"])
-        except BaseException:
-            cls.shell.stop()
-            raise
+        cls.open_session(cls.shell)
 
     @classmethod
     def tearDownClass(cls):
-        cls.display.close()
-        cls.shell.stop()
-        os.environ.pop("XAUTHORITY", None)
+        cls.close_session(cls.shell)
 
     def extension(self, enabled):
         self.shell.set_extension(enabled)

@@ -49,21 +49,12 @@ class DBusCalls:
 class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.program = programs.from_environment()
         cls.kwin = kwin_session.KWinSession(kwin_session.fake_pointer())
-        try:
-            cls.kwin.start()
-            os.environ["XAUTHORITY"] = cls.kwin.environment.get("XAUTHORITY", "")
-            cls.display = compositor.connect_x(cls.kwin.environment["DISPLAY"])
-        except BaseException:
-            cls.kwin.stop()
-            raise
+        cls.open_session(cls.kwin)
 
     @classmethod
     def tearDownClass(cls):
-        cls.display.close()
-        cls.kwin.stop()
-        os.environ.pop("XAUTHORITY", None)
+        cls.close_session(cls.kwin)
 
     def test_pupils_follow_the_pointer_over_the_empty_desktop(self):
         # A run that crashed left its script loaded: the program replaces it.
