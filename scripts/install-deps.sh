@@ -27,6 +27,11 @@ test_packages=(
     fonts-tlwg-loma-ttf
     # checks of the packages and of the desktop files they install
     lintian desktop-file-utils appstream
+    # the pupils under Wayland: headless KWin (Plasma 5.27) and GNOME Shell 43 sessions with
+    # XWayland, KWin's fake-input protocol for a client that moves its pointer, the buses and
+    # D-Bus calls of the tests, and gjs for the Shell extension's module format
+    kwin-wayland xwayland libwayland-dev libwayland-bin plasma-wayland-protocols pkg-config
+    gnome-shell gjs dbus dbus-bin python3-gi gir1.2-glib-2.0
 )
 
 case "${1:-}" in

@@ -1,7 +1,6 @@
 #include "platform/qt/qt_platform.h"
 
 #include <QCoreApplication>
-#include <QCursor>
 #include <QDesktopServices>
 #include <QGuiApplication>
 #include <QScreen>
@@ -25,6 +24,12 @@ constexpr std::intptr_t kShellNoAssociation = 31;  // SE_ERR_NOASSOC
 }  // namespace
 
 std::unique_ptr<Window> QtPlatform::createWindow(const FormLayout& layout, FormEvents& events) {
+    for (const ControlLayout& control : layout.controls) {
+        if (control.kind == ControlKind::Timer && control.interval > 0 &&
+            (tickMs_ == 0 || control.interval < tickMs_)) {
+            tickMs_ = control.interval;
+        }
+    }
     const Hwnd hwnd = nextHandle_;
     nextHandle_ += 0x10;
     auto window = std::make_unique<QtWindow>(*this, layout, events, hwnd);
@@ -126,7 +131,10 @@ bool QtPlatform::SetWindowPos(Hwnd hwnd, Hwnd insertAfter, std::int32_t /*x*/, s
 }
 
 bool QtPlatform::GetCursorPos(Point& point) {
-    const QPoint cursor = QCursor::pos();
+    if (!pointer_) {
+        pointer_ = std::make_unique<DesktopPointer>(tickMs_);
+    }
+    const QPoint cursor = pointer_->Position();
     point = {cursor.x(), cursor.y()};
     return true;
 }

@@ -23,8 +23,10 @@
 //      manager, sent as soon as the window is mapped when asked for before (x11_stacking.cpp).
 //      Other stacking, moves and sizes through SetWindowPos are not carried out: the forms ask for
 //      none.
-//  [x] GetCursorPos: QCursor::pos(), anywhere on the virtual desktop, screens left of or above
-//      the primary one included. ScreenToClient: from the window's place as Left/Top give it.
+//  [x] GetCursorPos: from the pointer source chosen at the first call (desktop_pointer.cpp): X11
+//      anywhere on the virtual desktop, screens left of or above the primary one included; under
+//      Wayland the compositor's help (KWin, GNOME Shell), coalesced to the shortest timer's tick.
+//      ScreenToClient: from the window's place as Left/Top give it.
 //  [x] ShellExecuteA "open": QDesktopServices::openUrl, which hands "mailto:" addresses and URLs
 //      to the desktop's opener (xdg-open on a desktop Qt does not know).
 //  [x] PopupMenu: a QMenu of the visible items under the named top-level menu, with mnemonics,
@@ -46,6 +48,7 @@
 
 #include "platform/common/screen_placement.h"
 #include "platform/platform.h"
+#include "platform/qt/desktop_pointer.h"
 
 namespace zorvin::qt {
 
@@ -93,6 +96,10 @@ class QtPlatform final : public Platform {
     std::map<Hrgn, QRegion> regions_;
     Hrgn nextRegion_ = 1;
     bool ended_ = false;
+    // The shortest interval of the windows' timers, which is how often anything looks at the
+    // pointer; the pointer source is chosen when something first does.
+    std::int32_t tickMs_ = 0;
+    std::unique_ptr<DesktopPointer> pointer_;
 };
 
 }  // namespace zorvin::qt

@@ -10,6 +10,7 @@ import subprocess
 import unittest
 
 APP_ID = "org.example.zorvin"
+EXTENSION = "pointer@zorvin.example.org"
 
 
 class DebianPackage(unittest.TestCase):
@@ -59,6 +60,8 @@ class DebianPackage(unittest.TestCase):
             "/usr/share/doc/zorvin/changelog.Debian.gz",
             "/usr/share/doc/zorvin/README.md",
             "/usr/share/lintian/overrides/zorvin",
+            "/usr/share/gnome-shell/extensions/%s/metadata.json" % EXTENSION,
+            "/usr/share/gnome-shell/extensions/%s/extension.js" % EXTENSION,
         } | {"/usr/share/icons/hicolor/%dx%d/apps/%s.png" % (n, n, APP_ID)
              for n in (16, 24, 32, 48, 64, 128, 256)}
         self.assertEqual(files, expected)

@@ -17,6 +17,7 @@ import programs
 import session
 
 APP_ID = "org.example.zorvin"
+EXTENSION = "pointer@zorvin.example.org"
 COMMENT = ("He comes up on your desktop and his eyes follow your cursor as you move it around the "
            "desktop.")
 ICON_SIZES = (16, 24, 32, 48, 64, 128, 256)
@@ -56,6 +57,8 @@ class DesktopInstall(unittest.TestCase):
             "share/man/man6/zorvin.6",
             "share/doc/zorvin/LICENSE",
             "share/doc/zorvin/README.md",
+            "share/gnome-shell/extensions/%s/metadata.json" % EXTENSION,
+            "share/gnome-shell/extensions/%s/extension.js" % EXTENSION,
         } | {"share/icons/hicolor/%dx%d/apps/%s.png" % (n, n, APP_ID) for n in ICON_SIZES}
         self.assertEqual(found, expected)
         self.assertTrue(os.access(self.installed("bin", "zorvin"), os.X_OK))

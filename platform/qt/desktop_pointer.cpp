@@ -1,0 +1,70 @@
+#include "platform/qt/desktop_pointer.h"
+
+#include <cstdio>
+
+#include <QByteArray>
+#include <QDBusConnection>
+#include <QDBusConnectionInterface>
+#include <QString>
+#include <QtGlobal>
+
+#include "platform/qt/gnome_shell_pointer.h"
+#include "platform/qt/kwin_pointer.h"
+
+namespace zorvin::qt {
+namespace {
+
+constexpr const char* kOnlyOverX11 = "the pupils follow the pointer only over X11 windows";
+
+bool IsWaylandSession() {
+    return qEnvironmentVariableIsSet("WAYLAND_DISPLAY") ||
+           qgetenv("XDG_SESSION_TYPE") == QByteArrayLiteral("wayland");
+}
+
+void Explain(const QString& why) {
+    std::fprintf(stderr, "zorvin: %s\n", why.toLocal8Bit().constData());
+    std::fflush(stderr);
+}
+
+std::unique_ptr<PointerSource> CompositorSource(int tickMs) {
+    QDBusConnection bus = QDBusConnection::sessionBus();
+    QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
+    if (names && names->isServiceRegistered(QStringLiteral("org.kde.KWin")).value()) {
+        auto kwin = std::make_unique<KWinPointer>(bus, tickMs);
+        if (const auto problem = kwin->Load()) {
+            Explain(QStringLiteral("KWin did not run Zorvin's pointer script (%1), so %2")
+                        .arg(*problem, QLatin1String(kOnlyOverX11)));
+        }
+        return kwin;
+    }
+    if (names && names->isServiceRegistered(QStringLiteral("org.gnome.Shell")).value()) {
+        auto shell = std::make_unique<GnomeShellPointer>(bus);
+        if (!shell->present()) {
+            Explain(QStringLiteral("GNOME Shell tells Zorvin where the pointer is only through "
+                                   "Zorvin's Shell extension, so until it is enabled %1; enable "
+                                   "it with \"%2\" and log in again")
+                        .arg(QLatin1String(kOnlyOverX11),
+                             QLatin1String(GnomeShellPointer::EnableCommand())));
+        }
+        return shell;
+    }
+    Explain(QStringLiteral("this Wayland desktop tells no program where the pointer is, so %1")
+                .arg(QLatin1String(kOnlyOverX11)));
+    return nullptr;
+}
+
+}  // namespace
+
+DesktopPointer::DesktopPointer(int tickMs)
+    : compositor_(IsWaylandSession() ? CompositorSource(tickMs) : nullptr) {}
+
+QPoint DesktopPointer::Position() {
+    if (compositor_) {
+        if (const auto position = compositor_->Position()) {
+            return *position;
+        }
+    }
+    return *x11_.Position();
+}
+
+}  // namespace zorvin::qt

@@ -1,0 +1,27 @@
+// The pointer for GetCursorPos, from the source chosen once for this session: X11 in an X11
+// session; under Wayland the compositor's help where there is any (KWin, GNOME Shell with Zorvin's
+// extension), and X11 through XWayland whenever the compositor cannot tell. Without the
+// compositor's help it says why, once, on stderr.
+#pragma once
+
+#include <memory>
+
+#include <QPoint>
+
+#include "platform/qt/x11_pointer.h"
+
+namespace zorvin::qt {
+
+class DesktopPointer {
+  public:
+    // `tickMs`: how often the program looks at the pointer.
+    explicit DesktopPointer(int tickMs);
+
+    QPoint Position();
+
+  private:
+    X11Pointer x11_;
+    std::unique_ptr<PointerSource> compositor_;
+};
+
+}  // namespace zorvin::qt

@@ -1,0 +1,129 @@
+"""A headless KWin (Plasma 5.27) Wayland session with XWayland, for one group of tests.
+
+KWin runs as a copy of its binary: the installed one carries a file capability that this kind of
+sandbox refuses to execute. Its session program is the fake-input client, which moves the
+compositor's pointer for the tests and must stay connected all along; it also leaves the
+session's environment (DISPLAY, XAUTHORITY) in a file. The bus is a private one, so that KWin can
+be stopped and started again while the program under test keeps its connection.
+"""
+
+import os
+import shutil
+import stat
+
+from gi.repository import GLib
+
+import compositor
+import session
+import x11
+
+KWIN = "/usr/bin/kwin_wayland"
+SCRIPTING = ("org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting")
+
+
+class KWinSession:
+    def __init__(self, fake_pointer, size=(1280, 1024), scale=1, kwinrc=""):
+        self.fake_pointer = fake_pointer
+        self.size = size  # in logical pixels
+        self.scale = scale
+        self.kwinrc = kwinrc
+        self.home = None
+        self.bus = None
+        self.kwin = None
+        self.environment = {}
+        self.starts = 0
+
+    def start(self):
+        self.home = compositor.SessionHome("zorvin-kwin-")
+        with open(os.path.join(self.home.config, "kwinrc"), "w") as f:
+            f.write(self.kwinrc)
+        self.binary = os.path.join(self.home.path, "kwin_wayland")
+        shutil.copyfile(KWIN, self.binary)
+        os.chmod(self.binary, 0o755)
+        self.bus = compositor.PrivateBus(self.home.path, "bus")
+        self.start_kwin()
+
+    def start_kwin(self):
+        """Starts KWin on the session's bus and waits until its X server and pointer are ready."""
+        self.starts += 1
+        run = self.home.make("run%d" % self.starts)
+        commands, replies = os.path.join(run, "commands"), os.path.join(run, "replies")
+        os.mkfifo(commands)
+        os.mkfifo(replies)
+        env_file = os.path.join(run, "environment")
+        script = os.path.join(run, "session.sh")
+        with open(script, "w") as f:
+            f.write('#!/bin/sh\nenv > "%s.part" && mv "%s.part" "%s"\nexec "%s" "%s" "%s"\n'
+                    % (env_file, env_file, env_file, self.fake_pointer, commands, replies))
+        os.chmod(script, os.stat(script).st_mode | stat.S_IXUSR)
+        self.socket = "zorvin-kwin-%d-%d" % (os.getpid(), self.starts)
+        env = self.home.environment(DBUS_SESSION_BUS_ADDRESS=self.bus.address,
+                                    KWIN_WAYLAND_NO_PERMISSION_CHECKS="1")
+        width, height = self.size
+        self.log = open(os.path.join(run, "kwin.log"), "w")
+        self.kwin = session.start_process_group(
+            [self.binary, "--virtual", "--xwayland", "--width", str(width), "--height",
+             str(height), "--scale", str(self.scale), "--no-lockscreen", "--no-global-shortcuts", "--no-kactivities",
+             "--socket", self.socket, "--exit-with-session", script],
+            env=env, stdout=self.log, stderr=self.log)
+        x11.wait_until(lambda: os.path.exists(env_file) or self.kwin.poll() is not None, 30,
+                       message="KWin's session to start")
+        if self.kwin.poll() is not None:
+            raise AssertionError("KWin ended at start: " + self.log_text())
+        with open(env_file) as f:
+            started = dict(line.rstrip("\n").split("=", 1) for line in f if "=" in line)
+        self.environment = {name: started[name] for name in ("DISPLAY", "XAUTHORITY")
+                            if name in started}
+        self.environment["WAYLAND_DISPLAY"] = os.path.join(self.home.runtime, self.socket)
+        self.environment["DBUS_SESSION_BUS_ADDRESS"] = self.bus.address
+        self.commands = open(commands, "w")
+        self.replies = open(replies)
+        x11.wait_until(lambda: self.bus.has_owner("org.kde.KWin"), 10,
+                       message="KWin on the bus")
+
+    def stop_kwin(self):
+        for stream in (self.commands, self.replies, self.log):
+            stream.close()
+        session.end_process_group(self.kwin)
+        x11.wait_until(lambda: not self.bus.has_owner("org.kde.KWin"), 10,
+                       message="KWin to leave the bus")
+
+    def stop(self):
+        if self.kwin:
+            self.stop_kwin()
+        if self.bus:
+            self.bus.close()
+        if self.home:
+            self.home.remove()
+
+    def log_text(self):
+        with open(self.log.name) as f:
+            return f.read()
+
+    def _pointer(self, command):
+        self.commands.write(command + "\n")
+        self.commands.flush()
+        if self.replies.readline() != "ok\n":
+            raise AssertionError("the fake pointer failed: " + self.log_text())
+
+    def move_pointer(self, x, y):
+        """Moves the compositor's pointer to (x, y) in logical pixels; returns once KWin has
+        taken the move."""
+        self._pointer("move %d %d" % (x, y))
+
+    def click(self, button):
+        code = {"left": 0x110, "right": 0x111}[button]
+        self._pointer("button %d 1" % code)
+        self._pointer("button %d 0" % code)
+
+    def script_loaded(self, name):
+        return self.bus.call(*SCRIPTING, "isScriptLoaded", GLib.Variant("(s)", (name,)), "(b)")[0]
+
+
+def fake_pointer():
+    """The fake-input client, as the build names it."""
+    path = os.environ.get("ZORVIN_KWIN_FAKE_POINTER", "")
+    if not path:
+        raise AssertionError("kwin_fake_pointer was not built: the Wayland development files "
+                             "(libwayland-dev, libwayland-bin, plasma-wayland-protocols) are missing")
+    return path

@@ -1,0 +1,171 @@
+"""The pupils under a headless Plasma 5.27 Wayland session: KWin tells the program where the
+pointer is through the program's own KWin script, also over the empty desktop where XWayland
+never sees the pointer."""
+
+import os
+import subprocess
+import time
+import unittest
+
+from gi.repository import GLib
+
+import compositor
+import kwin_session
+import programs
+import session
+import x11
+
+compositor.skip_unless_installed(kwin_session.KWIN)
+
+SCRIPT_NAME = "zorvin-pointer"
+QUIET_PERIOD = 0.6  # several ticks
+
+
+class DBusCalls:
+    """Counts the calls of one method on the bus, as dbus-monitor sees them."""
+
+    def __init__(self, bus, member):
+        self.process = session.start_process_group(
+            ["dbus-monitor", "--address", bus.address, "--profile",
+             "type='method_call',member='%s'" % member],
+            stdout=subprocess.PIPE, text=True)
+        os.set_blocking(self.process.stdout.fileno(), False)
+        self.count = 0
+        time.sleep(0.3)  # until the monitor watches
+
+    def new(self):
+        """How many calls came since the last look."""
+        before = self.count
+        for line in iter(self.process.stdout.readline, ""):
+            if line.startswith("mc\t"):
+                self.count += 1
+        return self.count - before
+
+    def stop(self):
+        session.end_process_group(self.process)
+        self.process.stdout.close()
+
+
+class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.kwin = kwin_session.KWinSession(kwin_session.fake_pointer())
+        cls.open_session(cls.kwin)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.close_session(cls.kwin)
+
+    def test_pupils_follow_the_pointer_over_the_empty_desktop(self):
+        # A run that crashed left its script loaded: the program replaces it.
+        stale = os.path.join(self.kwin.home.path, "stale.js")
+        with open(stale, "w") as f:
+            f.write("// left over\n")
+        self.kwin.bus.call(*kwin_session.SCRIPTING, "loadScript",
+                           GLib.Variant("(ss)", (stale, SCRIPT_NAME)), "(i)")
+        zorvin = self.start_zorvin(self.display, self.kwin.environment)
+        moved = DBusCalls(self.kwin.bus, "Moved")
+        self.addCleanup(moved.stop)
+        for (x, y), place in self.places_around_the_face(*self.kwin.size):
+            self.kwin.move_pointer(x, y)
+            self.wait_for_pupils(self.expected_pupils(x, y), "pupils for the pointer " + place)
+        self.assertGreater(moved.new(), 0, "calls from KWin's script while the pointer moved")
+
+        time.sleep(QUIET_PERIOD)
+        moved.new()
+        time.sleep(QUIET_PERIOD)
+        self.assertEqual(moved.new(), 0, "calls from KWin's script while the pointer is still")
+
+        # A burst of moves a millisecond apart: one call at once, then one per tick at most.
+        start = time.monotonic()
+        for step in range(100):
+            self.kwin.move_pointer(200 + step, 300)
+            time.sleep(0.001)
+        ticks = (time.monotonic() - start) / 0.1
+        x11.wait_until(lambda: self.pupils() == self.expected_pupils(299, 300), 5,
+                       message="pupils for the burst's last place")
+        self.assertLessEqual(moved.new(), ticks + 2, "calls for a burst of %d moves" % 100)
+        self.assertEqual(zorvin.output(), "", "what the program said")
+
+    def test_exit_unloads_the_script(self):
+        zorvin = self.start_zorvin(self.display, self.kwin.environment)
+        x11.wait_until(lambda: self.kwin.script_loaded(SCRIPT_NAME), 5,
+                       message="the script loaded")
+        ox, oy = self.face_origin()
+        self.kwin.move_pointer(ox + 45, oy + 50)
+        self.kwin.click("right")
+        x11.wait_until(lambda: len(self.display.top_level_windows()) > 1, 5,
+                       message="the pop-up menu")
+        self.display.key("e")
+        self.assertEqual(zorvin.wait_for_exit(), 0)
+        self.assertFalse(self.kwin.script_loaded(SCRIPT_NAME), "the script after Exit")
+
+
+class KWinRestartTest(compositor.FaceOnWayland, unittest.TestCase):
+    """KWin goes away and comes back while the program runs. Under a real session KWin's X server
+    goes with it, so the program shows itself on an X server of its own here (Xvfb) and keeps
+    only KWin's bus."""
+
+    def test_pupils_follow_x11_while_kwin_is_away(self):
+        self.program = programs.from_environment()
+        kwin = kwin_session.KWinSession(kwin_session.fake_pointer())
+        self.addCleanup(kwin.stop)
+        kwin.start()
+        xvfb = session.XSession()
+        self.addCleanup(xvfb.stop)
+        xvfb.start()
+        environment = dict(kwin.environment, XAUTHORITY="")
+        del environment["DISPLAY"]
+        zorvin = self.start_zorvin(xvfb.display, environment)
+        width, height = kwin.size
+        ox, oy = self.face_origin()
+
+        kwin.move_pointer(0, oy)
+        xvfb.display.move_pointer(width - 1, oy)
+        self.wait_for_pupils(self.expected_pupils(0, oy), "pupils for KWin's pointer")
+
+        kwin.stop_kwin()
+        self.wait_for_pupils(self.expected_pupils(width - 1, oy),
+                             "pupils for X11's pointer while KWin is away")
+        xvfb.display.move_pointer(ox, height - 1)
+        self.wait_for_pupils(self.expected_pupils(ox, height - 1),
+                             "pupils for X11's pointer moving while KWin is away")
+
+        kwin.start_kwin()
+        kwin.move_pointer(0, 0)
+        self.wait_for_pupils(self.expected_pupils(0, 0), "pupils for KWin's pointer again")
+        self.assertIsNone(zorvin.process.poll(), "the program ended")
+
+
+class KWinScaleTest(compositor.FaceOnWayland, unittest.TestCase):
+    """A desktop at scale 2. X11 programs that KWin scales see its logical pixels; with KWin's
+    option in which they scale themselves, they see physical pixels, twice as many each way."""
+
+    def follow_at_scale_2(self, kwinrc, x11_scale):
+        self.program = programs.from_environment()
+        kwin = kwin_session.KWinSession(kwin_session.fake_pointer(), scale=2, kwinrc=kwinrc)
+        self.addCleanup(kwin.stop)
+        kwin.start()
+        os.environ["XAUTHORITY"] = kwin.environment.get("XAUTHORITY", "")
+        self.addCleanup(os.environ.pop, "XAUTHORITY", None)
+        display = compositor.connect_x(kwin.environment["DISPLAY"])
+        self.addCleanup(display.close)
+        width, height = kwin.size
+        self.assertEqual((display.width, display.height), (width * x11_scale, height * x11_scale))
+        self.start_zorvin(display, kwin.environment)
+        for (x, y), place in self.places_around_the_face(display.width, display.height):
+            logical_x, logical_y = x // x11_scale, y // x11_scale
+            kwin.move_pointer(logical_x, logical_y)
+            self.wait_for_pupils(
+                self.expected_pupils(logical_x * x11_scale, logical_y * x11_scale),
+                "pupils for the pointer " + place)
+
+    def test_x11_programs_scaled_by_kwin(self):
+        self.follow_at_scale_2("", 1)
+
+    def test_x11_programs_scaling_themselves(self):
+        self.follow_at_scale_2("[Xwayland]\nScale=2\n", 2)
+
+
+if __name__ == "__main__":
+    unittest.main()
