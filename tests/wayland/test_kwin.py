@@ -1,4 +1,4 @@
-"""The pupils under a headless Plasma 5.27 Wayland session: KWin tells the program where the
+"""The pupils under a headless Plasma (5.27 or 6) Wayland session: KWin tells the program where the
 pointer is through the program's own KWin script, also over the empty desktop where XWayland
 never sees the pointer."""
 
@@ -139,19 +139,25 @@ class KWinRestartTest(compositor.FaceOnWayland, unittest.TestCase):
 
 class KWinScaleTest(compositor.FaceOnWayland, unittest.TestCase):
     """A desktop at scale 2. X11 programs that KWin scales see its logical pixels; with KWin's
-    option in which they scale themselves, they see physical pixels, twice as many each way."""
+    option in which they scale themselves, they see physical pixels, twice as many each way. Which
+    one X11 got is read from the session: its X screen against KWin's logical desktop."""
 
-    def follow_at_scale_2(self, kwinrc, x11_scale):
+    def follow_at_scale_2(self, x11_scales_itself):
         self.program = programs.from_environment()
-        kwin = kwin_session.KWinSession(kwin_session.fake_pointer(), scale=2, kwinrc=kwinrc)
+        kwin = kwin_session.KWinSession(kwin_session.fake_pointer(), scale=2,
+                                        x11_scales_itself=x11_scales_itself)
         self.addCleanup(kwin.stop)
         kwin.start()
         os.environ["XAUTHORITY"] = kwin.environment.get("XAUTHORITY", "")
         self.addCleanup(os.environ.pop, "XAUTHORITY", None)
         display = compositor.connect_x(kwin.environment["DISPLAY"])
         self.addCleanup(display.close)
-        width, height = kwin.size
-        self.assertEqual((display.width, display.height), (width * x11_scale, height * x11_scale))
+        [((_, _, width, height), scale)] = kwin.outputs()
+        self.assertEqual(scale, 2, "the desktop's scale")
+        x11_scale = display.width // width
+        self.assertEqual((display.width, display.height), (width * x11_scale, height * x11_scale),
+                         "the X screen against KWin's logical desktop")
+        self.assertEqual(x11_scale, 2 if x11_scales_itself else 1, "X11 pixels per logical pixel")
         self.start_zorvin(display, kwin.environment)
         for (x, y), place in self.places_around_the_face(display.width, display.height):
             logical_x, logical_y = x // x11_scale, y // x11_scale
@@ -161,10 +167,10 @@ class KWinScaleTest(compositor.FaceOnWayland, unittest.TestCase):
                 "pupils for the pointer " + place)
 
     def test_x11_programs_scaled_by_kwin(self):
-        self.follow_at_scale_2("", 1)
+        self.follow_at_scale_2(x11_scales_itself=False)
 
     def test_x11_programs_scaling_themselves(self):
-        self.follow_at_scale_2("[Xwayland]\nScale=2\n", 2)
+        self.follow_at_scale_2(x11_scales_itself=True)
 
 
 if __name__ == "__main__":
