@@ -87,6 +87,13 @@ class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
         self.assertLessEqual(moved.new(), ticks + 2, "calls for a burst of %d moves" % 100)
         self.assertEqual(zorvin.output(), "", "what the program said")
 
+    def test_qt_wayland_platform_in_the_environment_changes_nothing(self):
+        # Chosen for the user's native Wayland programs: the face is still an X11 window.
+        self.start_zorvin(self.display, dict(self.kwin.environment, QT_QPA_PLATFORM="wayland"))
+        for (x, y), place in self.places_around_the_face(*self.kwin.size)[:2]:
+            self.kwin.move_pointer(x, y)
+            self.wait_for_pupils(self.expected_pupils(x, y), "pupils for the pointer " + place)
+
     def test_exit_unloads_the_script(self):
         zorvin = self.start_zorvin(self.display, self.kwin.environment)
         x11.wait_until(lambda: self.kwin.script_loaded(SCRIPT_NAME), 5,
