@@ -123,6 +123,7 @@ class KWinSession:
                             if name in started}
         self.environment["WAYLAND_DISPLAY"] = os.path.join(self.home.runtime, self.socket)
         self.environment["DBUS_SESSION_BUS_ADDRESS"] = self.bus.address
+        self.environment["XDG_RUNTIME_DIR"] = self.home.runtime
         self.commands = open(commands, "w")
         self.replies = open(replies)
         x11.wait_until(lambda: self.bus.has_owner("org.kde.KWin"), 10,
@@ -162,6 +163,17 @@ class KWinSession:
         code = {"left": 0x110, "right": 0x111}[button]
         self._pointer("button %d 1" % code)
         self._pointer("button %d 0" % code)
+
+    def script_of(self, process):
+        """The name of the KWin script that the program running as `process` loads, after its
+        unique name on the bus; None while it is not on the bus."""
+        dbus = ("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus")
+        for name in self.bus.call(*dbus, "ListNames", None, "(as)")[0]:
+            if name.startswith(":") and self.bus.call(
+                    *dbus, "GetConnectionUnixProcessID", GLib.Variant("(s)", (name,)),
+                    "(u)")[0] == process.pid:
+                return "zorvin-pointer-" + name
+        return None
 
     def script_loaded(self, name):
         return self.bus.call(*SCRIPTING, "isScriptLoaded", GLib.Variant("(s)", (name,)), "(b)")[0]

@@ -7,8 +7,6 @@ import subprocess
 import time
 import unittest
 
-from gi.repository import GLib
-
 import compositor
 import kwin_session
 import programs
@@ -17,7 +15,6 @@ import x11
 
 compositor.skip_unless_installed(kwin_session.KWIN)
 
-SCRIPT_NAME = "zorvin-pointer"
 QUIET_PERIOD = 0.6  # several ticks
 
 
@@ -57,12 +54,6 @@ class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
         cls.close_session(cls.kwin)
 
     def test_pupils_follow_the_pointer_over_the_empty_desktop(self):
-        # A run that crashed left its script loaded: the program replaces it.
-        stale = os.path.join(self.kwin.home.path, "stale.js")
-        with open(stale, "w") as f:
-            f.write("// left over\n")
-        self.kwin.bus.call(*kwin_session.SCRIPTING, "loadScript",
-                           GLib.Variant("(ss)", (stale, SCRIPT_NAME)), "(i)")
         zorvin = self.start_zorvin(self.display, self.kwin.environment)
         moved = DBusCalls(self.kwin.bus, "Moved")
         self.addCleanup(moved.stop)
@@ -96,8 +87,7 @@ class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
 
     def test_exit_unloads_the_script(self):
         zorvin = self.start_zorvin(self.display, self.kwin.environment)
-        x11.wait_until(lambda: self.kwin.script_loaded(SCRIPT_NAME), 5,
-                       message="the script loaded")
+        script = self.loaded_script(zorvin)
         ox, oy = self.face_origin()
         self.kwin.move_pointer(ox + 45, oy + 50)
         self.kwin.click("right")
@@ -105,7 +95,56 @@ class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
                        message="the pop-up menu")
         self.display.key("e")
         self.assertEqual(zorvin.wait_for_exit(), 0)
-        self.assertFalse(self.kwin.script_loaded(SCRIPT_NAME), "the script after Exit")
+        self.assertFalse(self.kwin.script_loaded(script), "the script after Exit")
+
+    def loaded_script(self, zorvin):
+        """The name of the program's own script, once KWin has it."""
+        script = x11.wait_until(lambda: self.kwin.script_of(zorvin.process), 5,
+                                message="the program on the bus")
+        x11.wait_until(lambda: self.kwin.script_loaded(script), 5, message="its script loaded")
+        return script
+
+    # Several Zorvins at once: each has its own script, which goes with it, and the one that
+    # starts next removes the script of one that was killed.
+
+    def start_instance(self):
+        zorvin = self.start_zorvin(self.display, self.kwin.environment)
+        return zorvin, self.face, self.loaded_script(zorvin)
+
+    def assert_all_follow(self, *instances):
+        width, height = self.kwin.size
+        for x, y in ((0, 0), (width - 1, height - 1)):
+            self.kwin.move_pointer(x, y)
+            for number, (_, face_window, _) in enumerate(instances):
+                self.face = face_window
+                self.wait_for_pupils(self.expected_pupils(x, y),
+                                     "pupils of Zorvin %d for the pointer at %d,%d"
+                                     % (number + 1, x, y))
+
+    def test_each_exit_leaves_the_others_following(self):
+        first, second = self.start_instance(), self.start_instance()
+        self.assertNotEqual(first[2], second[2], "the two scripts' names")
+        self.assert_all_follow(first, second)
+
+        for ending, staying in ((second, first), (first, self.start_instance())):
+            zorvin, face_window, script = ending
+            self.display.close_from_caption(face_window)
+            self.assertEqual(zorvin.wait_for_exit(), 0)
+            self.assertFalse(self.kwin.script_loaded(script), "the script of the one that ended")
+            self.assertTrue(self.kwin.script_loaded(staying[2]), "the other one's script")
+            self.assert_all_follow(staying)
+        self.assertEqual(staying[0].output(), "", "what the program said")
+
+    def test_the_next_one_removes_a_killed_ones_script(self):
+        first, second = self.start_instance(), self.start_instance()
+        first[0].process.kill()
+        first[0].process.wait()
+        self.assertTrue(self.kwin.script_loaded(first[2]), "the killed one's script")
+        third = self.start_instance()
+        x11.wait_until(lambda: not self.kwin.script_loaded(first[2]), 5,
+                       message="the killed one's script removed")
+        self.assertTrue(self.kwin.script_loaded(second[2]), "a running one's script")
+        self.assert_all_follow(second, third)
 
 
 class KWinRestartTest(compositor.FaceOnWayland, unittest.TestCase):
