@@ -30,13 +30,17 @@ SCRIPTING = ("org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting")
 
 
 class KWinSession:
-    def __init__(self, fake_pointer, size=(1280, 1024), scale=1, x11_scales_itself=False):
+    def __init__(self, fake_pointer, size=(1280, 1024), scale=1, x11_scales_itself=False,
+                 other_scales=()):
         """`x11_scales_itself`: KWin's option in which X11 programs get physical pixels and scale
-        themselves, rather than being scaled by KWin."""
+        themselves, rather than being scaled by KWin. `other_scales`: the scales of more outputs,
+        right of the first, each with as many pixels as the first; Plasma 5.27 gives them the
+        first one's scale."""
         self.fake_pointer = fake_pointer
         self.size = size  # in logical pixels
         self.scale = scale
         self.x11_scales_itself = x11_scales_itself
+        self.other_scales = other_scales
         self.home = None
         self.bus = None
         self.kwin = None
@@ -53,7 +57,7 @@ class KWinSession:
         self.start_kwin()
 
     def write_settings(self):
-        x11_scale = self.scale if self.x11_scales_itself else 1
+        x11_scale = max((self.scale,) + tuple(self.other_scales)) if self.x11_scales_itself else 1
         settings = {
             "kwinrc": "[Xwayland]\nScale=%d\n" % x11_scale,
             "kdeglobals": "[KScreen]\nXwaylandClientsScale=%s\n"
@@ -66,15 +70,15 @@ class KWinSession:
 
     def output_settings(self):
         width, height = self.size
-        return [
-            {"name": "outputs", "data": [{
-                "connectorName": "Virtual-0", "scale": self.scale,
-                "mode": {"width": width * self.scale, "height": height * self.scale,
-                         "refreshRate": 60000}}]},
-            {"name": "setups", "data": [{"lidClosed": False, "outputs": [{
-                "enabled": True, "outputIndex": 0, "position": {"x": 0, "y": 0},
-                "priority": 0}]}]},
-        ]
+        mode = {"width": width * self.scale, "height": height * self.scale, "refreshRate": 60000}
+        outputs, setup, x = [], [], 0
+        for index, scale in enumerate((self.scale,) + tuple(self.other_scales)):
+            outputs.append({"connectorName": "Virtual-%d" % index, "scale": scale, "mode": mode})
+            setup.append({"enabled": True, "outputIndex": index, "position": {"x": x, "y": 0},
+                          "priority": index})
+            x += mode["width"] // scale
+        return [{"name": "outputs", "data": outputs},
+                {"name": "setups", "data": [{"lidClosed": False, "outputs": setup}]}]
 
     def outputs(self):
         """Each output as KWin has it: its logical rectangle (x, y, width, height) and its scale,
@@ -110,7 +114,9 @@ class KWinSession:
         self.log = open(os.path.join(run, "kwin.log"), "w")
         self.kwin = session.start_process_group(
             [self.binary, "--virtual", "--xwayland", "--width", str(width), "--height",
-             str(height), "--scale", str(self.scale), "--no-lockscreen", "--no-global-shortcuts", "--no-kactivities",
+             str(height), "--scale", str(self.scale), "--output-count",
+             str(1 + len(self.other_scales)), "--no-lockscreen", "--no-global-shortcuts",
+             "--no-kactivities",
              "--socket", self.socket, "--exit-with-session", script],
             env=env, stdout=self.log, stderr=self.log)
         x11.wait_until(lambda: os.path.exists(env_file) or self.kwin.poll() is not None, 30,

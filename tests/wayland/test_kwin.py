@@ -3,6 +3,7 @@ pointer is through the program's own KWin script, also over the empty desktop wh
 never sees the pointer."""
 
 import os
+import re
 import subprocess
 import time
 import unittest
@@ -188,16 +189,21 @@ class KWinScaleTest(compositor.FaceOnWayland, unittest.TestCase):
     option in which they scale themselves, they see physical pixels, twice as many each way. Which
     one X11 got is read from the session: its X screen against KWin's logical desktop."""
 
-    def follow_at_scale_2(self, x11_scales_itself):
+    def start_session(self, kwin):
+        """Starts `kwin`, a KWinSession, for this test; returns its X display."""
         self.program = programs.from_environment()
-        kwin = kwin_session.KWinSession(kwin_session.fake_pointer(), scale=2,
-                                        x11_scales_itself=x11_scales_itself)
         self.addCleanup(kwin.stop)
         kwin.start()
         os.environ["XAUTHORITY"] = kwin.environment.get("XAUTHORITY", "")
         self.addCleanup(os.environ.pop, "XAUTHORITY", None)
         display = compositor.connect_x(kwin.environment["DISPLAY"])
         self.addCleanup(display.close)
+        return display
+
+    def follow_at_scale_2(self, x11_scales_itself):
+        kwin = kwin_session.KWinSession(kwin_session.fake_pointer(), scale=2,
+                                        x11_scales_itself=x11_scales_itself)
+        display = self.start_session(kwin)
         [((_, _, width, height), scale)] = kwin.outputs()
         self.assertEqual(scale, 2, "the desktop's scale")
         x11_scale = display.width // width
@@ -217,6 +223,39 @@ class KWinScaleTest(compositor.FaceOnWayland, unittest.TestCase):
 
     def test_x11_programs_scaling_themselves(self):
         self.follow_at_scale_2(x11_scales_itself=True)
+
+    def follow_on_two_outputs(self, x11_scales_itself):
+        """Outputs at scales 1 and 2 side by side: the pointer in the corners of each, mapped
+        onto the X11 screen of that output as XWayland shows it."""
+        kwin = kwin_session.KWinSession(kwin_session.fake_pointer(), other_scales=(2,),
+                                        x11_scales_itself=x11_scales_itself)
+        display = self.start_session(kwin)
+        outputs = kwin.outputs()
+        if [scale for _, scale in outputs] != [1, 2]:
+            self.skipTest("this KWin gives every output the same scale: %s" % outputs)
+        screens = x11_screens(kwin.environment)
+        self.start_zorvin(display, kwin.environment)
+        for ((x, y, width, height), _), (sx, sy, swidth, sheight) in zip(outputs, screens):
+            for lx, ly in ((x, y), (x + width - 1, y + height - 1)):
+                kwin.move_pointer(lx, ly)
+                self.wait_for_pupils(
+                    self.expected_pupils(sx + (lx - x) * swidth // width,
+                                         sy + (ly - y) * sheight // height),
+                    "pupils for the pointer at %d,%d on the output at %d,%d" % (lx, ly, x, y))
+
+    def test_two_outputs_x11_scaled_by_kwin(self):
+        self.follow_on_two_outputs(x11_scales_itself=False)
+
+    def test_two_outputs_x11_scaling_themselves(self):
+        self.follow_on_two_outputs(x11_scales_itself=True)
+
+
+def x11_screens(environment):
+    """XWayland's screens, (x, y, width, height) each, left to right."""
+    listed = subprocess.run(["xrandr", "--listmonitors"], env=dict(os.environ, **environment),
+                            capture_output=True, text=True, check=True).stdout
+    return sorted((int(x), int(y), int(width), int(height)) for width, height, x, y in
+                  re.findall(r"(\d+)/-?\d+x(\d+)/-?\d+\+(-?\d+)\+(-?\d+)", listed))
 
 
 if __name__ == "__main__":
