@@ -127,7 +127,7 @@ KWinPointer::KWinPointer(QDBusConnection bus, int tickMs,
                      [this](const QString&, const QString&, const QString& owner) {
                          kwinOwner_ = owner;
                          last_.reset();
-                         ++attempt_;
+                         ++kwinGeneration_;
                          loading_ = false;
                          reloadAttempts_ = owner.isEmpty() ? 0 : kReloadAttempts;
                      });
@@ -176,7 +176,7 @@ void KWinPointer::Load() {
         return;
     }
     loading_ = true;
-    const int attempt = attempt_;
+    const int generation = kwinGeneration_;
     // A KWin that answered none of an earlier attempt's calls may still hold its script.
     bus_.send(ScriptingCall(QStringLiteral("unloadScript"), {scriptName_}));
     auto problem = std::make_shared<std::optional<QDBusMessage>>();
@@ -188,8 +188,8 @@ void KWinPointer::Load() {
              }
          });
     Call(bus_, this, ScriptingCall(QStringLiteral("start")),
-         [this, attempt, problem](const QDBusMessage& answer) {
-             if (attempt != attempt_) {
+         [this, generation, problem](const QDBusMessage& answer) {
+             if (generation != kwinGeneration_) {
                  return;
              }
              loading_ = false;
@@ -243,8 +243,7 @@ QString KWinPointer::introspect(const QString& /*path*/) const {
 // Only KWin's own calls count; the script sends no more than one per tick.
 bool KWinPointer::handleMessage(const QDBusMessage& message, const QDBusConnection& connection) {
     if (message.member() != QStringLiteral("Moved") ||
-        message.signature() != QStringLiteral("iis") || message.service() != kwinOwner_ ||
-        kwinOwner_.isEmpty()) {
+        message.signature() != QStringLiteral("iis") || message.service() != kwinOwner_) {
         return false;
     }
     const QVariantList arguments = message.arguments();

@@ -56,7 +56,7 @@ class KWinPointer final : public QDBusVirtualObject, public PointerSource {
     // KWin's unique name on the bus: only its calls are the script's.
     QString kwinOwner_;
     // Which KWin the calls in flight went to: answers from one that has gone since do not count.
-    int attempt_ = 0;
+    int kwinGeneration_ = 0;
     bool loading_ = false;
     bool explained_ = false;
     // The last report: the pointer and KWin's outputs, in logical pixels.
