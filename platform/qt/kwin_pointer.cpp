@@ -112,13 +112,16 @@ KWinPointer::KWinPointer(QDBusConnection bus, int tickMs,
       scriptPath_(ScriptDirectory() + u'/' + scriptName_ + kScriptSuffix),
       kwin_(kKWinService, bus_, QDBusServiceWatcher::WatchForOwnerChange) {
     bus_.registerVirtualObject(kPath, this);
-    // The bus answers this before it passes anything of this program's on to KWin, so before any
-    // call of the script's.
+    // Qt may hand the script's first calls over before this answer: they wait for it.
     Call(bus_, this, BusCall(QStringLiteral("GetNameOwner"), kKWinService),
          [this](const QDBusMessage& answer) {
              if (kwinOwner_.isEmpty() && answer.type() == QDBusMessage::ReplyMessage) {
                  kwinOwner_ = answer.arguments().value(0).toString();
+                 if (unconfirmed_ && unconfirmed_->first == kwinOwner_) {
+                     last_ = unconfirmed_->second;
+                 }
              }
+             unconfirmed_.reset();
          });
     // A KWin that restarts has lost the script; until it is back, X11 tells where the pointer is.
     // KWin takes its name on the bus before it can load scripts: the script goes in at the next
@@ -127,6 +130,7 @@ KWinPointer::KWinPointer(QDBusConnection bus, int tickMs,
                      [this](const QString&, const QString&, const QString& owner) {
                          kwinOwner_ = owner;
                          last_.reset();
+                         unconfirmed_.reset();
                          ++kwinGeneration_;
                          loading_ = false;
                          reloadAttempts_ = owner.isEmpty() ? 0 : kReloadAttempts;
@@ -228,7 +232,7 @@ std::optional<QPoint> KWinPointer::Position() {
     if (!last_) {
         return std::nullopt;
     }
-    return ToDesktop(*last_, outputs_, ProgramScreens());
+    return ToDesktop(last_->pointer, last_->outputs, ProgramScreens());
 }
 
 QString KWinPointer::introspect(const QString& /*path*/) const {
@@ -243,13 +247,19 @@ QString KWinPointer::introspect(const QString& /*path*/) const {
 // Only KWin's own calls count; the script sends no more than one per tick.
 bool KWinPointer::handleMessage(const QDBusMessage& message, const QDBusConnection& connection) {
     if (message.member() != QStringLiteral("Moved") ||
-        message.signature() != QStringLiteral("iis") || message.service() != kwinOwner_) {
+        message.signature() != QStringLiteral("iis") ||
+        (!kwinOwner_.isEmpty() && message.service() != kwinOwner_)) {
         return false;
     }
     const QVariantList arguments = message.arguments();
-    last_ = QPoint(arguments[0].toInt(), arguments[1].toInt());
-    outputs_ = ParseOutputs(arguments[2].toString());
-    explained_ = false;
+    Report report{QPoint(arguments[0].toInt(), arguments[1].toInt()),
+                  ParseOutputs(arguments[2].toString())};
+    if (kwinOwner_.isEmpty()) {
+        unconfirmed_.emplace(message.service(), std::move(report));
+    } else {
+        last_ = std::move(report);
+        explained_ = false;
+    }
     if (message.isReplyRequired()) {
         connection.send(message.createReply());
     }

@@ -11,6 +11,7 @@
 
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include <QDBusConnection>
@@ -59,9 +60,14 @@ class KWinPointer final : public QDBusVirtualObject, public PointerSource {
     int kwinGeneration_ = 0;
     bool loading_ = false;
     bool explained_ = false;
-    // The last report: the pointer and KWin's outputs, in logical pixels.
-    std::optional<QPoint> last_;
-    std::vector<NamedRect> outputs_;
+    // What the script reports: the pointer and KWin's outputs, in logical pixels.
+    struct Report {
+        QPoint pointer;
+        std::vector<NamedRect> outputs;
+    };
+    std::optional<Report> last_;
+    // A report that came before the bus told KWin's name, with its sender's.
+    std::optional<std::pair<QString, Report>> unconfirmed_;
     // Ticks left to load the script into a KWin that came back.
     int reloadAttempts_ = 0;
 };
