@@ -29,12 +29,12 @@ namespace zorvin::qt {
 class KWinPointer final : public QDBusVirtualObject, public PointerSource {
   public:
     // Reports the pointer at most once per `tickMs` while it moves. `explain` is told, once, why
-    // KWin does not report the pointer.
+    // KWin does not report the pointer. Starts removing the scripts of Zorvins that have ended.
     KWinPointer(QDBusConnection bus, int tickMs, std::function<void(const QString&)> explain);
     // Unloads this instance's script, waiting a short while at most for KWin to take the call.
     ~KWinPointer() override;
 
-    // Starts loading the script into KWin, and unloading those whose Zorvin has ended.
+    // Starts loading the script into KWin.
     void Load();
 
     std::optional<QPoint> Position() override;
