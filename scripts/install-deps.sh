@@ -33,6 +33,8 @@ test_packages=(
     # D-Bus calls of the tests, and gjs for the Shell extension's module format
     kwin-wayland xwayland libwayland-dev libwayland-bin plasma-wayland-protocols pkg-config
     gnome-shell gjs dbus dbus-bin python3-gi gir1.2-glib-2.0
+    # Qt's Wayland platform, which a user's QT_QPA_PLATFORM=wayland would choose
+    qt6-wayland
 )
 
 case "${1:-}" in

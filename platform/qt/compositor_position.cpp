@@ -1,22 +1,98 @@
 #include "platform/qt/compositor_position.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstddef>
+#include <optional>
 
 namespace zorvin::qt {
 namespace {
 
-int Scale(int value, int to, int from) {
+int Scale(int offset, int to, int from) {
     if (from <= 0 || to == from) {
-        return value;
+        return offset;
     }
-    return static_cast<int>(std::lround(static_cast<double>(value) * to / from));
+    return static_cast<int>(std::lround(static_cast<double>(offset) * to / from));
+}
+
+QPoint Map(QPoint point, const QRect& from, const QRect& to) {
+    return {to.x() + Scale(point.x() - from.x(), to.width(), from.width()),
+            to.y() + Scale(point.y() - from.y(), to.height(), from.height())};
+}
+
+QRect Bounds(const std::vector<NamedRect>& rects) {
+    QRect bounds;
+    for (const NamedRect& rect : rects) {
+        bounds |= rect.rect;
+    }
+    return bounds;
+}
+
+// The output the point is on; a point off every output (on its way between two) counts as on the
+// nearest.
+std::size_t OutputAt(QPoint point, const std::vector<NamedRect>& outputs) {
+    const auto distance = [point](const QRect& rect) {
+        const int dx = std::max({rect.left() - point.x(), 0, point.x() - rect.right()});
+        const int dy = std::max({rect.top() - point.y(), 0, point.y() - rect.bottom()});
+        return static_cast<long long>(dx) * dx + static_cast<long long>(dy) * dy;
+    };
+    const auto nearest = std::min_element(outputs.begin(), outputs.end(),
+                                          [&](const NamedRect& a, const NamedRect& b) {
+                                              return distance(a.rect) < distance(b.rect);
+                                          });
+    return static_cast<std::size_t>(nearest - outputs.begin());
+}
+
+// Where `index` stands among `rects` ordered left to right, then top to bottom.
+std::size_t Rank(std::size_t index, const std::vector<NamedRect>& rects) {
+    const QRect& rect = rects[index].rect;
+    return static_cast<std::size_t>(
+        std::count_if(rects.begin(), rects.end(), [&rect](const NamedRect& other) {
+            return other.rect.x() < rect.x() ||
+                   (other.rect.x() == rect.x() && other.rect.y() < rect.y());
+        }));
+}
+
+std::optional<std::size_t> ScreenFor(std::size_t output, const std::vector<NamedRect>& outputs,
+                                     const std::vector<NamedRect>& screens) {
+    const QString& name = outputs[output].name;
+    if (!name.isEmpty()) {
+        const auto named = std::find_if(screens.begin(), screens.end(),
+                                        [&name](const NamedRect& s) { return s.name == name; });
+        if (named != screens.end()) {
+            return static_cast<std::size_t>(named - screens.begin());
+        }
+    }
+    if (screens.size() != outputs.size()) {
+        return std::nullopt;
+    }
+    const std::size_t rank = Rank(output, outputs);
+    for (std::size_t screen = 0; screen < screens.size(); ++screen) {
+        if (Rank(screen, screens) == rank) {
+            return screen;
+        }
+    }
+    return std::nullopt;
 }
 
 }  // namespace
 
+QPoint ToDesktop(QPoint logical, const std::vector<NamedRect>& outputs,
+                 const std::vector<NamedRect>& screens) {
+    if (outputs.empty() || screens.empty()) {
+        return logical;
+    }
+    const std::size_t output = OutputAt(logical, outputs);
+    if (const auto screen = ScreenFor(output, outputs, screens)) {
+        return Map(logical, outputs[output].rect, screens[*screen].rect);
+    }
+    return Map(logical, Bounds(outputs), Bounds(screens));
+}
+
 QPoint ToDesktop(const CompositorPosition& position, QSize desktop) {
-    return {Scale(position.x, desktop.width(), position.width),
-            Scale(position.y, desktop.height(), position.height)};
+    return ToDesktop({position.x, position.y},
+                     {{QString(), QRect(0, 0, position.width, position.height)}},
+                     {{QString(), QRect(QPoint(0, 0), desktop)}});
 }
 
 }  // namespace zorvin::qt

@@ -1,12 +1,35 @@
-// The pointer as a Wayland compositor reports it: in the compositor's logical coordinates, with the
-// size of its whole desktop in the same coordinates.
+// The pointer as a Wayland compositor reports it, in the compositor's logical coordinates, mapped
+// to the coordinates the program's windows live in (X11's, through XWayland, and Qt's scaling).
 #pragma once
 
+#include <vector>
+
 #include <QPoint>
+#include <QRect>
 #include <QSize>
+#include <QString>
 
 namespace zorvin::qt {
 
+// A compositor's output in its logical coordinates, or one of the program's screens in its own;
+// the name is the output's ("DP-1"), empty where the system tells none.
+struct NamedRect {
+    QString name;
+    QRect rect;
+};
+
+// The pointer at `logical` on the output of `outputs` it is on, mapped onto the program's screen
+// that shows that output: the one of the same name, else the one in the same place when the
+// screens are ordered as the outputs are (left to right, then top to bottom). Each output maps
+// onto its own screen, so every way a compositor presents X11 programs is covered: scaled by the
+// compositor (X11 sees logical pixels), scaling themselves (X11 sees physical pixels, which Qt may
+// scale back), outputs of different scales, and origins anywhere. When the screens cannot be told
+// apart (their number differs from the outputs'), the whole desktop maps onto the whole desktop.
+QPoint ToDesktop(QPoint logical, const std::vector<NamedRect>& outputs,
+                 const std::vector<NamedRect>& screens);
+
+// The pointer as a compositor reports it with only the size of its whole desktop, which starts at
+// (0, 0) in the same logical coordinates.
 struct CompositorPosition {
     int x = 0;
     int y = 0;
@@ -14,10 +37,7 @@ struct CompositorPosition {
     int height = 0;
 };
 
-// The position on a desktop of `desktop` size in the program's own coordinates. The ratio between
-// the two sizes covers every way a compositor presents X11 programs: scaled by the compositor
-// (X11 sees logical pixels), or scaling themselves (X11 sees physical pixels, which Qt may scale
-// back). Equal sizes map each point to itself.
+// That position on a desktop of `desktop` size, starting at (0, 0), in the program's coordinates.
 QPoint ToDesktop(const CompositorPosition& position, QSize desktop);
 
 }  // namespace zorvin::qt

@@ -30,11 +30,11 @@ std::unique_ptr<PointerSource> CompositorSource(int tickMs) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
     if (names && names->isServiceRegistered(QStringLiteral("org.kde.KWin")).value()) {
-        auto kwin = std::make_unique<KWinPointer>(bus, tickMs);
-        if (const auto problem = kwin->Load()) {
+        auto kwin = std::make_unique<KWinPointer>(bus, tickMs, [](const QString& problem) {
             Explain(QStringLiteral("KWin did not run Zorvin's pointer script (%1), so %2")
-                        .arg(*problem, QLatin1String(kOnlyOverX11)));
-        }
+                        .arg(problem, QLatin1String(kOnlyOverX11)));
+        });
+        kwin->Load();
         return kwin;
     }
     if (names && names->isServiceRegistered(QStringLiteral("org.gnome.Shell")).value()) {

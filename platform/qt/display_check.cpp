@@ -7,15 +7,7 @@
 
 namespace zorvin::qt {
 
-std::string ChosenPlatform() {
-    const QByteArray chosen = qgetenv("QT_QPA_PLATFORM");
-    return chosen.isEmpty() ? "xcb" : chosen.toStdString();
-}
-
-std::optional<std::string> DisplayProblem(const std::string& platform) {
-    if (!platform.starts_with("xcb")) {
-        return std::nullopt;
-    }
+std::optional<std::string> DisplayProblem() {
     const QByteArray display = qgetenv("DISPLAY");
     if (display.isEmpty()) {
         if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {

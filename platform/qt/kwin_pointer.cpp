@@ -1,10 +1,12 @@
 #include "platform/qt/kwin_pointer.h"
 
+#include <memory>
 #include <utility>
 
-#include <QDBusConnectionInterface>
 #include <QDBusMessage>
-#include <QDBusReply>
+#include <QDBusPendingCall>
+#include <QDBusPendingCallWatcher>
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
@@ -16,12 +18,16 @@ namespace {
 const QString kKWinService = QStringLiteral("org.kde.KWin");
 const QString kScriptingPath = QStringLiteral("/Scripting");
 const QString kScriptingInterface = QStringLiteral("org.kde.kwin.Scripting");
-// KWin knows the script by this name, across runs: a run that crashed left it loaded.
-const QString kScriptName = QStringLiteral("zorvin-pointer");
+// Each Zorvin's script is this followed by its unique name on the bus; so is its file's name.
+const QString kScriptPrefix = QStringLiteral("zorvin-pointer-");
+const QString kScriptSuffix = QStringLiteral(".js");
 const QString kPath = QStringLiteral("/org/example/zorvin/KWinPointer");
 const QString kInterface = QStringLiteral("org.example.zorvin.KWinPointer");
-// Waiting longer for KWin would stall the face.
-constexpr int kCallTimeoutMs = 2000;
+// How long KWin may take to answer before the user is told that the pointer is left to X11. A
+// later answer, and the script's calls, still count.
+constexpr int kAnswerTimeoutMs = 10000;
+// How long the program waits at its end for KWin to take the script's removal.
+constexpr int kExitWaitMs = 500;
 // How many ticks a KWin that came back has to become ready for the script.
 constexpr int kReloadAttempts = 100;
 
@@ -30,6 +36,29 @@ QDBusMessage ScriptingCall(const QString& method, const QVariantList& arguments 
         QDBusMessage::createMethodCall(kKWinService, kScriptingPath, kScriptingInterface, method);
     call.setArguments(arguments);
     return call;
+}
+
+QDBusMessage BusCall(const QString& method, const QString& name) {
+    QDBusMessage call = QDBusMessage::createMethodCall(
+        QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+        QStringLiteral("org.freedesktop.DBus"), method);
+    call.setArguments({name});
+    return call;
+}
+
+// Calls without waiting; `answered` gets the reply or the error, on the event loop.
+void Call(QDBusConnection& bus, QObject* context, const QDBusMessage& call,
+          std::function<void(const QDBusMessage&)> answered) {
+    auto* pending = new QDBusPendingCallWatcher(bus.asyncCall(call, kAnswerTimeoutMs), context);
+    QObject::connect(pending, &QDBusPendingCallWatcher::finished, context,
+                     [answered = std::move(answered)](QDBusPendingCallWatcher* finished) {
+                         finished->deleteLater();
+                         answered(finished->reply());
+                     });
+}
+
+QString ScriptDirectory() {
+    return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
 }
 
 QString ScriptText(const QString& service, int tickMs) {
@@ -51,14 +80,49 @@ std::optional<QString> WriteScript(const QString& path, const QString& text) {
     return std::nullopt;
 }
 
+// The script's outputs: "name,x,y,width,height" each, separated by ";".
+std::vector<NamedRect> ParseOutputs(const QString& text) {
+    std::vector<NamedRect> outputs;
+    for (const QString& output : text.split(u';', Qt::SkipEmptyParts)) {
+        const QStringList fields = output.split(u',');
+        if (fields.size() == 5) {
+            outputs.push_back({fields[0], QRect(fields[1].toInt(), fields[2].toInt(),
+                                                fields[3].toInt(), fields[4].toInt())});
+        }
+    }
+    return outputs;
+}
+
+std::vector<NamedRect> ProgramScreens() {
+    std::vector<NamedRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        screens.push_back({screen->name(), screen->geometry()});
+    }
+    return screens;
+}
+
 }  // namespace
 
-KWinPointer::KWinPointer(QDBusConnection bus, int tickMs)
+KWinPointer::KWinPointer(QDBusConnection bus, int tickMs,
+                         std::function<void(const QString&)> explain)
     : bus_(std::move(bus)),
       tickMs_(tickMs),
+      explain_(std::move(explain)),
+      scriptName_(kScriptPrefix + bus_.baseService()),
+      scriptPath_(ScriptDirectory() + u'/' + scriptName_ + kScriptSuffix),
       kwin_(kKWinService, bus_, QDBusServiceWatcher::WatchForOwnerChange) {
-    kwinOwner_ = bus_.interface()->serviceOwner(kKWinService).value();
     bus_.registerVirtualObject(kPath, this);
+    // Qt may hand the script's first calls over before this answer: they wait for it.
+    Call(bus_, this, BusCall(QStringLiteral("GetNameOwner"), kKWinService),
+         [this](const QDBusMessage& answer) {
+             if (kwinOwner_.isEmpty() && answer.type() == QDBusMessage::ReplyMessage) {
+                 kwinOwner_ = answer.arguments().value(0).toString();
+                 if (unconfirmed_ && unconfirmed_->first == kwinOwner_) {
+                     last_ = unconfirmed_->second;
+                 }
+             }
+             unconfirmed_.reset();
+         });
     // A KWin that restarts has lost the script; until it is back, X11 tells where the pointer is.
     // KWin takes its name on the bus before it can load scripts: the script goes in at the next
     // ticks, once KWin takes it.
@@ -66,64 +130,116 @@ KWinPointer::KWinPointer(QDBusConnection bus, int tickMs)
                      [this](const QString&, const QString&, const QString& owner) {
                          kwinOwner_ = owner;
                          last_.reset();
+                         unconfirmed_.reset();
+                         ++kwinGeneration_;
+                         loading_ = false;
                          reloadAttempts_ = owner.isEmpty() ? 0 : kReloadAttempts;
                      });
+    RemoveStaleScripts();
 }
 
 KWinPointer::~KWinPointer() {
-    Unload();
+    if (!kwinOwner_.isEmpty()) {
+        bus_.asyncCall(ScriptingCall(QStringLiteral("unloadScript"), {scriptName_}), kExitWaitMs)
+            .waitForFinished();
+    }
+    QFile::remove(scriptPath_);
     bus_.unregisterObject(kPath);
 }
 
-std::optional<QString> KWinPointer::Load() {
-    last_.reset();
-    Unload();
-    const QString directory = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    const QString path = directory + QStringLiteral("/zorvin-kwin-pointer.js");
-    if (auto problem = WriteScript(path, ScriptText(bus_.baseService(), tickMs_))) {
-        return problem;
+// The script of a Zorvin that ended without removing it (it crashed, or was killed) calls nobody
+// now; its file tells its name.
+void KWinPointer::RemoveStaleScripts() {
+    const QStringList files =
+        QDir(ScriptDirectory()).entryList({kScriptPrefix + u'*' + kScriptSuffix}, QDir::Files);
+    for (const QString& file : files) {
+        const QString name = file.chopped(kScriptSuffix.size());
+        const QString owner = name.mid(kScriptPrefix.size());
+        if (name == scriptName_) {
+            continue;
+        }
+        Call(bus_, this, BusCall(QStringLiteral("NameHasOwner"), owner),
+             [this, name, file](const QDBusMessage& answer) {
+                 if (answer.type() == QDBusMessage::ReplyMessage &&
+                     !answer.arguments().value(0).toBool()) {
+                     bus_.send(ScriptingCall(QStringLiteral("unloadScript"), {name}));
+                     QFile::remove(ScriptDirectory() + u'/' + file);
+                 }
+             });
     }
-    const QDBusReply<int> id =
-        bus_.call(ScriptingCall(QStringLiteral("loadScript"), {path, kScriptName}), QDBus::Block,
-                  kCallTimeoutMs);
-    if (!id.isValid()) {
-        return id.error().message();
-    }
-    if (id.value() < 0) {
-        return QStringLiteral("KWin refused the script");
-    }
-    const QDBusMessage started =
-        bus_.call(ScriptingCall(QStringLiteral("start")), QDBus::Block, kCallTimeoutMs);
-    if (started.type() == QDBusMessage::ErrorMessage) {
-        return started.errorMessage();
-    }
-    return std::nullopt;
 }
 
-void KWinPointer::Unload() {
-    bus_.call(ScriptingCall(QStringLiteral("unloadScript"), {kScriptName}), QDBus::Block,
-              kCallTimeoutMs);
+// The three calls go out together, so that a KWin that is slow to take the first runs the script
+// as soon as it gets to them, with nobody waiting meanwhile.
+void KWinPointer::Load() {
+    if (loading_) {
+        return;
+    }
+    if (auto problem = WriteScript(scriptPath_, ScriptText(bus_.baseService(), tickMs_))) {
+        Explain(*problem);
+        return;
+    }
+    loading_ = true;
+    const int generation = kwinGeneration_;
+    // A KWin that answered none of an earlier attempt's calls may still hold its script.
+    bus_.send(ScriptingCall(QStringLiteral("unloadScript"), {scriptName_}));
+    auto problem = std::make_shared<std::optional<QDBusMessage>>();
+    Call(bus_, this, ScriptingCall(QStringLiteral("loadScript"), {scriptPath_, scriptName_}),
+         [problem](const QDBusMessage& answer) {
+             if (answer.type() == QDBusMessage::ErrorMessage ||
+                 answer.arguments().value(0).toInt() < 0) {
+                 *problem = answer;
+             }
+         });
+    Call(bus_, this, ScriptingCall(QStringLiteral("start")),
+         [this, generation, problem](const QDBusMessage& answer) {
+             if (generation != kwinGeneration_) {
+                 return;
+             }
+             loading_ = false;
+             if (*problem) {
+                 Failed(**problem);
+             } else if (answer.type() == QDBusMessage::ErrorMessage) {
+                 Failed(answer);
+             } else {
+                 reloadAttempts_ = 0;
+             }
+         });
+}
+
+void KWinPointer::Failed(const QDBusMessage& answer) {
+    if (answer.type() != QDBusMessage::ErrorMessage) {
+        Explain(QStringLiteral("KWin refused the script"));
+    } else if (answer.errorName() == QStringLiteral("org.freedesktop.DBus.Error.NoReply")) {
+        Explain(QStringLiteral("KWin did not answer within %1 s").arg(kAnswerTimeoutMs / 1000));
+    } else if (reloadAttempts_ == 0) {
+        Explain(answer.errorMessage());
+    }
+}
+
+void KWinPointer::Explain(const QString& why) {
+    if (!explained_) {
+        explained_ = true;
+        explain_(why);
+    }
 }
 
 std::optional<QPoint> KWinPointer::Position() {
-    if (reloadAttempts_ > 0) {
+    if (reloadAttempts_ > 0 && !loading_) {
         --reloadAttempts_;
-        if (!Load()) {
-            reloadAttempts_ = 0;
-        }
+        Load();
     }
     if (!last_) {
         return std::nullopt;
     }
-    return ToDesktop(*last_, QGuiApplication::primaryScreen()->virtualSize());
+    return ToDesktop(last_->pointer, last_->outputs, ProgramScreens());
 }
 
 QString KWinPointer::introspect(const QString& /*path*/) const {
     return QStringLiteral(R"(<interface name="%1"><method name="Moved">)"
                           R"(<arg name="x" type="i" direction="in"/>)"
                           R"(<arg name="y" type="i" direction="in"/>)"
-                          R"(<arg name="width" type="i" direction="in"/>)"
-                          R"(<arg name="height" type="i" direction="in"/>)"
+                          R"(<arg name="outputs" type="s" direction="in"/>)"
                           R"(</method></interface>)")
         .arg(kInterface);
 }
@@ -131,12 +247,19 @@ QString KWinPointer::introspect(const QString& /*path*/) const {
 // Only KWin's own calls count; the script sends no more than one per tick.
 bool KWinPointer::handleMessage(const QDBusMessage& message, const QDBusConnection& connection) {
     if (message.member() != QStringLiteral("Moved") ||
-        message.signature() != QStringLiteral("iiii") || message.service() != kwinOwner_) {
+        message.signature() != QStringLiteral("iis") ||
+        (!kwinOwner_.isEmpty() && message.service() != kwinOwner_)) {
         return false;
     }
     const QVariantList arguments = message.arguments();
-    last_ = CompositorPosition{arguments[0].toInt(), arguments[1].toInt(), arguments[2].toInt(),
-                               arguments[3].toInt()};
+    Report report{QPoint(arguments[0].toInt(), arguments[1].toInt()),
+                  ParseOutputs(arguments[2].toString())};
+    if (kwinOwner_.isEmpty()) {
+        unconfirmed_.emplace(message.service(), std::move(report));
+    } else {
+        last_ = std::move(report);
+        explained_ = false;
+    }
     if (message.isReplyRequired()) {
         connection.send(message.createReply());
     }

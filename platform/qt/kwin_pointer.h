@@ -1,9 +1,18 @@
 // The pointer from KWin, for Plasma's Wayland sessions. A script, embedded in the program, is
-// loaded into KWin over D-Bus and calls this object back when the pointer moves. When KWin goes
-// away the source tells nothing; when it comes back the script is loaded again.
+// loaded into KWin over D-Bus and calls this object back when the pointer moves. Each running
+// Zorvin loads a script of its own, named after its unique name on the bus, and removes it when it
+// ends; at start it removes the scripts of Zorvins that ended without doing so.
+//
+// No call waits for KWin: a KWin that answers late holds nothing up, one that does not answer at
+// all leaves the pointer to X11 (and is told about once), and the script's calls, whenever they
+// come, count again. When KWin goes away the source tells nothing; when it comes back the script
+// is loaded again.
 #pragma once
 
+#include <functional>
 #include <optional>
+#include <utility>
+#include <vector>
 
 #include <QDBusConnection>
 #include <QDBusServiceWatcher>
@@ -13,18 +22,20 @@
 #include "platform/qt/compositor_position.h"
 #include "platform/qt/pointer_source.h"
 
+class QDBusMessage;
+
 namespace zorvin::qt {
 
 class KWinPointer final : public QDBusVirtualObject, public PointerSource {
   public:
-    // Reports the pointer at most once per `tickMs` while it moves.
-    KWinPointer(QDBusConnection bus, int tickMs);
-    // Unloads the script.
+    // Reports the pointer at most once per `tickMs` while it moves. `explain` is told, once, why
+    // KWin does not report the pointer. Starts removing the scripts of Zorvins that have ended.
+    KWinPointer(QDBusConnection bus, int tickMs, std::function<void(const QString&)> explain);
+    // Unloads this instance's script, waiting a short while at most for KWin to take the call.
     ~KWinPointer() override;
 
-    // Loads the script into KWin, first unloading any left under its name by an earlier run;
-    // returns why it could not, or nothing.
-    std::optional<QString> Load();
+    // Starts loading the script into KWin.
+    void Load();
 
     std::optional<QPoint> Position() override;
 
@@ -33,14 +44,30 @@ class KWinPointer final : public QDBusVirtualObject, public PointerSource {
     bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
 
   private:
-    void Unload();
+    void RemoveStaleScripts();
+    void Failed(const QDBusMessage& answer);
+    void Explain(const QString& why);
 
     QDBusConnection bus_;
     int tickMs_;
+    std::function<void(const QString&)> explain_;
+    QString scriptName_;
+    QString scriptPath_;
     QDBusServiceWatcher kwin_;
     // KWin's unique name on the bus: only its calls are the script's.
     QString kwinOwner_;
-    std::optional<CompositorPosition> last_;
+    // Which KWin the calls in flight went to: answers from one that has gone since do not count.
+    int kwinGeneration_ = 0;
+    bool loading_ = false;
+    bool explained_ = false;
+    // What the script reports: the pointer and KWin's outputs, in logical pixels.
+    struct Report {
+        QPoint pointer;
+        std::vector<NamedRect> outputs;
+    };
+    std::optional<Report> last_;
+    // A report that came before the bus told KWin's name, with its sender's.
+    std::optional<std::pair<QString, Report>> unconfirmed_;
     // Ticks left to load the script into a KWin that came back.
     int reloadAttempts_ = 0;
 };

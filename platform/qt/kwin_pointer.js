@@ -1,6 +1,8 @@
 // Tells Zorvin where the pointer is, from inside KWin. Zorvin fills in the names and its tick before
 // it loads this script. A moving pointer is reported at once, then at most once per tick, the last
-// place it reached included; a still pointer costs no call and no timer.
+// place it reached included; a still pointer costs no call and no timer. Each report carries KWin's
+// outputs, "name,x,y,width,height" each in logical pixels and separated by ";", so that Zorvin can
+// map the pointer to the X11 screen of the output it is on.
 const zorvin = {
     service: "@SERVICE@",
     path: "@PATH@",
@@ -18,6 +20,24 @@ function whole(value) {
     return Math.round(value) | 0;
 }
 
+function describe(name, geometry) {
+    return [name, whole(geometry.x), whole(geometry.y), whole(geometry.width),
+            whole(geometry.height)].join(",");
+}
+
+// Plasma 6 lists its outputs with their names; Plasma 5 numbers them.
+function outputs() {
+    if (workspace.screens !== undefined) {
+        return workspace.screens.map(output => describe(output.name, output.geometry)).join(";");
+    }
+    const described = [];
+    for (let screen = 0; screen < workspace.numScreens; ++screen) {
+        described.push(describe("", workspace.clientArea(KWin.FullScreenArea, screen,
+                                                          workspace.currentDesktop)));
+    }
+    return described.join(";");
+}
+
 function send() {
     const x = whole(workspace.cursorPos.x);
     const y = whole(workspace.cursorPos.y);
@@ -25,9 +45,7 @@ function send() {
         return;
     }
     sent = { x: x, y: y };
-    const size = workspace.virtualScreenSize;
-    callDBus(zorvin.service, zorvin.path, zorvin.iface, "Moved", x, y, whole(size.width),
-             whole(size.height));
+    callDBus(zorvin.service, zorvin.path, zorvin.iface, "Moved", x, y, outputs());
     pause.start();
 }
 

@@ -1,5 +1,5 @@
-// Zorvin on a Linux desktop: checks for a display before Qt would abort without one, then runs the
-// program's forms on the Qt backend until the program ends.
+// Zorvin on a Linux desktop: checks for an X display before Qt would abort without one, then runs
+// the program's forms on the Qt backend, on X11, until the program ends.
 #include <cstdio>
 #include <cstdlib>
 #include <exception>
@@ -35,13 +35,15 @@ class ZorvinApplication final : public QApplication {
 }  // namespace
 
 int main(int argc, char** argv) {
-    std::string qtPlatform = zorvin::qt::ChosenPlatform();
-    if (const auto problem = zorvin::qt::DisplayProblem(qtPlatform)) {
+    if (const auto problem = zorvin::qt::DisplayProblem()) {
         std::fprintf(stderr, "zorvin: %s\n", problem->c_str());
         return 1;
     }
-    // Qt reads the platform from its command line, which no program it starts inherits.
+    // Qt takes the platform on its command line before QT_QPA_PLATFORM, and no program it starts
+    // inherits its command line: the mail program and the browser get the environment as the
+    // program found it.
     std::string platformOption = "-platform";
+    std::string qtPlatform = zorvin::qt::kQtPlatform;
     std::vector<char*> arguments(argv, argv + argc);
     arguments.push_back(platformOption.data());
     arguments.push_back(qtPlatform.data());

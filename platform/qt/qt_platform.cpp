@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QGuiApplication>
+#include <QLoggingCategory>
 #include <QScreen>
 #include <QString>
 #include <QUrl>
@@ -130,7 +131,14 @@ bool QtPlatform::SetWindowPos(Hwnd hwnd, Hwnd insertAfter, std::int32_t /*x*/, s
     return true;
 }
 
+namespace {
+// Each look at the pointer, with QT_LOGGING_RULES="zorvin.pointer.debug=true": whether the ticks
+// keep their period whatever the compositor does.
+Q_LOGGING_CATEGORY(lcPointer, "zorvin.pointer", QtWarningMsg)
+}  // namespace
+
 bool QtPlatform::GetCursorPos(Point& point) {
+    qCDebug(lcPointer, "looked");
     if (!pointer_) {
         pointer_ = std::make_unique<DesktopPointer>(tickMs_);
     }

@@ -45,6 +45,9 @@ class NoDisplayTest(unittest.TestCase):
     def test_wayland_session_without_xwayland(self):
         self.assert_fails_in_one_line(
             self.program.run_without_display({"WAYLAND_DISPLAY": "wayland-0"}))
+        # Qt's Wayland platform, chosen for the user's other programs, changes nothing.
+        self.assert_fails_in_one_line(self.program.run_without_display(
+            {"WAYLAND_DISPLAY": "wayland-0", "QT_QPA_PLATFORM": "wayland"}))
 
 
 if __name__ == "__main__":

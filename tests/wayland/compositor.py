@@ -158,11 +158,14 @@ class FaceOnWayland:
 
     def start_zorvin(self, display, environment):
         """Starts the program on `display` (an x11.Display) with the session's `environment`;
-        waits until the face is shown and shaped."""
+        waits until its face is shown and shaped, beside any other program's."""
         self.x = display
+        shown = {window.id for window in display.find_windows(programs.MAIN_WINDOW)}
         self.zorvin = self.program.start(_Display(display.name), environment)
         self.addCleanup(self.zorvin.stop)
-        self.face = display.wait_for_window(programs.MAIN_WINDOW, 20)
+        self.face = x11.wait_until(
+            lambda: next((window for window in display.find_windows(programs.MAIN_WINDOW)
+                          if window.id not in shown), None), 20, message="the new face")
         x11.wait_until(lambda: len(display.shape_rectangles(self.face)) > 1, 10,
                        message="the face's shape")
         return self.zorvin

@@ -1,35 +1,112 @@
-// Mapping a compositor's logical pointer position to the coordinates the program's windows live in.
+// Mapping a compositor's logical pointer position to the coordinates the program's windows live in:
+// each output onto the program's screen that shows it.
 #include <gtest/gtest.h>
+
+#include <vector>
 
 #include "platform/qt/compositor_position.h"
 
 namespace zorvin::qt {
 namespace {
 
-TEST(CompositorPosition, SameSizeKeepsEveryPointEdgesIncluded) {
-    const QSize desktop(1280, 1024);
-    EXPECT_EQ(ToDesktop({0, 0, 1280, 1024}, desktop), QPoint(0, 0));
-    EXPECT_EQ(ToDesktop({1279, 1023, 1280, 1024}, desktop), QPoint(1279, 1023));
-    EXPECT_EQ(ToDesktop({641, 333, 1280, 1024}, desktop), QPoint(641, 333));
+struct Case {
+    const char* what;
+    QPoint logical;
+    QPoint expected;
+};
+
+void ExpectMaps(const std::vector<NamedRect>& outputs, const std::vector<NamedRect>& screens,
+                const std::vector<Case>& cases) {
+    for (const Case& c : cases) {
+        EXPECT_EQ(ToDesktop(c.logical, outputs, screens), c.expected) << c.what;
+    }
 }
 
-// KWin's option in which X11 programs scale themselves: at scale 2 the X server has the physical
-// pixels, twice the logical ones in each direction.
-TEST(CompositorPosition, X11ProgramsScalingThemselvesGetPhysicalPixels) {
-    const QSize physical(2560, 2048);
-    EXPECT_EQ(ToDesktop({640, 100, 1280, 1024}, physical), QPoint(1280, 200));
-    EXPECT_EQ(ToDesktop({1279, 1023, 1280, 1024}, physical), QPoint(2558, 2046));
+// Plasma's outputs side by side, the left one at scale 1 (1920x1080) and the right one at scale 2
+// (2560x1440 pixels, 1280x720 logical). XWayland of Debian 12 names its outputs XWAYLAND0, 1...
+const std::vector<NamedRect> kSideBySide = {{"DP-1", {0, 0, 1920, 1080}},
+                                            {"DP-2", {1920, 0, 1280, 720}}};
+
+TEST(CompositorPosition, KWinScalingX11ShowsLogicalPixels) {
+    ExpectMaps(kSideBySide,
+               {{"XWAYLAND0", {0, 0, 1920, 1080}}, {"XWAYLAND1", {1920, 0, 1280, 720}}},
+               {{"left, corner", {0, 0}, {0, 0}},
+                {"left, far corner", {1919, 1079}, {1919, 1079}},
+                {"right", {2000, 100}, {2000, 100}},
+                {"right, far corner", {3199, 719}, {3199, 719}}});
 }
 
-// The same, with Qt scaling the program by 2 in its turn: back to logical pixels.
-TEST(CompositorPosition, QtScalingBackGivesLogicalPixels) {
-    EXPECT_EQ(ToDesktop({640, 100, 1280, 1024}, QSize(1280, 1024)), QPoint(640, 100));
+// X11 programs scaling themselves: KWin gives XWayland every output at the largest scale, 2.
+TEST(CompositorPosition, X11ScalingItselfShowsEveryOutputAtTheLargestScale) {
+    ExpectMaps(kSideBySide,
+               {{"XWAYLAND0", {0, 0, 3840, 2160}}, {"XWAYLAND1", {3840, 0, 2560, 1440}}},
+               {{"left", {640, 100}, {1280, 200}},
+                {"right, its origin", {1920, 0}, {3840, 0}},
+                {"right", {2000, 100}, {4000, 200}}});
 }
 
-// A compositor that reports no desktop (no output connected) leaves the position as it is
-// rather than dividing by nothing.
-TEST(CompositorPosition, NoDesktopSizeLeavesThePosition) {
+// Screens at their own pixels and origins: the left output at scale 2 shows 3840 pixels, the right
+// one at scale 1 starts after them. One ratio for the whole desktop would put logical x 2000 at
+// 3000, inside the left screen.
+TEST(CompositorPosition, EachOutputMapsOntoItsOwnScreen) {
+    ExpectMaps({{"DP-1", {0, 0, 1920, 1080}}, {"DP-2", {1920, 0, 1920, 1080}}},
+               {{"DP-1", {0, 0, 3840, 2160}}, {"DP-2", {3840, 0, 1920, 1080}}},
+               {{"left", {1000, 500}, {2000, 1000}}, {"right", {2000, 500}, {3920, 500}}});
+}
+
+// The compositor puts an output left of and above the primary one; X11's screens start at 0.
+TEST(CompositorPosition, NegativeAndNonZeroOrigins) {
+    ExpectMaps({{"", {-1280, -200, 1280, 1024}}, {"", {0, 0, 1920, 1080}}},
+               {{"", {0, 0, 1280, 1024}}, {"", {1280, 200, 1920, 1080}}},
+               {{"left, its origin", {-1280, -200}, {0, 0}},
+                {"left, its last column", {-1, 500}, {1279, 700}},
+                {"right, its origin", {0, 0}, {1280, 200}}});
+    ExpectMaps({{"", {0, 0, 1920, 1080}}, {"", {320, 1080, 1280, 1024}}},
+               {{"", {0, 0, 1920, 1080}}, {"", {320, 1080, 1280, 1024}}},
+               {{"below", {400, 1100}, {400, 1100}}});
+}
+
+// Names tell the screens apart whatever order the lists come in.
+TEST(CompositorPosition, NamesBeforeOrder) {
+    ExpectMaps(kSideBySide, {{"DP-2", {0, 0, 1280, 720}}, {"DP-1", {1280, 0, 1920, 1080}}},
+               {{"DP-1", {10, 10}, {1290, 10}}, {"DP-2", {1930, 10}, {10, 10}}});
+}
+
+// GNOME's fractional scaling leaves XWayland unscaled: a 1920x1080 output at 125 % is 1536x864
+// logical pixels, and X11 sees its 1920x1080 pixels.
+TEST(CompositorPosition, FractionalScaleWithXWaylandUnscaled) {
+    ExpectMaps({{"eDP-1", {0, 0, 1536, 864}}, {"HDMI-1", {1536, 0, 1920, 1080}}},
+               {{"eDP-1", {0, 0, 1920, 1080}}, {"HDMI-1", {1920, 0, 1920, 1080}}},
+               {{"middle of the scaled one", {768, 432}, {960, 540}},
+                {"its last pixel", {1535, 863}, {1919, 1079}},
+                {"the other", {1536, 0}, {1920, 0}}});
+}
+
+// A pointer that KWin reports in the gap between two outputs of different heights counts as on
+// the nearer one.
+TEST(CompositorPosition, OffEveryOutputCountsAsOnTheNearest) {
+    ExpectMaps(kSideBySide, {{"DP-1", {0, 0, 3840, 2160}}, {"DP-2", {3840, 0, 2560, 1440}}},
+               {{"below the right one", {2000, 900}, {4000, 1800}}});
+}
+
+// Screens that cannot be matched to the outputs (one X11 screen for two outputs): the whole
+// desktop onto the whole desktop.
+TEST(CompositorPosition, UnmatchedScreensMapTheWholeDesktop) {
+    ExpectMaps(kSideBySide, {{"", {0, 0, 6400, 2160}}}, {{"right", {2000, 100}, {4000, 200}}});
+}
+
+// No outputs known yet, or an output of no size: the position as it is, rather than dividing by
+// nothing.
+TEST(CompositorPosition, NothingToMapWithLeavesThePosition) {
+    ExpectMaps({}, {{"", {0, 0, 1280, 1024}}}, {{"no outputs", {12, 34}, {12, 34}}});
     EXPECT_EQ(ToDesktop({12, 34, 0, 0}, QSize(1280, 1024)), QPoint(12, 34));
+}
+
+// A compositor that tells only its desktop's size: the ratio between the two sizes.
+TEST(CompositorPosition, DesktopSizeOnly) {
+    EXPECT_EQ(ToDesktop({640, 100, 1280, 1024}, QSize(2560, 2048)), QPoint(1280, 200));
+    EXPECT_EQ(ToDesktop({1279, 1023, 1280, 1024}, QSize(2560, 2048)), QPoint(2558, 2046));
+    EXPECT_EQ(ToDesktop({641, 333, 1280, 1024}, QSize(1280, 1024)), QPoint(641, 333));
 }
 
 }  // namespace

@@ -1,13 +1,12 @@
-"""The pupils under a headless Plasma 5.27 Wayland session: KWin tells the program where the
+"""The pupils under a headless Plasma (5.27 or 6) Wayland session: KWin tells the program where the
 pointer is through the program's own KWin script, also over the empty desktop where XWayland
 never sees the pointer."""
 
 import os
+import re
 import subprocess
 import time
 import unittest
-
-from gi.repository import GLib
 
 import compositor
 import kwin_session
@@ -17,7 +16,6 @@ import x11
 
 compositor.skip_unless_installed(kwin_session.KWIN)
 
-SCRIPT_NAME = "zorvin-pointer"
 QUIET_PERIOD = 0.6  # several ticks
 
 
@@ -57,12 +55,6 @@ class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
         cls.close_session(cls.kwin)
 
     def test_pupils_follow_the_pointer_over_the_empty_desktop(self):
-        # A run that crashed left its script loaded: the program replaces it.
-        stale = os.path.join(self.kwin.home.path, "stale.js")
-        with open(stale, "w") as f:
-            f.write("// left over\n")
-        self.kwin.bus.call(*kwin_session.SCRIPTING, "loadScript",
-                           GLib.Variant("(ss)", (stale, SCRIPT_NAME)), "(i)")
         zorvin = self.start_zorvin(self.display, self.kwin.environment)
         moved = DBusCalls(self.kwin.bus, "Moved")
         self.addCleanup(moved.stop)
@@ -87,10 +79,16 @@ class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
         self.assertLessEqual(moved.new(), ticks + 2, "calls for a burst of %d moves" % 100)
         self.assertEqual(zorvin.output(), "", "what the program said")
 
+    def test_qt_wayland_platform_in_the_environment_changes_nothing(self):
+        # Chosen for the user's native Wayland programs: the face is still an X11 window.
+        self.start_zorvin(self.display, dict(self.kwin.environment, QT_QPA_PLATFORM="wayland"))
+        for (x, y), place in self.places_around_the_face(*self.kwin.size)[:2]:
+            self.kwin.move_pointer(x, y)
+            self.wait_for_pupils(self.expected_pupils(x, y), "pupils for the pointer " + place)
+
     def test_exit_unloads_the_script(self):
         zorvin = self.start_zorvin(self.display, self.kwin.environment)
-        x11.wait_until(lambda: self.kwin.script_loaded(SCRIPT_NAME), 5,
-                       message="the script loaded")
+        script = self.loaded_script(zorvin)
         ox, oy = self.face_origin()
         self.kwin.move_pointer(ox + 45, oy + 50)
         self.kwin.click("right")
@@ -98,7 +96,56 @@ class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
                        message="the pop-up menu")
         self.display.key("e")
         self.assertEqual(zorvin.wait_for_exit(), 0)
-        self.assertFalse(self.kwin.script_loaded(SCRIPT_NAME), "the script after Exit")
+        self.assertFalse(self.kwin.script_loaded(script), "the script after Exit")
+
+    def loaded_script(self, zorvin):
+        """The name of the program's own script, once KWin has it."""
+        script = x11.wait_until(lambda: self.kwin.script_of(zorvin.process), 5,
+                                message="the program on the bus")
+        x11.wait_until(lambda: self.kwin.script_loaded(script), 5, message="its script loaded")
+        return script
+
+    # Several Zorvins at once: each has its own script, which goes with it, and the one that
+    # starts next removes the script of one that was killed.
+
+    def start_instance(self):
+        zorvin = self.start_zorvin(self.display, self.kwin.environment)
+        return zorvin, self.face, self.loaded_script(zorvin)
+
+    def assert_all_follow(self, *instances):
+        width, height = self.kwin.size
+        for x, y in ((0, 0), (width - 1, height - 1)):
+            self.kwin.move_pointer(x, y)
+            for number, (_, face_window, _) in enumerate(instances):
+                self.face = face_window
+                self.wait_for_pupils(self.expected_pupils(x, y),
+                                     "pupils of Zorvin %d for the pointer at %d,%d"
+                                     % (number + 1, x, y))
+
+    def test_each_exit_leaves_the_others_following(self):
+        first, second = self.start_instance(), self.start_instance()
+        self.assertNotEqual(first[2], second[2], "the two scripts' names")
+        self.assert_all_follow(first, second)
+
+        for ending, staying in ((second, first), (first, self.start_instance())):
+            zorvin, face_window, script = ending
+            self.display.close_from_caption(face_window)
+            self.assertEqual(zorvin.wait_for_exit(), 0)
+            self.assertFalse(self.kwin.script_loaded(script), "the script of the one that ended")
+            self.assertTrue(self.kwin.script_loaded(staying[2]), "the other one's script")
+            self.assert_all_follow(staying)
+        self.assertEqual(staying[0].output(), "", "what the program said")
+
+    def test_the_next_one_removes_a_killed_ones_script(self):
+        first, second = self.start_instance(), self.start_instance()
+        first[0].process.kill()
+        first[0].process.wait()
+        self.assertTrue(self.kwin.script_loaded(first[2]), "the killed one's script")
+        third = self.start_instance()
+        x11.wait_until(lambda: not self.kwin.script_loaded(first[2]), 5,
+                       message="the killed one's script removed")
+        self.assertTrue(self.kwin.script_loaded(second[2]), "a running one's script")
+        self.assert_all_follow(second, third)
 
 
 class KWinRestartTest(compositor.FaceOnWayland, unittest.TestCase):
@@ -139,19 +186,30 @@ class KWinRestartTest(compositor.FaceOnWayland, unittest.TestCase):
 
 class KWinScaleTest(compositor.FaceOnWayland, unittest.TestCase):
     """A desktop at scale 2. X11 programs that KWin scales see its logical pixels; with KWin's
-    option in which they scale themselves, they see physical pixels, twice as many each way."""
+    option in which they scale themselves, they see physical pixels, twice as many each way. Which
+    one X11 got is read from the session: its X screen against KWin's logical desktop."""
 
-    def follow_at_scale_2(self, kwinrc, x11_scale):
+    def start_session(self, kwin):
+        """Starts `kwin`, a KWinSession, for this test; returns its X display."""
         self.program = programs.from_environment()
-        kwin = kwin_session.KWinSession(kwin_session.fake_pointer(), scale=2, kwinrc=kwinrc)
         self.addCleanup(kwin.stop)
         kwin.start()
         os.environ["XAUTHORITY"] = kwin.environment.get("XAUTHORITY", "")
         self.addCleanup(os.environ.pop, "XAUTHORITY", None)
         display = compositor.connect_x(kwin.environment["DISPLAY"])
         self.addCleanup(display.close)
-        width, height = kwin.size
-        self.assertEqual((display.width, display.height), (width * x11_scale, height * x11_scale))
+        return display
+
+    def follow_at_scale_2(self, x11_scales_itself):
+        kwin = kwin_session.KWinSession(kwin_session.fake_pointer(), scale=2,
+                                        x11_scales_itself=x11_scales_itself)
+        display = self.start_session(kwin)
+        [((_, _, width, height), scale)] = kwin.outputs()
+        self.assertEqual(scale, 2, "the desktop's scale")
+        x11_scale = display.width // width
+        self.assertEqual((display.width, display.height), (width * x11_scale, height * x11_scale),
+                         "the X screen against KWin's logical desktop")
+        self.assertEqual(x11_scale, 2 if x11_scales_itself else 1, "X11 pixels per logical pixel")
         self.start_zorvin(display, kwin.environment)
         for (x, y), place in self.places_around_the_face(display.width, display.height):
             logical_x, logical_y = x // x11_scale, y // x11_scale
@@ -161,10 +219,43 @@ class KWinScaleTest(compositor.FaceOnWayland, unittest.TestCase):
                 "pupils for the pointer " + place)
 
     def test_x11_programs_scaled_by_kwin(self):
-        self.follow_at_scale_2("", 1)
+        self.follow_at_scale_2(x11_scales_itself=False)
 
     def test_x11_programs_scaling_themselves(self):
-        self.follow_at_scale_2("[Xwayland]\nScale=2\n", 2)
+        self.follow_at_scale_2(x11_scales_itself=True)
+
+    def follow_on_two_outputs(self, x11_scales_itself):
+        """Outputs at scales 1 and 2 side by side: the pointer in the corners of each, mapped
+        onto the X11 screen of that output as XWayland shows it."""
+        kwin = kwin_session.KWinSession(kwin_session.fake_pointer(), other_scales=(2,),
+                                        x11_scales_itself=x11_scales_itself)
+        display = self.start_session(kwin)
+        outputs = kwin.outputs()
+        if [scale for _, scale in outputs] != [1, 2]:
+            self.skipTest("this KWin gives every output the same scale: %s" % outputs)
+        screens = x11_screens(kwin.environment)
+        self.start_zorvin(display, kwin.environment)
+        for ((x, y, width, height), _), (sx, sy, swidth, sheight) in zip(outputs, screens):
+            for lx, ly in ((x, y), (x + width - 1, y + height - 1)):
+                kwin.move_pointer(lx, ly)
+                self.wait_for_pupils(
+                    self.expected_pupils(sx + (lx - x) * swidth // width,
+                                         sy + (ly - y) * sheight // height),
+                    "pupils for the pointer at %d,%d on the output at %d,%d" % (lx, ly, x, y))
+
+    def test_two_outputs_x11_scaled_by_kwin(self):
+        self.follow_on_two_outputs(x11_scales_itself=False)
+
+    def test_two_outputs_x11_scaling_themselves(self):
+        self.follow_on_two_outputs(x11_scales_itself=True)
+
+
+def x11_screens(environment):
+    """XWayland's screens, (x, y, width, height) each, left to right."""
+    listed = subprocess.run(["xrandr", "--listmonitors"], env=dict(os.environ, **environment),
+                            capture_output=True, text=True, check=True).stdout
+    return sorted((int(x), int(y), int(width), int(height)) for width, height, x, y in
+                  re.findall(r"(\d+)/-?\d+x(\d+)/-?\d+\+(-?\d+)\+(-?\d+)", listed))
 
 
 if __name__ == "__main__":
