@@ -6,7 +6,6 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -63,24 +62,26 @@ void GnomeShellPointer::Subscribe() {
     QObject::connect(answer, &QDBusPendingCallWatcher::finished, this,
                      [this, subscription](QDBusPendingCallWatcher* finished) {
                          finished->deleteLater();
-                         const QDBusPendingReply<int, int, int, int> reply = *finished;
-                         if (subscription != subscription_) {
-                             return;
-                         }
-                         if (reply.isError()) {
-                             std::fprintf(stderr,
-                                          "zorvin: GNOME Shell's Zorvin extension did not take the "
-                                          "subscription: %s\n",
-                                          reply.error().message().toLocal8Bit().constData());
-                             std::fflush(stderr);
-                             return;
-                         }
-                         if (!last_) {
-                             last_ =
-                                 CompositorPosition{reply.argumentAt<0>(), reply.argumentAt<1>(),
-                                                    reply.argumentAt<2>(), reply.argumentAt<3>()};
+                         if (subscription == subscription_) {
+                             Subscribed(*finished);
                          }
                      });
+}
+
+void GnomeShellPointer::Subscribed(const QDBusPendingReply<int, int, int, int>& answer) {
+    if (answer.isError()) {
+        std::fprintf(stderr,
+                     "zorvin: GNOME Shell's Zorvin extension refused to tell the pointer (%s), so "
+                     "the pupils follow it only over X11 windows\n",
+                     answer.error().message().toLocal8Bit().constData());
+        std::fflush(stderr);
+        return;
+    }
+    // A move the extension told since it answered is newer than the answer.
+    if (!last_) {
+        last_ = CompositorPosition{answer.argumentAt<0>(), answer.argumentAt<1>(),
+                                   answer.argumentAt<2>(), answer.argumentAt<3>()};
+    }
 }
 
 QString GnomeShellPointer::introspect(const QString& /*path*/) const {

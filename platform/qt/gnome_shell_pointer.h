@@ -8,6 +8,7 @@
 #include <optional>
 
 #include <QDBusConnection>
+#include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
 #include <QDBusVirtualObject>
 #include <QString>
@@ -35,6 +36,7 @@ class GnomeShellPointer final : public QDBusVirtualObject, public PointerSource 
 
   private:
     void Subscribe();
+    void Subscribed(const QDBusPendingReply<int, int, int, int>& answer);
 
     QDBusConnection bus_;
     QDBusServiceWatcher extension_;
