@@ -68,7 +68,7 @@ class SessionHome:
         self._unmount()
         shutil.rmtree(self.path, ignore_errors=True)
 
-    def processes(self):
+    def _processes(self):
         """The processes running with this home, wherever their parents or groups went."""
         marker = b"\0HOME=" + os.fsencode(self.path) + b"\0"
         found = []
@@ -85,16 +85,16 @@ class SessionHome:
 
     def _end_processes(self, timeout=5.0):
         for sig in (signal.SIGTERM, signal.SIGKILL):
-            for pid in self.processes():
+            for pid in self._processes():
                 try:
                     os.kill(pid, sig)
                 except ProcessLookupError:
                     pass
             deadline = time.monotonic() + timeout
-            while self.processes() and time.monotonic() < deadline:
+            while self._processes() and time.monotonic() < deadline:
                 time.sleep(0.05)
 
-    def mounts(self):
+    def _mounts(self):
         """The mount points inside this home, innermost first."""
         inside = []
         with open("/proc/mounts") as f:
@@ -106,7 +106,7 @@ class SessionHome:
         return sorted(inside, reverse=True)
 
     def _unmount(self):
-        for point, kind in self.mounts():
+        for point, kind in self._mounts():
             command = ["fusermount3", "-u", "-z"] if kind.startswith("fuse") else ["umount", "-l"]
             subprocess.run(command + [point], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
