@@ -1,11 +1,11 @@
 #include "platform/qt/gnome_shell_pointer.h"
 
+#include <cstdio>
 #include <utility>
 
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
-#include <QDBusPendingReply>
 #include <QGuiApplication>
 #include <QScreen>
 
@@ -13,20 +13,30 @@ namespace zorvin::qt {
 namespace {
 
 const QString kService = QStringLiteral(ZORVIN_SHELL_POINTER_SERVICE);
-// A Shell that does not answer within this is asked again.
-constexpr int kCallTimeoutMs = 1000;
+const QString kPath = QStringLiteral(ZORVIN_SHELL_POINTER_PATH);
+// A Shell that does not answer within this is not waited for; the extension is subscribed to
+// again when it next appears.
+constexpr int kCallTimeoutMs = 5000;
 
 }  // namespace
 
 GnomeShellPointer::GnomeShellPointer(QDBusConnection bus)
     : bus_(std::move(bus)),
       extension_(kService, bus_, QDBusServiceWatcher::WatchForOwnerChange),
-      present_(bus_.interface()->isServiceRegistered(kService).value()) {
+      extensionOwner_(bus_.interface()->serviceOwner(kService).value()) {
+    bus_.registerVirtualObject(kPath, this);
+    // An extension turned off forgets its subscribers; the one turned on again is subscribed to.
     QObject::connect(&extension_, &QDBusServiceWatcher::serviceOwnerChanged, this,
                      [this](const QString&, const QString&, const QString& owner) {
-                         present_ = !owner.isEmpty();
+                         extensionOwner_ = owner;
                          last_.reset();
+                         Subscribe();
                      });
+    Subscribe();
+}
+
+GnomeShellPointer::~GnomeShellPointer() {
+    bus_.unregisterObject(kPath);
 }
 
 const char* GnomeShellPointer::EnableCommand() {
@@ -34,37 +44,71 @@ const char* GnomeShellPointer::EnableCommand() {
 }
 
 std::optional<QPoint> GnomeShellPointer::Position() {
-    if (!present_) {
-        return std::nullopt;
-    }
-    Ask();
     if (!last_) {
         return std::nullopt;
     }
     return ToDesktop(*last_, QGuiApplication::primaryScreen()->virtualSize());
 }
 
-// One question at a time: a slow Shell is not asked again before it answers.
-void GnomeShellPointer::Ask() {
-    if (asking_) {
+void GnomeShellPointer::Subscribe() {
+    const unsigned subscription = ++subscription_;
+    if (!present()) {
         return;
     }
-    asking_ = true;
     const QDBusMessage call = QDBusMessage::createMethodCall(
-        kService, QStringLiteral(ZORVIN_SHELL_POINTER_PATH),
-        QStringLiteral(ZORVIN_SHELL_POINTER_INTERFACE), QStringLiteral("Position"));
+        extensionOwner_, kPath, QStringLiteral(ZORVIN_SHELL_POINTER_INTERFACE),
+        QStringLiteral("Subscribe"));
     auto* answer = new QDBusPendingCallWatcher(bus_.asyncCall(call, kCallTimeoutMs), this);
     QObject::connect(answer, &QDBusPendingCallWatcher::finished, this,
-                     [this](QDBusPendingCallWatcher* finished) {
+                     [this, subscription](QDBusPendingCallWatcher* finished) {
                          finished->deleteLater();
-                         asking_ = false;
-                         const QDBusPendingReply<int, int, int, int> reply = *finished;
-                         if (present_ && reply.isValid()) {
-                             last_ =
-                                 CompositorPosition{reply.argumentAt<0>(), reply.argumentAt<1>(),
-                                                    reply.argumentAt<2>(), reply.argumentAt<3>()};
+                         if (subscription == subscription_) {
+                             Subscribed(*finished);
                          }
                      });
+}
+
+void GnomeShellPointer::Subscribed(const QDBusPendingReply<int, int, int, int>& answer) {
+    if (answer.isError()) {
+        std::fprintf(stderr,
+                     "zorvin: GNOME Shell's Zorvin extension refused to tell the pointer (%s), so "
+                     "the pupils follow it only over X11 windows\n",
+                     answer.error().message().toLocal8Bit().constData());
+        std::fflush(stderr);
+        return;
+    }
+    // A move the extension told since it answered is newer than the answer.
+    if (!last_) {
+        last_ = CompositorPosition{answer.argumentAt<0>(), answer.argumentAt<1>(),
+                                   answer.argumentAt<2>(), answer.argumentAt<3>()};
+    }
+}
+
+QString GnomeShellPointer::introspect(const QString& /*path*/) const {
+    return QStringLiteral(R"(<interface name="%1"><method name="Moved">)"
+                          R"(<arg name="x" type="i" direction="in"/>)"
+                          R"(<arg name="y" type="i" direction="in"/>)"
+                          R"(<arg name="width" type="i" direction="in"/>)"
+                          R"(<arg name="height" type="i" direction="in"/>)"
+                          R"(</method></interface>)")
+        .arg(QStringLiteral(ZORVIN_SHELL_POINTER_SUBSCRIBER_INTERFACE));
+}
+
+// Only the Shell's own calls count.
+bool GnomeShellPointer::handleMessage(const QDBusMessage& message,
+                                      const QDBusConnection& connection) {
+    if (message.member() != QStringLiteral("Moved") ||
+        message.signature() != QStringLiteral("iiii") || message.service() != extensionOwner_ ||
+        extensionOwner_.isEmpty()) {
+        return false;
+    }
+    const QVariantList arguments = message.arguments();
+    last_ = CompositorPosition{arguments[0].toInt(), arguments[1].toInt(), arguments[2].toInt(),
+                               arguments[3].toInt()};
+    if (message.isReplyRequired()) {
+        connection.send(message.createReply());
+    }
+    return true;
 }
 
 }  // namespace zorvin::qt

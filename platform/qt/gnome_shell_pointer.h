@@ -1,39 +1,49 @@
-// The pointer from GNOME Shell, for GNOME's Wayland sessions: Zorvin's Shell extension publishes
-// it on the session bus, and this source asks once per tick while the extension is there. The
-// answer comes back while the program waits for its next tick, so the Shell never holds the face
-// up, and a tick tells the place the previous one asked for. When the extension is turned off the
-// source tells nothing; when it is turned on again it is asked again.
+// The pointer from GNOME Shell, for GNOME's Wayland sessions. Zorvin's Shell extension tells it
+// only to programs that subscribe: this source subscribes whenever the extension appears on the
+// session bus, learns the pointer's place from the answer, and then from the extension's calls
+// while the pointer moves (at most one per tick; none while it is still). Nothing waits on the
+// Shell. While the extension is off the source tells nothing.
 #pragma once
 
 #include <optional>
 
 #include <QDBusConnection>
+#include <QDBusPendingReply>
 #include <QDBusServiceWatcher>
-#include <QObject>
+#include <QDBusVirtualObject>
+#include <QString>
 
 #include "platform/qt/compositor_position.h"
 #include "platform/qt/pointer_source.h"
 
 namespace zorvin::qt {
 
-class GnomeShellPointer final : public QObject, public PointerSource {
+class GnomeShellPointer final : public QDBusVirtualObject, public PointerSource {
   public:
     explicit GnomeShellPointer(QDBusConnection bus);
+    ~GnomeShellPointer() override;
 
     // Whether the extension is running now.
-    bool present() const { return present_; }
+    bool present() const { return !extensionOwner_.isEmpty(); }
     // The command that turns the extension on.
     static const char* EnableCommand();
 
     std::optional<QPoint> Position() override;
 
+    // QDBusVirtualObject: the extension's calls.
+    QString introspect(const QString& path) const override;
+    bool handleMessage(const QDBusMessage& message, const QDBusConnection& connection) override;
+
   private:
-    void Ask();
+    void Subscribe();
+    void Subscribed(const QDBusPendingReply<int, int, int, int>& answer);
 
     QDBusConnection bus_;
     QDBusServiceWatcher extension_;
-    bool present_;
-    bool asking_ = false;
+    // The Shell's unique name while the extension runs: only its calls are the extension's.
+    QString extensionOwner_;
+    // Counts subscriptions, so that the answer to one the extension dropped is not taken.
+    unsigned subscription_ = 0;
     std::optional<CompositorPosition> last_;
 };
 

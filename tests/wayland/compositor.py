@@ -2,15 +2,20 @@
 compositor writes, a private D-Bus bus that outlives a compositor's restart, D-Bus calls, and
 the face read from its own X window.
 
-Every process is started in its own process group and ended with it (session.py), and the
-temporary directory goes with the session.
+Every process is started in its own process group and ended with it (session.py). What a session
+starts with its home, and what those start in turn (a bus's activated services, helpers that leave
+their group), ends with that home, and the file systems mounted in it (the document portal's) are
+unmounted.
 """
 
 import os
+import re
 import shutil
+import signal
 import subprocess
 import sys
 import tempfile
+import time
 
 import Xlib.ext
 from gi.repository import Gio, GLib
@@ -59,17 +64,62 @@ class SessionHome:
         return env
 
     def remove(self):
+        self._end_processes()
+        self._unmount()
         shutil.rmtree(self.path, ignore_errors=True)
+
+    def _processes(self):
+        """The processes running with this home, wherever their parents or groups went."""
+        marker = b"\0HOME=" + os.fsencode(self.path) + b"\0"
+        found = []
+        for name in os.listdir("/proc"):
+            if not name.isdigit() or int(name) == os.getpid():
+                continue
+            try:
+                with open("/proc/%s/environ" % name, "rb") as f:
+                    if marker in b"\0" + f.read():
+                        found.append(int(name))
+            except OSError:  # gone, or not ours to read
+                pass
+        return found
+
+    def _end_processes(self, timeout=5.0):
+        for sig in (signal.SIGTERM, signal.SIGKILL):
+            for pid in self._processes():
+                try:
+                    os.kill(pid, sig)
+                except ProcessLookupError:
+                    pass
+            deadline = time.monotonic() + timeout
+            while self._processes() and time.monotonic() < deadline:
+                time.sleep(0.05)
+
+    def _mounts(self):
+        """The mount points inside this home, innermost first."""
+        inside = []
+        with open("/proc/mounts") as f:
+            for line in f:
+                fields = line.split()
+                point = re.sub(r"\\([0-7]{3})", lambda m: chr(int(m.group(1), 8)), fields[1])
+                if point.startswith(self.path + os.sep):
+                    inside.append((point, fields[2]))
+        return sorted(inside, reverse=True)
+
+    def _unmount(self):
+        for point, kind in self._mounts():
+            command = ["fusermount3", "-u", "-z"] if kind.startswith("fuse") else ["umount", "-l"]
+            subprocess.run(command + [point], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 class PrivateBus:
-    """A dbus-daemon of the session kind on a socket in `directory`."""
+    """A dbus-daemon of the session kind on a socket in `directory`. The services it starts get
+    `env`, a session's environment: their files and mounts stay in that session's home."""
 
-    def __init__(self, directory, name):
+    def __init__(self, directory, name, env=None):
         self.address = "unix:path=" + os.path.join(directory, name)
         self.process = session.start_process_group(
             ["dbus-daemon", "--nofork", "--session", "--address=" + self.address,
-             "--print-address"], stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+             "--print-address"], env=env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
         self.process.stdout.readline()  # ready once it says where it listens
         self.connection = Gio.DBusConnection.new_for_address_sync(
             self.address,

@@ -1,7 +1,9 @@
 // The GNOME Shell extension in the ES module format of GNOME 45 and later, loaded under gjs with
-// stand-ins for the Shell's modules: it must load, publish the pointer on the session bus while
-// enabled, and leave the bus when disabled. Run by extension_modules_test.sh, on a bus of its own,
-// with the extensions as the build makes them in ZORVIN_GNOME_EXTENSIONS/<format>/<uuid>.
+// stand-ins for the Shell's modules and Mutter's signals: it must load, publish its service on the
+// session bus while enabled, tell the pointer to a subscriber and to no one else, once per tick
+// while it moves, stop listening to Mutter once its last subscriber left, and leave the bus when
+// disabled. Run by extension_modules_test.sh, on a bus of its own, with the extensions as the
+// build makes them in ZORVIN_GNOME_EXTENSIONS/<format>/<uuid>.
 import Gio from 'gi://Gio';
 import GLib from 'gi://GLib';
 import System from 'system';
@@ -10,6 +12,17 @@ const extensions = GLib.getenv('ZORVIN_GNOME_EXTENSIONS');
 const uuid = GLib.getenv('ZORVIN_GNOME_EXTENSION_UUID');
 const SERVICE = 'org.example.zorvin.ShellPointer';
 const PATH = '/org/example/zorvin/ShellPointer';
+const SUBSCRIBER = `
+<node>
+  <interface name="${SERVICE}.Subscriber">
+    <method name="Moved">
+      <arg name="x" type="i" direction="in"/>
+      <arg name="y" type="i" direction="in"/>
+      <arg name="width" type="i" direction="in"/>
+      <arg name="height" type="i" direction="in"/>
+    </method>
+  </interface>
+</node>`;
 
 function fail(message) {
     printerr(`FAIL: ${message}`);
@@ -25,11 +38,72 @@ function readText(path) {
     return new TextDecoder().decode(GLib.file_get_contents(path)[1]);
 }
 
+function waitFor(condition, what) {
+    const deadline = GLib.get_monotonic_time() + 5_000_000;
+    while (!condition()) {
+        if (GLib.get_monotonic_time() > deadline)
+            fail(`timed out waiting for ${what}`);
+        GLib.MainContext.default().iteration(true);
+    }
+}
+
+// A method call's answer, or its error.
+function call(connection, name, path, method, parameters = null) {
+    let answer = null;
+    connection.call(name, path, name, method, parameters, null, Gio.DBusCallFlags.NONE, -1, null,
+        (source, result) => {
+            try {
+                answer = source.call_finish(result).deepUnpack();
+            } catch (error) {
+                answer = error;
+            }
+        });
+    waitFor(() => answer !== null, method);
+    return answer;
+}
+
+function callExtension(connection, method) {
+    return call(connection, SERVICE, PATH, method);
+}
+
+function extensionOnBus() {
+    return call(Gio.DBus.session, 'org.freedesktop.DBus', '/org/freedesktop/DBus', 'NameHasOwner',
+        new GLib.Variant('(s)', [SERVICE]))[0];
+}
+
+function connect() {
+    return Gio.DBusConnection.new_for_address_sync(GLib.getenv('DBUS_SESSION_BUS_ADDRESS'),
+        Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT |
+        Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, null, null);
+}
+
 // Each format declares the Shell versions it runs on, under the same uuid.
 for (const [format, versions] of [['43', ['43', '44']], ['45', ['45', '46', '47', '48', '49']]]) {
     const metadata = JSON.parse(readText(`${extensions}/${format}/${uuid}/metadata.json`));
     expectEqual(metadata.uuid, uuid, `the ${format} format's uuid`);
     expectEqual(metadata['shell-version'], versions, `the ${format} format's Shell versions`);
+}
+
+// A GObject signal source as far as the extension uses one.
+class Signals {
+    constructor() {
+        this.handlers = new Map();
+        this._next = 1;
+    }
+
+    connect(_signal, handler) {
+        this.handlers.set(this._next, handler);
+        return this._next++;
+    }
+
+    disconnect(id) {
+        this.handlers.delete(id);
+    }
+
+    emit() {
+        for (const handler of this.handlers.values())
+            handler();
+    }
 }
 
 // The Shell's Extension class and its `global`, standing in.
@@ -42,44 +116,55 @@ if (!source.includes(shellModule))
     fail('the extension does not import the Shell\'s Extension class');
 GLib.file_set_contents(`${work}/extension.js`,
     source.replace(shellModule, `'file://${work}/extension-base.js'`));
-globalThis.global = {get_pointer: () => [12, 34, 0], screen_width: 1280, screen_height: 1024};
+const cursorTracker = new Signals();
+let pointer = [12, 34];
+globalThis.global = {
+    get_pointer: () => [...pointer, 0],
+    screen_width: 1280,
+    screen_height: 1024,
+    backend: {
+        get_cursor_tracker: () => cursorTracker,
+        get_monitor_manager: () => new Signals(),
+    },
+};
 
 const {default: ZorvinPointerExtension} = await import(`file://${work}/extension.js`);
 const extension = new ZorvinPointerExtension({uuid});
 
-const bus = Gio.DBus.session;
-function waitFor(condition, what) {
-    const deadline = GLib.get_monotonic_time() + 5_000_000;
-    while (!condition()) {
-        if (GLib.get_monotonic_time() > deadline)
-            fail(`timed out waiting for ${what}`);
-        GLib.MainContext.default().iteration(true);
-    }
-}
-function hasOwner() {
-    let answer = null;
-    bus.call('org.freedesktop.DBus', '/org/freedesktop/DBus', 'org.freedesktop.DBus',
-        'NameHasOwner', new GLib.Variant('(s)', [SERVICE]), null, Gio.DBusCallFlags.NONE, -1,
-        null, (connection, result) => {
-            answer = connection.call_finish(result).deepUnpack()[0];
-        });
-    waitFor(() => answer !== null, 'NameHasOwner');
-    return answer;
-}
-
 extension.enable();
-waitFor(hasOwner, 'the extension to own its name');
-let position = null;
-bus.call(SERVICE, PATH, SERVICE, 'Position', null, null, Gio.DBusCallFlags.NONE, -1, null,
-    (connection, result) => {
-        position = connection.call_finish(result);
-    });
-waitFor(() => position !== null, 'the position');
-expectEqual(position.get_type_string(), '(iiii)', 'the reply\'s signature');
-expectEqual(position.deepUnpack(), [12, 34, 1280, 1024], 'the position');
+waitFor(extensionOnBus, 'the extension to own its name');
+
+const stranger = connect();
+if (!(callExtension(stranger, 'Position') instanceof GLib.Error))
+    fail('a client that did not subscribe was answered');
+
+const subscriber = connect();
+const told = [];
+const receiver = Gio.DBusExportedObject.wrapJSObject(SUBSCRIBER, {
+    Moved: (x, y, width, height) => told.push([x, y, width, height]),
+});
+receiver.export(subscriber, PATH);
+expectEqual(callExtension(subscriber, 'Subscribe'), [12, 34, 1280, 1024],
+    'the answer to a subscriber');
+if (cursorTracker.handlers.size !== 1)
+    fail('the extension does not listen to the cursor tracker for its subscriber');
+
+// A move is told at once; later ones within the tick (the main loop does not run meanwhile) at the
+// tick's end, as the last place.
+for (const place of [[56, 78], [90, 12], [34, 56]]) {
+    pointer = place;
+    cursorTracker.emit();
+}
+waitFor(() => told.length >= 2, 'the moves');
+expectEqual(told, [[56, 78, 1280, 1024], [34, 56, 1280, 1024]], 'what the subscriber was told');
+
+receiver.unexport();
+subscriber.close_sync(null);
+waitFor(() => cursorTracker.handlers.size === 0, 'the extension to drop its only subscriber');
 
 extension.disable();
-waitFor(() => !hasOwner(), 'the extension to leave the bus');
+waitFor(() => !extensionOnBus(), 'the extension to leave the bus');
+stranger.close_sync(null);
 for (const name of ['extension-base.js', 'extension.js'])
     GLib.unlink(`${work}/${name}`);
 GLib.rmdir(work);

@@ -1,27 +1,40 @@
-"""The pupils under a headless GNOME Shell 43 Wayland session: Zorvin's Shell extension (the
-format of GNOME 43 and 44) tells the program where the pointer is, also over the empty desktop
-where XWayland never sees the pointer; without it the program falls back to X11 and says why."""
+"""The pupils under a headless GNOME Shell Wayland session (43 on Debian 12, 48 on Debian 13):
+Zorvin's Shell extension, in the format of the installed Shell, tells the program where the pointer
+is, also over the empty desktop where XWayland never sees the pointer; without it the program falls
+back to X11 and says why. The extension tells only the programs that subscribed, and only while
+the pointer moves: a monitor on the session bus sees what passes between the Shell and each."""
 
 import os
 import time
 import unittest
 
+from gi.repository import Gio, GLib
+
+import bus_monitor
 import compositor
+import face
 import gnome_shell_session
+import programs
 import x11
 
 compositor.skip_unless_installed(gnome_shell_session.GNOME_SHELL)
 
 UUID = os.environ.get("ZORVIN_GNOME_EXTENSION_UUID", "")
 SERVICE = "org.example.zorvin.ShellPointer"
+PATH = "/org/example/zorvin/ShellPointer"
+SUBSCRIBER_INTERFACE = SERVICE + ".Subscriber"
 ENABLE_COMMAND = "gnome-extensions enable " + UUID
+# The extension tells each subscriber at most once per tick of the program's timer.
+TICK = 0.1
+# A still pointer, for thirty ticks.
+STILL = 3.0
 
 
 class GnomeShellTest(compositor.FaceOnWayland, unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        extension = os.path.join(os.environ["ZORVIN_GNOME_EXTENSIONS"], "43", UUID)
-        cls.shell = gnome_shell_session.GnomeShellSession(extension, UUID)
+        cls.shell = gnome_shell_session.GnomeShellSession(
+            os.environ["ZORVIN_GNOME_EXTENSIONS"], UUID)
         cls.open_session(cls.shell)
 
     @classmethod
@@ -70,6 +83,135 @@ class GnomeShellTest(compositor.FaceOnWayland, unittest.TestCase):
         self.assertIn('"%s"' % ENABLE_COMMAND, lines[0])
         self.extension(True)
         self.look_from(0, 0, "over the empty desktop once the extension is enabled")
+
+    def test_still_pointer_costs_no_message(self):
+        zorvin = self.start_zorvin(self.display, self.shell.environment)
+        places = self.places_around_the_face(*self.shell.size)
+        (x, y), place = places[0]
+        self.look_from(x, y, place)
+        shell, program = self.bus_name_of_extension(), self.bus_name_of(zorvin)
+        monitor = self.monitor("sender='%s',destination='%s'" % (shell, program),
+                               "sender='%s',destination='%s'" % (program, shell))
+        time.sleep(STILL)  # the still pointer itself
+        self.assertEqual(monitor.messages(), [], "messages over a still pointer")
+
+        # A burst of moves, each a message of its own to the Shell, is told once per tick.
+        start = time.monotonic()
+        (to_x, to_y), place = places[1]
+        steps = 50
+        for step in range(1, steps + 1):
+            self.shell.move_pointer(x + (to_x - x) * step // steps, y + (to_y - y) * step // steps)
+        self.wait_for_pupils(self.expected_pupils(to_x, to_y), "pupils after a burst of moves")
+        elapsed = time.monotonic() - start
+        told = monitor.messages()
+        self.assertTrue(told, "no message for a moving pointer")
+        self.assertEqual({(m.sender, m.member) for m in told}, {(shell, "Moved")}, told)
+        self.assertLessEqual(len(told), int(elapsed / TICK) + 1, "messages for %d moves in %.2f s, "
+                             "the first: %r" % (steps, elapsed, told[:3]))
+
+    def test_only_subscribers_are_told(self):
+        zorvin = self.start_zorvin(self.display, self.shell.environment)
+        shell, program = self.bus_name_of_extension(), self.bus_name_of(zorvin)
+        monitor = self.monitor("sender='%s',interface='%s'" % (shell, SUBSCRIBER_INTERFACE))
+        stranger = self.connect()
+        with self.assertRaises(GLib.Error, msg="the pointer told to a client that did not "
+                                               "subscribe"):
+            stranger.call_sync(SERVICE, PATH, SERVICE, "Position", None, None,
+                               Gio.DBusCallFlags.NONE, 5000, None)
+        for (x, y), place in self.places_around_the_face(*self.shell.size)[:2]:
+            self.look_from(x, y, place)
+        told = monitor.messages()
+        self.assertTrue(told, "no message for a moving pointer")
+        self.assertEqual({m.destination for m in told}, {program}, told)
+
+    def test_subscriber_that_leaves_is_dropped(self):
+        zorvin = self.start_zorvin(self.display, self.shell.environment)
+        listener = self.connect()
+        name = listener.get_unique_name()
+        monitor = self.monitor("sender='%s',destination='%s'" % (self.bus_name_of_extension(),
+                                                                   name))
+        answer = listener.call_sync(SERVICE, PATH, SERVICE, "Subscribe", None,
+                                    GLib.VariantType("(iiii)"), Gio.DBusCallFlags.NONE, 5000,
+                                    None).unpack()
+        self.assertEqual(answer, self.shell.pointer + self.shell.size, "a subscriber's answer")
+        places = self.places_around_the_face(*self.shell.size)
+        (x, y), place = places[0]
+        self.shell.move_pointer(x, y)
+        x11.wait_until(lambda: [m.body for m in monitor.messages()][-1:] ==
+                       [(x, y) + self.shell.size], 5, message="the second subscriber told")
+
+        listener.close_sync(None)
+        x11.wait_until(lambda: not self.shell.bus.has_owner(name), 5,
+                       message="the subscriber to leave the bus")
+        left = time.monotonic()
+        (x, y), place = places[1]
+        self.look_from(x, y, place)
+        self.assertEqual(monitor.messages(since=left), [], "messages to a subscriber that left")
+        self.assertIsNone(zorvin.process.poll(), "the program ended")
+
+    def test_two_programs_both_follow(self):
+        self.start_zorvin(self.display, self.shell.environment)
+        first = self.face
+        second_zorvin = self.program.start(self.display, self.shell.environment)
+        self.addCleanup(second_zorvin.stop)
+        second = x11.wait_until(
+            lambda: [w for w in self.display.find_windows(programs.MAIN_WINDOW)
+                     if w.id != first.id], 20, message="the second face")[0]
+        # Side by side: the second face in the top-left corner.
+        self.display.move_window(second, 0, 0)
+        x11.wait_until(lambda: self.display.client_origin(second)
+                       != self.display.client_origin(first), 5, message="the second face moved")
+        for (x, y), place in self.places_around_the_face(*self.shell.size):
+            self.shell.move_pointer(x, y)
+            for window, which in ((first, "first"), (second, "second")):
+                self.wait_for_pupils_of(window, x, y, "the %s face's pupils for the pointer %s"
+                                        % (which, place))
+
+        self.zorvin.stop()
+        self.shell.move_pointer(0, 0)
+        self.wait_for_pupils_of(second, 0, 0, "the second face's pupils once the first ended")
+
+    def connect(self):
+        """A bus client of the test's own, gone at the test's end."""
+        connection = Gio.DBusConnection.new_for_address_sync(
+            self.shell.bus.address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
+            | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+        self.addCleanup(lambda: connection.is_closed() or connection.close_sync(None))
+        return connection
+
+    def monitor(self, *rules):
+        monitor = bus_monitor.BusMonitor(self.shell.bus.address, list(rules))
+        self.addCleanup(monitor.close)
+        return monitor
+
+    def bus_name_of_extension(self):
+        return self.shell.bus.call(*bus_monitor.DBUS, "org.freedesktop.DBus", "GetNameOwner",
+                                   GLib.Variant("(s)", (SERVICE,)), "(s)")[0]
+
+    def bus_name_of(self, zorvin):
+        """The program's unique name on the session bus."""
+        def find():
+            (names,) = self.shell.bus.call(*bus_monitor.DBUS, "org.freedesktop.DBus",
+                                           "ListNames", None, "(as)")
+            for name in names:
+                try:
+                    (pid,) = self.shell.bus.call(
+                        *bus_monitor.DBUS, "org.freedesktop.DBus", "GetConnectionUnixProcessID",
+                        GLib.Variant("(s)", (name,)), "(u)")
+                except GLib.Error:  # gone meanwhile
+                    continue
+                if name.startswith(":") and pid == zorvin.process.pid:
+                    return name
+            return None
+        return x11.wait_until(find, 10, message="the program on the bus")
+
+    def wait_for_pupils_of(self, window, x, y, message):
+        ox, oy = self.display.client_origin(window)
+        expected = face.pupil_places(x - ox, y - oy)
+        try:
+            x11.wait_until(lambda: compositor.pupils(window) == expected, 5, message=message)
+        except AssertionError:
+            self.assertEqual(compositor.pupils(window), expected, message)
 
     def assert_stays(self, expected, message):
         deadline = time.monotonic() + 0.6  # several ticks
