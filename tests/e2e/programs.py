@@ -107,6 +107,10 @@ class LinuxProgram:
         runtime = os.path.join(work_dir, "runtime")
         os.makedirs(runtime, mode=0o700, exist_ok=True)
         env["XDG_RUNTIME_DIR"] = runtime
+        # A session bus that is not there, unless the test names one: with none named, the D-Bus
+        # library would start a bus for the X display, and that bus and the services it starts
+        # (portals that mount file systems among them) would outlive the test.
+        env["DBUS_SESSION_BUS_ADDRESS"] = "unix:path=" + os.path.join(work_dir, "no-session-bus")
         env.update(extra or {})
         return env
 

@@ -145,6 +145,16 @@ class PrivateBus:
         self.process.stdout.close()
 
 
+def private_bus(test, prefix="zorvin-bus-"):
+    """A session bus in a home of its own for one test, both ended with the test: what the bus
+    starts works in that home and ends with it."""
+    home = SessionHome(prefix)
+    test.addCleanup(home.remove)
+    bus = PrivateBus(home.path, "bus", home.environment())
+    test.addCleanup(bus.close)
+    return bus
+
+
 def connect_x(name):
     """An x11.Display on a compositor's X server. python-xlib cannot set up the events of XWayland's
     RANDR, which these tests do not need."""

@@ -53,7 +53,7 @@ class KWinSession:
         self.binary = os.path.join(self.home.path, "kwin_wayland")
         shutil.copyfile(KWIN, self.binary)
         os.chmod(self.binary, 0o755)
-        self.bus = compositor.PrivateBus(self.home.path, "bus")
+        self.bus = compositor.PrivateBus(self.home.path, "bus", env=self.home.environment())
         self.start_kwin()
 
     def write_settings(self):

@@ -6,7 +6,6 @@ import os
 import re
 import subprocess
 import sys
-import tempfile
 import time
 import unittest
 
@@ -48,10 +47,7 @@ class FakeKWin:
 
 class StalledKWinTest(ZorvinTestCase):
     def start_with_kwin(self, delay):
-        directory = tempfile.mkdtemp(prefix="zorvin-bus-")
-        self.addCleanup(os.rmdir, directory)
-        bus = compositor.PrivateBus(directory, "bus")
-        self.addCleanup(bus.close)
+        bus = compositor.private_bus(self)
         kwin = FakeKWin(bus, delay)
         self.addCleanup(kwin.stop)
         self.start_program({"DBUS_SESSION_BUS_ADDRESS": bus.address,
