@@ -11,25 +11,31 @@ const POINTER_INTERFACE = `
     <method name="Subscribe">
       <arg name="x" type="i" direction="out"/>
       <arg name="y" type="i" direction="out"/>
-      <arg name="width" type="i" direction="out"/>
-      <arg name="height" type="i" direction="out"/>
+      <arg name="monitors" type="s" direction="out"/>
     </method>
   </interface>
 </node>`;
 // Zorvin looks at the pointer once per tick of its timer.
 const TICK_MS = 100;
 
-// The pointer in the stage's coordinates, with the size of the whole stage.
+// The pointer in the stage's coordinates, with the monitors' rectangles in the same coordinates,
+// written as "name,x,y,width,height" separated by ";" (the Shell names none), so that Zorvin maps
+// each monitor onto the X11 screen that shows it.
 function pointerPosition() {
     const [x, y] = global.get_pointer();
-    return [x, y, global.screen_width, global.screen_height];
+    const monitors = [];
+    for (let i = 0; i < global.display.get_n_monitors(); i++) {
+        const rect = global.display.get_monitor_geometry(i);
+        monitors.push(`,${rect.x},${rect.y},${rect.width},${rect.height}`);
+    }
+    return [x, y, monitors.join(';')];
 }
 
 // Tells one subscriber where the pointer is: a call that wants no reply, to its own name alone.
 function tell(subscriber, position) {
     const message = Gio.DBusMessage.new_method_call(subscriber, '@ZORVIN_SHELL_POINTER_PATH@',
         '@ZORVIN_SHELL_POINTER_SUBSCRIBER_INTERFACE@', 'Moved');
-    message.set_body(new GLib.Variant('(iiii)', position));
+    message.set_body(new GLib.Variant('(iis)', position));
     message.set_flags(Gio.DBusMessageFlags.NO_REPLY_EXPECTED);
     Gio.DBus.session.send_message(message, Gio.DBusSendMessageFlags.NONE);
 }
@@ -69,7 +75,7 @@ class PointerService {
             if (this._subscribers.size === 1)
                 this._listen();
         }
-        invocation.return_value(new GLib.Variant('(iiii)', pointerPosition()));
+        invocation.return_value(new GLib.Variant('(iis)', pointerPosition()));
     }
 
     _forget(subscriber) {

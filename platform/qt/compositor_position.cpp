@@ -5,6 +5,10 @@
 #include <cstddef>
 #include <optional>
 
+#include <QGuiApplication>
+#include <QScreen>
+#include <QStringList>
+
 namespace zorvin::qt {
 namespace {
 
@@ -89,10 +93,24 @@ QPoint ToDesktop(QPoint logical, const std::vector<NamedRect>& outputs,
     return Map(logical, Bounds(outputs), Bounds(screens));
 }
 
-QPoint ToDesktop(const CompositorPosition& position, QSize desktop) {
-    return ToDesktop({position.x, position.y},
-                     {{QString(), QRect(0, 0, position.width, position.height)}},
-                     {{QString(), QRect(QPoint(0, 0), desktop)}});
+std::vector<NamedRect> ParseOutputs(const QString& text) {
+    std::vector<NamedRect> outputs;
+    for (const QString& output : text.split(u';', Qt::SkipEmptyParts)) {
+        const QStringList fields = output.split(u',');
+        if (fields.size() == 5) {
+            outputs.push_back({fields[0], QRect(fields[1].toInt(), fields[2].toInt(),
+                                                fields[3].toInt(), fields[4].toInt())});
+        }
+    }
+    return outputs;
+}
+
+std::vector<NamedRect> ProgramScreens() {
+    std::vector<NamedRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        screens.push_back({screen->name(), screen->geometry()});
+    }
+    return screens;
 }
 
 }  // namespace zorvin::qt

@@ -6,7 +6,6 @@
 
 #include <QPoint>
 #include <QRect>
-#include <QSize>
 #include <QString>
 
 namespace zorvin::qt {
@@ -28,16 +27,18 @@ struct NamedRect {
 QPoint ToDesktop(QPoint logical, const std::vector<NamedRect>& outputs,
                  const std::vector<NamedRect>& screens);
 
-// The pointer as a compositor reports it with only the size of its whole desktop, which starts at
-// (0, 0) in the same logical coordinates.
-struct CompositorPosition {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
+// What a compositor's helper reports with each move: the pointer and the compositor's outputs,
+// all in its logical pixels.
+struct CompositorReport {
+    QPoint pointer;
+    std::vector<NamedRect> outputs;
 };
 
-// That position on a desktop of `desktop` size, starting at (0, 0), in the program's coordinates.
-QPoint ToDesktop(const CompositorPosition& position, QSize desktop);
+// The outputs as the compositors' helpers write them: "name,x,y,width,height" each, separated by
+// ";", the name empty where the compositor tells none. Malformed entries are left out.
+std::vector<NamedRect> ParseOutputs(const QString& text);
+
+// The program's screens, as Qt shows them.
+std::vector<NamedRect> ProgramScreens();
 
 }  // namespace zorvin::qt

@@ -6,8 +6,6 @@
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
-#include <QGuiApplication>
-#include <QScreen>
 
 namespace zorvin::qt {
 namespace {
@@ -47,7 +45,7 @@ std::optional<QPoint> GnomeShellPointer::Position() {
     if (!last_) {
         return std::nullopt;
     }
-    return ToDesktop(*last_, QGuiApplication::primaryScreen()->virtualSize());
+    return ToDesktop(last_->pointer, last_->outputs, ProgramScreens());
 }
 
 void GnomeShellPointer::Subscribe() {
@@ -68,7 +66,7 @@ void GnomeShellPointer::Subscribe() {
                      });
 }
 
-void GnomeShellPointer::Subscribed(const QDBusPendingReply<int, int, int, int>& answer) {
+void GnomeShellPointer::Subscribed(const QDBusPendingReply<int, int, QString>& answer) {
     if (answer.isError()) {
         std::fprintf(stderr,
                      "zorvin: GNOME Shell's Zorvin extension refused to tell the pointer (%s), so "
@@ -79,8 +77,8 @@ void GnomeShellPointer::Subscribed(const QDBusPendingReply<int, int, int, int>& 
     }
     // A move the extension told since it answered is newer than the answer.
     if (!last_) {
-        last_ = CompositorPosition{answer.argumentAt<0>(), answer.argumentAt<1>(),
-                                   answer.argumentAt<2>(), answer.argumentAt<3>()};
+        last_ = CompositorReport{QPoint(answer.argumentAt<0>(), answer.argumentAt<1>()),
+                                 ParseOutputs(answer.argumentAt<2>())};
     }
 }
 
@@ -88,8 +86,7 @@ QString GnomeShellPointer::introspect(const QString& /*path*/) const {
     return QStringLiteral(R"(<interface name="%1"><method name="Moved">)"
                           R"(<arg name="x" type="i" direction="in"/>)"
                           R"(<arg name="y" type="i" direction="in"/>)"
-                          R"(<arg name="width" type="i" direction="in"/>)"
-                          R"(<arg name="height" type="i" direction="in"/>)"
+                          R"(<arg name="monitors" type="s" direction="in"/>)"
                           R"(</method></interface>)")
         .arg(QStringLiteral(ZORVIN_SHELL_POINTER_SUBSCRIBER_INTERFACE));
 }
@@ -98,13 +95,13 @@ QString GnomeShellPointer::introspect(const QString& /*path*/) const {
 bool GnomeShellPointer::handleMessage(const QDBusMessage& message,
                                       const QDBusConnection& connection) {
     if (message.member() != QStringLiteral("Moved") ||
-        message.signature() != QStringLiteral("iiii") || message.service() != extensionOwner_ ||
+        message.signature() != QStringLiteral("iis") || message.service() != extensionOwner_ ||
         extensionOwner_.isEmpty()) {
         return false;
     }
     const QVariantList arguments = message.arguments();
-    last_ = CompositorPosition{arguments[0].toInt(), arguments[1].toInt(), arguments[2].toInt(),
-                               arguments[3].toInt()};
+    last_ = CompositorReport{QPoint(arguments[0].toInt(), arguments[1].toInt()),
+                             ParseOutputs(arguments[2].toString())};
     if (message.isReplyRequired()) {
         connection.send(message.createReply());
     }

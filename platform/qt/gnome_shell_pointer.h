@@ -36,7 +36,7 @@ class GnomeShellPointer final : public QDBusVirtualObject, public PointerSource 
 
   private:
     void Subscribe();
-    void Subscribed(const QDBusPendingReply<int, int, int, int>& answer);
+    void Subscribed(const QDBusPendingReply<int, int, QString>& answer);
 
     QDBusConnection bus_;
     QDBusServiceWatcher extension_;
@@ -44,7 +44,8 @@ class GnomeShellPointer final : public QDBusVirtualObject, public PointerSource 
     QString extensionOwner_;
     // Counts subscriptions, so that the answer to one the extension dropped is not taken.
     unsigned subscription_ = 0;
-    std::optional<CompositorPosition> last_;
+    // What the extension told last: the pointer and the Shell's monitors, in its stage's pixels.
+    std::optional<CompositorReport> last_;
 };
 
 }  // namespace zorvin::qt

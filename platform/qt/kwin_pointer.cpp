@@ -8,8 +8,6 @@
 #include <QDBusPendingCallWatcher>
 #include <QDir>
 #include <QFile>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QStandardPaths>
 
 namespace zorvin::qt {
@@ -78,27 +76,6 @@ std::optional<QString> WriteScript(const QString& path, const QString& text) {
         return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
     }
     return std::nullopt;
-}
-
-// The script's outputs: "name,x,y,width,height" each, separated by ";".
-std::vector<NamedRect> ParseOutputs(const QString& text) {
-    std::vector<NamedRect> outputs;
-    for (const QString& output : text.split(u';', Qt::SkipEmptyParts)) {
-        const QStringList fields = output.split(u',');
-        if (fields.size() == 5) {
-            outputs.push_back({fields[0], QRect(fields[1].toInt(), fields[2].toInt(),
-                                                fields[3].toInt(), fields[4].toInt())});
-        }
-    }
-    return outputs;
-}
-
-std::vector<NamedRect> ProgramScreens() {
-    std::vector<NamedRect> screens;
-    for (const QScreen* screen : QGuiApplication::screens()) {
-        screens.push_back({screen->name(), screen->geometry()});
-    }
-    return screens;
 }
 
 }  // namespace
@@ -252,8 +229,8 @@ bool KWinPointer::handleMessage(const QDBusMessage& message, const QDBusConnecti
         return false;
     }
     const QVariantList arguments = message.arguments();
-    Report report{QPoint(arguments[0].toInt(), arguments[1].toInt()),
-                  ParseOutputs(arguments[2].toString())};
+    CompositorReport report{QPoint(arguments[0].toInt(), arguments[1].toInt()),
+                            ParseOutputs(arguments[2].toString())};
     if (kwinOwner_.isEmpty()) {
         unconfirmed_.emplace(message.service(), std::move(report));
     } else {

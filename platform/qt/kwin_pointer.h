@@ -60,14 +60,10 @@ class KWinPointer final : public QDBusVirtualObject, public PointerSource {
     int kwinGeneration_ = 0;
     bool loading_ = false;
     bool explained_ = false;
-    // What the script reports: the pointer and KWin's outputs, in logical pixels.
-    struct Report {
-        QPoint pointer;
-        std::vector<NamedRect> outputs;
-    };
-    std::optional<Report> last_;
+    // What the script reported last.
+    std::optional<CompositorReport> last_;
     // A report that came before the bus told KWin's name, with its sender's.
-    std::optional<std::pair<QString, Report>> unconfirmed_;
+    std::optional<std::pair<QString, CompositorReport>> unconfirmed_;
     // Ticks left to load the script into a KWin that came back.
     int reloadAttempts_ = 0;
 };

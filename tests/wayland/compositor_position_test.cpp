@@ -99,14 +99,19 @@ TEST(CompositorPosition, UnmatchedScreensMapTheWholeDesktop) {
 // nothing.
 TEST(CompositorPosition, NothingToMapWithLeavesThePosition) {
     ExpectMaps({}, {{"", {0, 0, 1280, 1024}}}, {{"no outputs", {12, 34}, {12, 34}}});
-    EXPECT_EQ(ToDesktop({12, 34, 0, 0}, QSize(1280, 1024)), QPoint(12, 34));
 }
 
-// A compositor that tells only its desktop's size: the ratio between the two sizes.
-TEST(CompositorPosition, DesktopSizeOnly) {
-    EXPECT_EQ(ToDesktop({640, 100, 1280, 1024}, QSize(2560, 2048)), QPoint(1280, 200));
-    EXPECT_EQ(ToDesktop({1279, 1023, 1280, 1024}, QSize(2560, 2048)), QPoint(2558, 2046));
-    EXPECT_EQ(ToDesktop({641, 333, 1280, 1024}, QSize(1280, 1024)), QPoint(641, 333));
+// The outputs as KWin's script and GNOME Shell's extension write them.
+TEST(CompositorPosition, OutputsAsTheCompositorsWriteThem) {
+    const std::vector<NamedRect> outputs = ParseOutputs("DP-1,0,0,1920,1080;,-640,-480,640,480");
+    ASSERT_EQ(outputs.size(), 2u);
+    EXPECT_EQ(outputs[0].name, "DP-1");
+    EXPECT_EQ(outputs[0].rect, QRect(0, 0, 1920, 1080));
+    EXPECT_EQ(outputs[1].name, "");
+    EXPECT_EQ(outputs[1].rect, QRect(-640, -480, 640, 480));
+    EXPECT_TRUE(ParseOutputs("").empty());
+    EXPECT_EQ(ParseOutputs("DP-1,0,0,1920;HDMI-1,1920,0,1280,1024").size(), 1u)
+        << "an entry short of a field is left out";
 }
 
 }  // namespace

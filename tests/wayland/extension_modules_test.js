@@ -18,8 +18,7 @@ const SUBSCRIBER = `
     <method name="Moved">
       <arg name="x" type="i" direction="in"/>
       <arg name="y" type="i" direction="in"/>
-      <arg name="width" type="i" direction="in"/>
-      <arg name="height" type="i" direction="in"/>
+      <arg name="monitors" type="s" direction="in"/>
     </method>
   </interface>
 </node>`;
@@ -120,8 +119,12 @@ const cursorTracker = new Signals();
 let pointer = [12, 34];
 globalThis.global = {
     get_pointer: () => [...pointer, 0],
-    screen_width: 1280,
-    screen_height: 1024,
+    // Two monitors, the second above and left of the first.
+    display: {
+        get_n_monitors: () => 2,
+        get_monitor_geometry: i => [{x: 0, y: 0, width: 1280, height: 1024},
+            {x: -640, y: -480, width: 640, height: 480}][i],
+    },
     backend: {
         get_cursor_tracker: () => cursorTracker,
         get_monitor_manager: () => new Signals(),
@@ -141,10 +144,11 @@ if (!(callExtension(stranger, 'Position') instanceof GLib.Error))
 const subscriber = connect();
 const told = [];
 const receiver = Gio.DBusExportedObject.wrapJSObject(SUBSCRIBER, {
-    Moved: (x, y, width, height) => told.push([x, y, width, height]),
+    Moved: (x, y, monitors) => told.push([x, y, monitors]),
 });
 receiver.export(subscriber, PATH);
-expectEqual(callExtension(subscriber, 'Subscribe'), [12, 34, 1280, 1024],
+const MONITORS = ',0,0,1280,1024;,-640,-480,640,480';
+expectEqual(callExtension(subscriber, 'Subscribe'), [12, 34, MONITORS],
     'the answer to a subscriber');
 if (cursorTracker.handlers.size !== 1)
     fail('the extension does not listen to the cursor tracker for its subscriber');
@@ -156,7 +160,7 @@ for (const place of [[56, 78], [90, 12], [34, 56]]) {
     cursorTracker.emit();
 }
 waitFor(() => told.length >= 2, 'the moves');
-expectEqual(told, [[56, 78, 1280, 1024], [34, 56, 1280, 1024]], 'what the subscriber was told');
+expectEqual(told, [[56, 78, MONITORS], [34, 56, MONITORS]], 'what the subscriber was told');
 
 receiver.unexport();
 subscriber.close_sync(null);

@@ -131,14 +131,15 @@ class GnomeShellTest(compositor.FaceOnWayland, unittest.TestCase):
         monitor = self.monitor("sender='%s',destination='%s'" % (self.bus_name_of_extension(),
                                                                    name))
         answer = listener.call_sync(SERVICE, PATH, SERVICE, "Subscribe", None,
-                                    GLib.VariantType("(iiii)"), Gio.DBusCallFlags.NONE, 5000,
+                                    GLib.VariantType("(iis)"), Gio.DBusCallFlags.NONE, 5000,
                                     None).unpack()
-        self.assertEqual(answer, self.shell.pointer + self.shell.size, "a subscriber's answer")
+        monitor_rect = ",0,0,%d,%d" % self.shell.size
+        self.assertEqual(answer, self.shell.pointer + (monitor_rect,), "a subscriber's answer")
         places = self.places_around_the_face(*self.shell.size)
         (x, y), place = places[0]
         self.shell.move_pointer(x, y)
         x11.wait_until(lambda: [m.body for m in monitor.messages()][-1:] ==
-                       [(x, y) + self.shell.size], 5, message="the second subscriber told")
+                       [(x, y, monitor_rect)], 5, message="the second subscriber told")
 
         listener.close_sync(None)
         x11.wait_until(lambda: not self.shell.bus.has_owner(name), 5,
