@@ -166,14 +166,15 @@ class WineProgram(LinuxProgram):
     supports_scale_factor = False
     # Windows' CreatePolygonRgn holds the pixels whose top-left corner the outline holds.
     outline_sample = face.PIXEL_CORNER
-    # Wine's default theme: a captioned, fixed window's frame as (left, top, right, bottom), as
-    # AdjustWindowRect gives it, by the display's DPI: the caption grows with it, the border not.
-    FRAMES = {96: (3, 22, 3, 3), 144: (3, 31, 3, 3), 192: (3, 40, 3, 3)}
+    # Prints the frame of a captioned window that cannot be resized, at the prefix's DPI, as
+    # (left, top, right, bottom); built beside Zorvin.exe.
+    FRAME_PROGRAM = "zorvin_win32_frame.exe"
 
     def __init__(self, executable, dpi=96):
         super().__init__(executable)
         self.dpi = dpi
         self.prefix = wine_prefix.WinePrefix(dpi=dpi)
+        self._caption_frame = None
 
     def at_dpi(self, dpi):
         """The same program in a prefix whose display runs at `dpi`."""
@@ -182,7 +183,22 @@ class WineProgram(LinuxProgram):
     def own_frame(self, display, window):
         """The frame Wine draws inside the X window: none where the window manager frames it."""
         framed = any(display.frame_extents(window) or ())
-        return (0, 0, 0, 0) if framed else self.FRAMES[self.dpi]
+        return (0, 0, 0, 0) if framed else self.caption_frame(display)
+
+    def caption_frame(self, display):
+        """The frame of Wine's theme in this prefix, as Windows gives it to programs. Themes
+        differ (Wine 10's caption is taller than Wine 8's), so it is asked for, once."""
+        if self._caption_frame is None:
+            work_dir = tempfile.mkdtemp(prefix="zorvin-frame-")
+            try:
+                result = subprocess.run(
+                    ["wine", os.path.join(os.path.dirname(self.executable), self.FRAME_PROGRAM)],
+                    env=self.environment(work_dir, display.name), capture_output=True, text=True,
+                    timeout=120, check=True)
+            finally:
+                shutil.rmtree(work_dir, ignore_errors=True)
+            self._caption_frame = tuple(int(value) for value in result.stdout.split())
+        return self._caption_frame
 
     def client_rect(self, display, window):
         left, top, right, bottom = self.own_frame(display, window)
