@@ -84,13 +84,19 @@ class Display:
 
     def cursor_fingertip(self):
         """The middle of the pointer picture's topmost row of drawn pixels, as (x, y)."""
+        _, _, drawn = self.cursor_picture()
+        if not drawn:
+            return None
+        top = min(y for _, y in drawn)
+        row = [x for x, y in drawn if y == top]
+        return (min(row) + max(row)) // 2, top
+
+    def cursor_picture(self):
+        """The pointer's picture as (width, height, the set of its drawn pixels)."""
         image = self._cursor_image()
-        for y in range(image.height):
-            drawn = [x for x in range(image.width)
-                     if image.cursor_image[y * image.width + x] >> 24 != 0]
-            if drawn:
-                return (drawn[0] + drawn[-1]) // 2, y
-        return None
+        drawn = {(x, y) for y in range(image.height) for x in range(image.width)
+                 if image.cursor_image[y * image.width + x] >> 24 != 0}
+        return image.width, image.height, drawn
 
     def _cursor_image(self):
         self.connection.xfixes_query_version()  # XFixes serves a client that said its version
