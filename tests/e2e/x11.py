@@ -157,6 +157,14 @@ class Display:
         geometry = window.get_geometry()
         return geometry.width, geometry.height
 
+    def outer_rect(self, window):
+        """(x, y, width, height) of the whole window on the screen: its X window and the window
+        manager's frame around it, if any."""
+        x, y = self.client_origin(window)
+        width, height = self.client_size(window)
+        left, right, top, bottom = self.frame_extents(window) or (0, 0, 0, 0)
+        return x - left, y - top, width + left + right, height + top + bottom
+
     def shape_rectangles(self, window):
         """The bounding shape as (x, y, width, height) rectangles in client coordinates."""
         reply = window.shape_get_rectangles(shape.SK.Bounding)
