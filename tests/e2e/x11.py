@@ -220,6 +220,26 @@ class Display:
         self.root.send_event(message, event_mask=mask)
         self.connection.sync()
 
+    def move_window_and_wait(self, window, x, y, timeout=5.0):
+        """Moves the window as move_window does and waits until the window manager tells the
+        window it is there (the ConfigureNotify it owes a window it moves)."""
+        window.change_attributes(event_mask=X.StructureNotifyMask)
+        self.connection.sync()
+        self.move_window(window, x, y)
+
+        def told():
+            while self.connection.pending_events():
+                event = self.connection.next_event()
+                if (event.type == X.ConfigureNotify and event.window.id == window.id
+                        and (event.x, event.y) == (x, y)):
+                    return True
+            return False
+        try:
+            wait_until(told, timeout, message="the window manager to move the window")
+        finally:
+            window.change_attributes(event_mask=X.NoEventMask)
+            self.connection.sync()
+
     def close_from_caption(self, window):
         """Asks the window manager to close the window, as its caption's close button does."""
         message = xevent.ClientMessage(
