@@ -65,6 +65,10 @@ class DraggingTest(ZorvinTestCase):
         self.wait_for_pupils(face.pupil_places(*GRAB), message="pupils aimed at the grab point")
         x, y = self.face_origin()
         self.display.press("left")
+        # The drag has begun once the face follows the pointer.
+        self.display.move_pointer(x + GRAB[0] + 1, y + GRAB[1])
+        x11.wait_until(lambda: self.face_origin() == (x + 1, y), 5, message="the drag to begin")
+        x += 1
         # The window manager moves the window under the still pointer: the cursor's place on the
         # face changes while the drag goes on. It places the X window, which may hold a frame.
         outer_x, outer_y = self.display.client_origin(self.face)
