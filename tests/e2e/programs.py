@@ -166,39 +166,48 @@ class WineProgram(LinuxProgram):
     supports_scale_factor = False
     # Windows' CreatePolygonRgn holds the pixels whose top-left corner the outline holds.
     outline_sample = face.PIXEL_CORNER
-    # Prints the frame of a captioned window that cannot be resized, at the prefix's DPI, as
-    # (left, top, right, bottom); built beside Zorvin.exe.
-    FRAME_PROGRAM = "zorvin_win32_frame.exe"
+    # Prints what Windows tells programs about the display: "frame" and the frame of a captioned
+    # window that cannot be resized, at the prefix's DPI; "monitor" and each monitor's rectangle,
+    # as left, top, right, bottom. Built beside Zorvin.exe.
+    FACTS_PROGRAM = "zorvin_win32_display_facts.exe"
 
     def __init__(self, executable, dpi=96):
         super().__init__(executable)
         self.dpi = dpi
         self.prefix = wine_prefix.WinePrefix(dpi=dpi)
-        self._caption_frame = None
+        self._facts = None
 
     def at_dpi(self, dpi):
         """The same program in a prefix whose display runs at `dpi`."""
         return WineProgram(self.executable, dpi)
 
     def own_frame(self, display, window):
-        """The frame Wine draws inside the X window: none where the window manager frames it."""
+        """The frame Wine draws inside the X window: none where the window manager frames it.
+        Themes differ (Wine 10's caption is taller than Wine 8's), so it is asked for."""
         framed = any(display.frame_extents(window) or ())
-        return (0, 0, 0, 0) if framed else self.caption_frame(display)
+        return (0, 0, 0, 0) if framed else self.display_facts(display)["frame"][0]
 
-    def caption_frame(self, display):
-        """The frame of Wine's theme in this prefix, as Windows gives it to programs. Themes
-        differ (Wine 10's caption is taller than Wine 8's), so it is asked for, once."""
-        if self._caption_frame is None:
-            work_dir = tempfile.mkdtemp(prefix="zorvin-frame-")
+    def monitors(self, display):
+        """The monitors as Windows programs see them here, as (left, top, right, bottom)."""
+        return self.display_facts(display)["monitor"]
+
+    def display_facts(self, display):
+        """What Windows tells programs about the display in this prefix, asked once: each kind
+        of fact with its rectangles, in the order given."""
+        if self._facts is None:
+            work_dir = tempfile.mkdtemp(prefix="zorvin-facts-")
             try:
                 result = subprocess.run(
-                    ["wine", os.path.join(os.path.dirname(self.executable), self.FRAME_PROGRAM)],
+                    ["wine", os.path.join(os.path.dirname(self.executable), self.FACTS_PROGRAM)],
                     env=self.environment(work_dir, display.name), capture_output=True, text=True,
                     timeout=120, check=True)
             finally:
                 shutil.rmtree(work_dir, ignore_errors=True)
-            self._caption_frame = tuple(int(value) for value in result.stdout.split())
-        return self._caption_frame
+            self._facts = {}
+            for line in result.stdout.splitlines():
+                kind, *values = line.split()
+                self._facts.setdefault(kind, []).append(tuple(int(value) for value in values))
+        return self._facts
 
     def client_rect(self, display, window):
         left, top, right, bottom = self.own_frame(display, window)
