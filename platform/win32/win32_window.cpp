@@ -81,8 +81,9 @@ Win32Window::Win32Window(Win32Platform& platform, const FormLayout& layout, Form
         CreateMenus();
         ScaleTo(DpiOf(hwnd_));
         // Creating a captioned window asks its minimum size before the window knows its layout,
-        // and so widens it to the system's minimum (112 pixels under Wine). Placed again, it
-        // answers for itself (OnGetMinMaxInfo) and gets the layout's client size.
+        // and so widens it to the system's minimum (under Wine, 112 pixels with Wine 8's theme,
+        // 119 with Wine 10's). Placed again, it answers for itself (OnGetMinMaxInfo) and gets the
+        // layout's client size.
         const Point at = CentredOn(screen, {outerSize_.cx, outerSize_.cy});
         SetWindowPos(hwnd_, nullptr, at.x, at.y, outerSize_.cx, outerSize_.cy,
                      SWP_NOZORDER | SWP_NOACTIVATE);

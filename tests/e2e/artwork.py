@@ -38,3 +38,25 @@ def pupil_template():
             for y, row in enumerate(read_bmp("pupil.bmp"))
             for x, colour in enumerate(row)
             if colour != PUPIL_KEY_COLOUR}
+
+
+def hand_pointer():
+    """The hand pointer (hand.cur, a two-colour cursor) as (width, height, the set of its drawn
+    pixels): those its mask leaves opaque."""
+    with open(os.path.join(ASSETS, "hand.cur"), "rb") as f:
+        data = f.read()
+    offset, = struct.unpack_from("<I", data, 6 + 12)  # the first picture's
+    header_size, width, doubled_height, _, bits = struct.unpack_from("<IiiHH", data, offset)
+    if bits != 1:
+        raise ValueError("hand.cur: not a two-colour cursor")
+    height = doubled_height // 2
+    stride = (width + 31) // 32 * 4
+    # The colour rows, then the mask's, each bottom row first, after a palette of two colours.
+    mask_start = offset + header_size + 2 * 4 + stride * height
+    drawn = set()
+    for y in range(height):
+        row = mask_start + (height - 1 - y) * stride
+        for x in range(width):
+            if not data[row + x // 8] >> (7 - x % 8) & 1:
+                drawn.add((x, y))
+    return width, height, drawn

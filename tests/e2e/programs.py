@@ -170,23 +170,48 @@ class WineProgram(LinuxProgram):
     supports_scale_factor = False
     # Windows' CreatePolygonRgn holds the pixels whose top-left corner the outline holds.
     outline_sample = face.PIXEL_CORNER
-    # Wine's default theme: a captioned, fixed window's frame as (left, top, right, bottom), as
-    # AdjustWindowRect gives it, by the display's DPI: the caption grows with it, the border not.
-    FRAMES = {96: (3, 22, 3, 3), 144: (3, 31, 3, 3), 192: (3, 40, 3, 3)}
+    # Prints what Windows tells programs about the display: "frame" and the frame of a captioned
+    # window that cannot be resized, at the prefix's DPI; "monitor" and each monitor's rectangle,
+    # as left, top, right, bottom. Built beside Zorvin.exe.
+    FACTS_PROGRAM = "zorvin_win32_display_facts.exe"
 
     def __init__(self, executable, dpi=96):
         super().__init__(executable)
         self.dpi = dpi
         self.prefix = wine_prefix.WinePrefix(dpi=dpi)
+        self._facts = None
 
     def at_dpi(self, dpi):
         """The same program in a prefix whose display runs at `dpi`."""
         return WineProgram(self.executable, dpi)
 
     def own_frame(self, display, window):
-        """The frame Wine draws inside the X window: none where the window manager frames it."""
+        """The frame Wine draws inside the X window: none where the window manager frames it.
+        Themes differ (Wine 10's caption is taller than Wine 8's), so it is asked for."""
         framed = any(display.frame_extents(window) or ())
-        return (0, 0, 0, 0) if framed else self.FRAMES[self.dpi]
+        return (0, 0, 0, 0) if framed else self.display_facts(display)["frame"][0]
+
+    def monitors(self, display):
+        """The monitors as Windows programs see them here, as (left, top, right, bottom)."""
+        return self.display_facts(display)["monitor"]
+
+    def display_facts(self, display):
+        """What Windows tells programs about the display in this prefix, asked once: each kind
+        of fact with its rectangles, in the order given."""
+        if self._facts is None:
+            work_dir = tempfile.mkdtemp(prefix="zorvin-facts-")
+            try:
+                result = subprocess.run(
+                    ["wine", os.path.join(os.path.dirname(self.executable), self.FACTS_PROGRAM)],
+                    env=self.environment(work_dir, display.name), capture_output=True, text=True,
+                    timeout=120, check=True)
+            finally:
+                shutil.rmtree(work_dir, ignore_errors=True)
+            self._facts = {}
+            for line in result.stdout.splitlines():
+                kind, *values = line.split()
+                self._facts.setdefault(kind, []).append(tuple(int(value) for value in values))
+        return self._facts
 
     def client_rect(self, display, window):
         left, top, right, bottom = self.own_frame(display, window)

@@ -49,7 +49,8 @@ class PupilTest(ZorvinTestCase):
             for step in range(1, 11):
                 self.display.move_pointer(ox + 17 + 3 * step, oy + 31 + 2 * step)
             self.display.release(button)
-            self.display.move_pointer(ox + 17, oy + 31)
+            # Back on the pupil, once it has come back from following the pointer.
+            self.look_from(ox + 17, oy + 31, "back on the left pupil")
         self.assert_stays(self.face_origin, "the window's place after presses on a pupil")
         self.assertEqual({w.id for w in self.display.top_level_windows()}, top_level,
                          "a window opened by a press on a pupil")

@@ -28,6 +28,12 @@ class TwoScreensTest(ZorvinTestCase):
         return x + width // 2, y + height // 2
 
     def test_about_box_opens_on_the_screen_that_holds_most_of_the_face(self):
+        if self.program.name == "wine":
+            # Wine 10 lays the monitors it reads through Xinerama all at (0, 0), and its RandR
+            # support sees the screen's one output: Windows programs see no second monitor then.
+            lefts = {left for left, _, _, _ in self.program.monitors(self.display)}
+            if WIDTH not in lefts:
+                self.skipTest("Wine shows programs no monitor right of the first")
         self.start_program()
         x, y = self.face_origin()
         self.assertLess(x, WIDTH, "the face starts on the primary monitor")

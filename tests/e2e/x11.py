@@ -84,13 +84,19 @@ class Display:
 
     def cursor_fingertip(self):
         """The middle of the pointer picture's topmost row of drawn pixels, as (x, y)."""
+        _, _, drawn = self.cursor_picture()
+        if not drawn:
+            return None
+        top = min(y for _, y in drawn)
+        row = [x for x, y in drawn if y == top]
+        return (min(row) + max(row)) // 2, top
+
+    def cursor_picture(self):
+        """The pointer's picture as (width, height, the set of its drawn pixels)."""
         image = self._cursor_image()
-        for y in range(image.height):
-            drawn = [x for x in range(image.width)
-                     if image.cursor_image[y * image.width + x] >> 24 != 0]
-            if drawn:
-                return (drawn[0] + drawn[-1]) // 2, y
-        return None
+        drawn = {(x, y) for y in range(image.height) for x in range(image.width)
+                 if image.cursor_image[y * image.width + x] >> 24 != 0}
+        return image.width, image.height, drawn
 
     def _cursor_image(self):
         self.connection.xfixes_query_version()  # XFixes serves a client that said its version
@@ -151,6 +157,14 @@ class Display:
         geometry = window.get_geometry()
         return geometry.width, geometry.height
 
+    def outer_rect(self, window):
+        """(x, y, width, height) of the whole window on the screen: its X window and the window
+        manager's frame around it, if any."""
+        x, y = self.client_origin(window)
+        width, height = self.client_size(window)
+        left, right, top, bottom = self.frame_extents(window) or (0, 0, 0, 0)
+        return x - left, y - top, width + left + right, height + top + bottom
+
     def shape_rectangles(self, window):
         """The bounding shape as (x, y, width, height) rectangles in client coordinates."""
         reply = window.shape_get_rectangles(shape.SK.Bounding)
@@ -205,6 +219,26 @@ class Display:
         mask = X.SubstructureRedirectMask | X.SubstructureNotifyMask
         self.root.send_event(message, event_mask=mask)
         self.connection.sync()
+
+    def move_window_and_wait(self, window, x, y, timeout=5.0):
+        """Moves the window as move_window does and waits until the window manager tells the
+        window it is there (the ConfigureNotify it owes a window it moves)."""
+        window.change_attributes(event_mask=X.StructureNotifyMask)
+        self.connection.sync()
+        self.move_window(window, x, y)
+
+        def told():
+            while self.connection.pending_events():
+                event = self.connection.next_event()
+                if (event.type == X.ConfigureNotify and event.window.id == window.id
+                        and (event.x, event.y) == (x, y)):
+                    return True
+            return False
+        try:
+            wait_until(told, timeout, message="the window manager to move the window")
+        finally:
+            window.change_attributes(event_mask=X.NoEventMask)
+            self.connection.sync()
 
     def close_from_caption(self, window):
         """Asks the window manager to close the window, as its caption's close button does."""
