@@ -2,12 +2,16 @@
 rules put down plus what Debian asks for, and depending only on what the program links.
 
     ZORVIN_DIST        the folder with the packages
+    ZORVIN_AUTHOR_HEADER  the about/author.h of the build it was made from
 """
 
+import email.utils
 import glob
 import os
 import subprocess
 import unittest
+
+from author_settings import author
 
 APP_ID = "org.example.zorvin"
 EXTENSION = "pointer@zorvin.example.org"
@@ -31,6 +35,11 @@ class DebianPackage(unittest.TestCase):
         self.assertEqual(self.field("Package"), "zorvin")
         self.assertEqual(self.field("Version"), "1.00-1")
         self.assertEqual(self.field("Architecture"), "amd64")
+
+    def test_names_the_author_as_its_maintainer_and_home_page(self):
+        self.assertEqual(email.utils.parseaddr(self.field("Maintainer")),
+                         (author("ZORVIN_AUTHOR_NAME"), author("ZORVIN_AUTHOR_EMAIL")))
+        self.assertEqual(self.field("Homepage"), author("ZORVIN_HOMEPAGE"))
 
     def test_lintian_finds_no_error_and_no_warning(self):
         result = subprocess.run(["lintian", "--fail-on", "error,warning", self.deb],

@@ -3,9 +3,11 @@ installer, installed, run and removed again under Wine in a prefix of its own.
 
     ZORVIN_DIST        the folder with the packages
     ZORVIN_EXECUTABLE  the Zorvin.exe they were made from
+    ZORVIN_AUTHOR_HEADER  the about/author.h of the build they were made from
 """
 
 import os
+import re
 import subprocess
 import unittest
 import zipfile
@@ -14,10 +16,13 @@ import programs
 import session
 import wine_prefix
 import x11
+from author_settings import author
 
 VERSION = "1.00"
 UNINSTALL_KEYS = [root + r"\Software\Microsoft\Windows\CurrentVersion\Uninstall"
                   for root in ("HKCU", "HKLM")]
+# A string value of a registry export: "name"="data", quotes and backslashes escaped.
+STRING_VALUE = re.compile(r'^"((?:[^"\\]|\\.)*)"="((?:[^"\\]|\\.)*)"$')
 
 
 def package(name):
@@ -63,18 +68,22 @@ class Installer(unittest.TestCase):
         return result
 
     def uninstall_entries(self):
-        """The installed-apps entries named Zorvin, as {key: {value name: data}}."""
+        """The installed-apps entries named Zorvin, as {key: {value name: string data}}. Read from
+        an export of the keys, which is UTF-16 whatever the text holds."""
         entries = {}
+        export = os.path.join(self.prefix.path, "drive_c", "uninstall.reg")
         for key in UNINSTALL_KEYS:
-            listing = self.wine("reg", "query", key, "/s", check=False).stdout
-            current = None
-            for line in listing.splitlines():
-                if line.startswith("HKEY_"):
-                    current = line.strip()
-                    entries[current] = {}
-                elif current and line.strip():
-                    name, _, data = (line.strip().split(None, 2) + ["", ""])[:3]
-                    entries[current][name] = data
+            if self.wine("reg", "export", key, "C:\\uninstall.reg", "/y", check=False).returncode:
+                continue
+            with open(export, encoding="utf-16") as f:
+                current = None
+                for line in f.read().splitlines():
+                    if line.startswith("[") and line.endswith("]"):
+                        current = entries.setdefault(line[1:-1], {})
+                    elif current is not None and (value := STRING_VALUE.match(line)):
+                        name, data = (re.sub(r"\\(.)", r"\1", part) for part in value.groups())
+                        current[name] = data
+            os.remove(export)
         return {key: values for key, values in entries.items()
                 if values.get("DisplayName") == "Zorvin"}
 
@@ -89,7 +98,9 @@ class Installer(unittest.TestCase):
         self.assertEqual(len(entries), 1, entries)
         entry = next(iter(entries.values()))
         self.assertEqual(entry.get("DisplayVersion"), VERSION)
-        self.assertTrue(entry.get("Publisher"))
+        self.assertEqual((entry.get("Publisher"), entry.get("Contact"), entry.get("URLInfoAbout")),
+                         (author("ZORVIN_AUTHOR_NAME"), author("ZORVIN_AUTHOR_EMAIL"),
+                          author("ZORVIN_HOMEPAGE")))
 
         self.assert_shows_its_face(os.path.join(folder, "Zorvin.exe"))
 
