@@ -92,7 +92,7 @@ class ZorvinExe(unittest.TestCase):
                     imported[function.name.decode()] = entry.dll.decode().lower()
         for function, dll in [("CreatePolygonRgn", "gdi32.dll"), ("SetWindowRgn", "user32.dll"),
                               ("SetWindowPos", "user32.dll"), ("GetCursorPos", "user32.dll"),
-                              ("ScreenToClient", "user32.dll"), ("ShellExecuteA", "shell32.dll")]:
+                              ("ScreenToClient", "user32.dll"), ("ShellExecuteW", "shell32.dll")]:
             self.assertEqual(imported.get(function), dll, function)
 
     def test_pictures_are_the_artwork(self):
