@@ -133,6 +133,9 @@ bool Win32Platform::ScreenToClient(Hwnd hwnd, Point& point) {
 std::intptr_t Win32Platform::ShellExecuteA(Hwnd hwnd, const char* operation, const char* file,
                                            const char* parameters, const char* directory,
                                            std::int32_t showCmd) {
+    if (Win32Window* window = windowOf(ToHwnd(hwnd)); window && !window->core().mayOpen()) {
+        return kOpenRefused;
+    }
     const auto wide = [](const char* text) {
         return text ? std::optional<std::wstring>(Widen(text)) : std::nullopt;
     };
