@@ -1,5 +1,6 @@
 """The Windows program's packages that scripts/package.sh makes: the portable zip, and the
-installer, installed, run and removed again under Wine in a prefix of its own.
+installer, installed, run and removed again under Wine in a prefix of its own; and replaced by an
+installer made again of the same version, or of a later one.
 
     ZORVIN_DIST        the folder with the packages
     ZORVIN_EXECUTABLE  the Zorvin.exe they were made from
@@ -8,7 +9,9 @@ installer, installed, run and removed again under Wine in a prefix of its own.
 
 import os
 import re
+import shutil
 import subprocess
+import tempfile
 import unittest
 import zipfile
 
@@ -105,7 +108,57 @@ class Installer(unittest.TestCase):
         self.assert_shows_its_face(os.path.join(folder, "Zorvin.exe"))
 
         self.wine("msiexec", "/x", msi, "/qn")
-        self.assertFalse(os.path.exists(folder))
+        self.assert_nothing_left()
+
+    def test_an_installer_made_again_replaces_the_installed_one(self):
+        self.wine("msiexec", "/i", package("Zorvin-%s-win64.msi" % VERSION), "/qn")
+        first = self.uninstall_entries()
+        rebuilt = self.make_installer(VERSION)
+        self.wine("msiexec", "/i", rebuilt, "/qn")
+        entries = self.uninstall_entries()
+        self.assertEqual(len(entries), 1, entries)
+        self.assertNotEqual(entries.keys(), first.keys(), "the new product code")
+        self.wine("msiexec", "/x", rebuilt, "/qn")
+        self.assert_nothing_left()
+
+    def test_a_later_version_replaces_the_installed_one_and_its_files(self):
+        self.wine("msiexec", "/i", package("Zorvin-%s-win64.msi" % VERSION), "/qn")
+        later = self.make_installer("1.01", readme="The later version.\r\n")
+        self.wine("msiexec", "/i", later, "/qn")
+        entries = self.uninstall_entries()
+        self.assertEqual([entry.get("DisplayVersion") for entry in entries.values()], ["1.01"])
+        folder = os.path.join(self.programs, "Zorvin")
+        self.assertEqual(sorted(os.listdir(folder)), ["LICENSE.txt", "README.txt", "Zorvin.exe"])
+        with open(os.path.join(folder, "README.txt"), newline="") as readme:
+            self.assertEqual(readme.read(), "The later version.\r\n")
+        self.wine("msiexec", "/x", later, "/qn")
+        self.assert_nothing_left()
+
+    def make_installer(self, version, readme=None):
+        """An installer made again with wixl from what the build put together for it, with a new
+        product code, at `version`, and with another README if given."""
+        folder = tempfile.mkdtemp(prefix="zorvin-msi-")
+        self.addCleanup(shutil.rmtree, folder, ignore_errors=True)
+        source = os.path.join(os.path.dirname(os.environ["ZORVIN_EXECUTABLE"]), "package")
+        shutil.copytree(source, folder, dirs_exist_ok=True)
+        description = os.path.join(folder, "Zorvin.wxs")
+        with open(description, encoding="utf-8") as f:
+            text = f.read()
+        text, count = re.subn(r'(<Product [^>]*Version=")%s"' % re.escape(VERSION),
+                              r'\g<1>%s"' % version, text)
+        self.assertEqual(count, 1)
+        with open(description, "w", encoding="utf-8") as f:
+            f.write(text)
+        if readme is not None:
+            with open(os.path.join(folder, "README.txt"), "w", newline="") as f:
+                f.write(readme)
+        msi = os.path.join(folder, "Zorvin-%s-win64.msi" % version)
+        subprocess.run(["wixl", "--arch", "x64", "--output", msi, "Zorvin.wxs"], cwd=folder,
+                       check=True)
+        return msi
+
+    def assert_nothing_left(self):
+        self.assertFalse(os.path.exists(os.path.join(self.programs, "Zorvin")))
         self.assertFalse(os.path.exists(self.shortcut))
         self.assertEqual(self.uninstall_entries(), {})
         self.assertNotEqual(self.wine("reg", "query", r"HKCU\Software\Zorvin", check=False)
