@@ -52,11 +52,15 @@ class DraggingTest(ZorvinTestCase):
         self.wait_for_pupils(face.pupil_places(*GRAB), message="pupils aimed at the grab point")
         x, y = self.face_origin()
         self.display.press("left")
+        # The drag has begun once the face follows the pointer: only then may the window move
+        # under it, or a tick before the press would aim the pupils from the window's new place.
+        self.point_at(GRAB[0] + 1, GRAB[1])
+        self.wait_for_origin((x + 1, y), "the face following the pointer one pixel")
         # The window manager moves the window under the still pointer: the cursor's place on the
         # face changes while the drag goes on. It places the X window, which may hold a frame.
         outer_x, outer_y = self.display.client_origin(self.face)
         self.display.move_window(self.face, outer_x + 200, outer_y + 100)
-        self.wait_for_origin((x + 200, y + 100), "the window moved by the window manager")
+        self.wait_for_origin((x + 201, y + 100), "the window moved by the window manager")
         self.assertEqual(self.pupils(), face.pupil_places(*GRAB), "pupils during the drag")
         self.display.release("left")
         pointer_x, pointer_y = self.display.pointer()
