@@ -17,7 +17,7 @@ class MenuTest(ZorvinTestCase):
     def test_escape_closes_the_menu_without_a_choice(self):
         self.start_program()
         new_windows = self.press_for_menu()
-        x11.wait_until(new_windows, 5, message="the pop-up menu")
+        self.wait_for_menu(new_windows)
         self.display.key("Escape")
         x11.wait_until(lambda: not new_windows(), 5, message="the menu to close")
         self.assertTrue(self.is_above(self.face))
@@ -38,7 +38,7 @@ class MenuTest(ZorvinTestCase):
 
         def menu_picture():
             new_windows = self.press_for_menu()
-            menu = x11.wait_until(new_windows, 5, message="the pop-up menu")[0]
+            menu = self.wait_for_menu(new_windows)[0]
             x, y = self.display.client_origin(menu)
             width, height = self.display.client_size(menu)
 
@@ -63,7 +63,7 @@ class MenuTest(ZorvinTestCase):
 
 
     def menu_rect(self, new_windows):
-        menu = x11.wait_until(new_windows, 5, message="the pop-up menu")[0]
+        menu = self.wait_for_menu(new_windows)[0]
         return self.display.client_origin(menu) + self.display.client_size(menu)
 
     def test_the_right_button_chooses_an_item_too(self):
