@@ -16,8 +16,16 @@ set(ZORVIN_VERSION "${PROJECT_VERSION}")
 math(EXPR ZORVIN_VERSION_MINOR "${PROJECT_VERSION_MINOR}")
 set(ZORVIN_COMMENT "${PROJECT_DESCRIPTION}")
 
+# The free text above, escaped for each file format it goes into, as <name>_<FORMAT>.
+include(${CMAKE_CURRENT_LIST_DIR}/TextFormats.cmake)
+foreach(text IN ITEMS ZORVIN_AUTHOR_NAME ZORVIN_AUTHOR_EMAIL ZORVIN_HOMEPAGE ZORVIN_COMMENT)
+    zorvin_text_formats(${text})
+endforeach()
+
 # Headers made from the above, for the program and its resource script.
 set(ZORVIN_GENERATED_DIR ${PROJECT_BINARY_DIR}/generated)
 configure_file(${PROJECT_SOURCE_DIR}/about/author.h.in ${ZORVIN_GENERATED_DIR}/about/author.h @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/program/version.h.in ${ZORVIN_GENERATED_DIR}/program/version.h
     @ONLY)
+configure_file(${PROJECT_SOURCE_DIR}/platform/win32/version_strings.h.in
+    ${ZORVIN_GENERATED_DIR}/platform/win32/version_strings.h @ONLY)

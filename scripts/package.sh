@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
 # Makes Zorvin's packages in dist/: the Debian package of the Linux program, and the Windows
 # program's installer and portable zip. Installs what is missing and builds both programs in their
-# Release configuration first.
+# Release configuration first. Its arguments are passed on to both builds' configurations (for
+# example -DZORVIN_AUTHOR_NAME=...); ZORVIN_DIST_DIR names another folder than dist/.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${ZORVIN_BUILD_DIR:-$root/build}
-dist=$root/dist
+dist=${ZORVIN_DIST_DIR:-$root/dist}
 jobs=$(nproc)
 
 "$root/scripts/install-deps.sh" package
@@ -17,10 +18,10 @@ shell=$(apt-cache policy gnome-shell 2>/dev/null | sed -n 's/^ *Candidate: \([0-
 shell_format=()
 [ -n "$shell" ] && shell_format=(-DZORVIN_GNOME_SHELL_FORMAT="$([ "$shell" -lt 45 ] && echo 43 || echo 45)")
 cmake -S "$root" -B "$build/gcc" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ \
-    "${shell_format[@]}" >/dev/null
+    "${shell_format[@]}" "$@" >/dev/null
 cmake --build "$build/gcc" -j "$jobs"
 cmake -S "$root" -B "$build/win32" -DCMAKE_BUILD_TYPE=Release \
-    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" "$@" >/dev/null
 cmake --build "$build/win32" -j "$jobs"
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/gcc/CMakeCache.txt")

@@ -1,5 +1,5 @@
-# Run by CPack on the tree it is about to pack: the documents as Debian keeps them, and lintian's
-# overrides. The licence is the package's copyright file; the changelog and the manual page are
+# Run by CPack on the tree it is about to pack: the documents as Debian keeps them, lintian's
+# overrides, and the modes Debian asks for. The licence is the package's copyright file; the changelog and the manual page are
 # compressed, without the timestamps that would make two builds differ.
 set(zorvin_root "${CPACK_TEMPORARY_INSTALL_DIRECTORY}${CPACK_PACKAGING_INSTALL_PREFIX}")
 set(zorvin_docs "${zorvin_root}/share/doc/zorvin")
@@ -13,3 +13,13 @@ endforeach()
 
 file(MAKE_DIRECTORY "${zorvin_root}/share/lintian/overrides")
 file(COPY_FILE "${CPACK_ZORVIN_LINTIAN_OVERRIDES}" "${zorvin_root}/share/lintian/overrides/zorvin")
+
+# Modes as Debian asks for them, whatever the builder's umask (CMake makes directories through it)
+# and the sources' modes: directories and the program 0755, every other file 0644.
+file(GLOB_RECURSE zorvin_packed LIST_DIRECTORIES true "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/*")
+file(CHMOD "${CPACK_TEMPORARY_INSTALL_DIRECTORY}" ${zorvin_packed}
+    FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
+    DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
+    WORLD_EXECUTE)
+file(CHMOD "${zorvin_root}/bin/zorvin" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
+    GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)

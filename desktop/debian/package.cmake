@@ -2,9 +2,11 @@
 # zorvin_<version>-<revision>_<arch>.deb. Its run-time dependencies come from the binary
 # (dpkg-shlibdeps), so it is for the release it is built on.
 set(CPACK_GENERATOR DEB)
+# The values below reach CPack as they are, quotes and backslashes in the author's name too.
+set(CPACK_VERBATIM_VARIABLES ON)
 set(CPACK_PACKAGE_NAME zorvin)
 set(CPACK_PACKAGE_VERSION ${ZORVIN_VERSION})
-set(CPACK_PACKAGE_CONTACT "${ZORVIN_AUTHOR_NAME} <${ZORVIN_AUTHOR_EMAIL}>")
+set(CPACK_PACKAGE_CONTACT "${ZORVIN_AUTHOR_NAME_DEBIAN} <${ZORVIN_AUTHOR_EMAIL}>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 

@@ -93,11 +93,15 @@ void WindowCore::LoseGrab() {
     if (!held) {
         return;
     }
+    // A lost release may come inside another (a menu opened by a press, closed by a release lost
+    // in turn); the outer one still runs when the inner one ends.
+    const bool outer = std::exchange(endingLostPress_, true);
     for (const std::int16_t button : {vbLeftButton, vbRightButton, vbMiddleButton}) {
         if ((held->buttons & button) != 0 && live()) {
             DeliverMouse(&FormEvents::MouseUp, held->control, {.Button = button}, lastPointer_);
         }
     }
+    endingLostPress_ = outer;
 }
 
 void WindowCore::Click(ControlId control) {

@@ -1,7 +1,7 @@
 // What every backend's window does the same way, whatever the window system: it routes mouse
 // events to controls, delivers events to the form while the window is loaded and the program runs,
-// hands a lost release to the form, moves the window once per event however many of Left and Top
-// were set, and opens its pop-up menu from the keyboard.
+// hands a lost release to the form (which must end a press but open nothing), moves the window once
+// per event however many of Left and Top were set, and opens its pop-up menu from the keyboard.
 //
 // A form may unload its window while one of the window's own events is running. The window object
 // then lives on, unloaded, until the program frees the form after that event has returned; the
@@ -16,6 +16,10 @@
 #include "platform/layout.h"
 
 namespace zorvin {
+
+// What a backend's ShellExecuteA returns for an "open" the window may not make now (mayOpen):
+// SE_ERR_ACCESSDENIED, as the system reports a refusal.
+inline constexpr std::intptr_t kOpenRefused = 5;
 
 // A point in a window's client area, in pixels that may be fractional.
 struct ClientPoint {
@@ -66,8 +70,12 @@ class WindowCore {
                  ClientPoint at);
     // The window lost the pointer with buttons held (a menu or another program took it): the
     // control that got the press gets the releases it will never see, as if they happened where
-    // the pointer was last seen.
+    // the pointer was last seen. They end what the press began (a drag, a link's colour), but the
+    // user never let go on anything: while they run, the window opens nothing (see mayOpen).
     void LoseGrab();
+    // Whether what the form asks now may open something (a document, an address): not while a
+    // lost release runs. Backends refuse the form's "open" requests for this window otherwise.
+    bool mayOpen() const { return !endingLostPress_; }
 
     void Click(ControlId control);
     void Tick(ControlId timer);
@@ -97,6 +105,7 @@ class WindowCore {
     const bool& ended_;
     NativeWindow& native_;
     bool unloaded_ = false;
+    bool endingLostPress_ = false;
     MouseRouter router_;
     ClientPoint lastPointer_;
     std::optional<ClientPoint> popupAnchor_;

@@ -248,6 +248,10 @@ bool HeadlessPlatform::ScreenToClient(Hwnd hwnd, Point& point) {
 std::intptr_t HeadlessPlatform::ShellExecuteA(Hwnd hwnd, const char* operation, const char* file,
                                               const char* parameters, const char* directory,
                                               std::int32_t showCmd) {
+    if (const auto window = windows_.find(hwnd);
+        window != windows_.end() && !window->second->core().mayOpen()) {
+        return kOpenRefused;
+    }
     record("ShellExecuteA " + nameOf(hwnd) + " " + text(operation) + " " + text(file) + " " +
            text(parameters) + " " + text(directory) + " " + std::to_string(showCmd));
     return 42;  // above 32: success, as the system reports it

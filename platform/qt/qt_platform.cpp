@@ -158,9 +158,12 @@ bool QtPlatform::ScreenToClient(Hwnd hwnd, Point& point) {
 }
 
 // The text comes in the system's 8-bit encoding; the desktop's opener takes it from here.
-std::intptr_t QtPlatform::ShellExecuteA(Hwnd /*hwnd*/, const char* operation, const char* file,
+std::intptr_t QtPlatform::ShellExecuteA(Hwnd hwnd, const char* operation, const char* file,
                                         const char* /*parameters*/, const char* /*directory*/,
                                         std::int32_t /*showCmd*/) {
+    if (QtWindow* window = Find(hwnd); window && !window->core().mayOpen()) {
+        return kOpenRefused;
+    }
     if (!file || (operation && QString::fromLocal8Bit(operation) != QStringLiteral("open"))) {
         return kShellNoAssociation;
     }

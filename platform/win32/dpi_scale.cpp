@@ -13,6 +13,20 @@ std::int32_t RoundedQuotient(std::int64_t numerator, std::int64_t denominator) {
     return static_cast<std::int32_t>(below * 2 * denominator > twice ? below - 1 : below);
 }
 
+// value / 2, rounded down, for either sign.
+std::int32_t FloorHalf(std::int64_t value) {
+    return static_cast<std::int32_t>(value >= 0 ? value / 2 : -((1 - value) / 2));
+}
+
+// Along one axis, `start` of a span of `length` moved the least that puts the span's middle
+// strictly inside [low, high): twice the middle, 2 start + length, from 2 low + 1 to 2 high - 1.
+std::int32_t StartWithMiddleInside(std::int32_t start, std::int32_t length, std::int32_t low,
+                                   std::int32_t high) {
+    const std::int32_t lowest = FloorHalf(2 * static_cast<std::int64_t>(low) + 2 - length);
+    const std::int32_t highest = FloorHalf(2 * static_cast<std::int64_t>(high) - 1 - length);
+    return std::clamp(start, lowest, std::max(lowest, highest));
+}
+
 }  // namespace
 
 DpiScale::DpiScale(std::int32_t numerator, std::int32_t denominator)
@@ -61,6 +75,15 @@ Point RescaledOrigin(Point origin, Point anchor, const DpiScale& before, const D
         return at - after.ToDevice(before.ToForm(at - from));
     };
     return {keep(origin.x, anchor.x), keep(origin.y, anchor.y)};
+}
+
+PixelRect MiddleOnMonitor(const PixelRect& window, const PixelRect& monitor) {
+    const std::int32_t width = window.right - window.left;
+    const std::int32_t height = window.bottom - window.top;
+    const std::int32_t left =
+        StartWithMiddleInside(window.left, width, monitor.left, monitor.right);
+    const std::int32_t top = StartWithMiddleInside(window.top, height, monitor.top, monitor.bottom);
+    return {left, top, left + width, top + height};
 }
 
 }  // namespace zorvin::win32

@@ -67,4 +67,10 @@ class DpiScale {
 // over the same place of the window: the pointer during a drag, the window's centre otherwise.
 Point RescaledOrigin(Point origin, Point anchor, const DpiScale& before, const DpiScale& after);
 
+// `window` moved the least that puts its middle on `monitor`, past the monitor's edges. The system
+// gives a window the DPI of the monitor that holds most of it; a window rescaled around the pointer
+// may lie mostly on the monitor it came from again, and be rescaled back at once, again and again.
+// With its middle on the monitor whose DPI it took, it stays there.
+PixelRect MiddleOnMonitor(const PixelRect& window, const PixelRect& monitor);
+
 }  // namespace zorvin::win32

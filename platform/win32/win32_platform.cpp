@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -127,11 +128,27 @@ bool Win32Platform::ScreenToClient(Hwnd hwnd, Point& point) {
     return done != FALSE;
 }
 
+// The forms' text is UTF-8, which the "A" function would read in the system's code page: an
+// address with a "ü" is handed over widened, as written.
 std::intptr_t Win32Platform::ShellExecuteA(Hwnd hwnd, const char* operation, const char* file,
                                            const char* parameters, const char* directory,
                                            std::int32_t showCmd) {
-    return reinterpret_cast<std::intptr_t>(
-        ::ShellExecuteA(ToHwnd(hwnd), operation, file, parameters, directory, showCmd));
+    if (Win32Window* window = windowOf(ToHwnd(hwnd)); window && !window->core().mayOpen()) {
+        return kOpenRefused;
+    }
+    const auto wide = [](const char* text) {
+        return text ? std::optional<std::wstring>(Widen(text)) : std::nullopt;
+    };
+    const std::optional<std::wstring> wideOperation = wide(operation);
+    const std::optional<std::wstring> wideFile = wide(file);
+    const std::optional<std::wstring> wideParameters = wide(parameters);
+    const std::optional<std::wstring> wideDirectory = wide(directory);
+    const auto text = [](const std::optional<std::wstring>& value) {
+        return value ? value->c_str() : nullptr;
+    };
+    return reinterpret_cast<std::intptr_t>(::ShellExecuteW(ToHwnd(hwnd), text(wideOperation),
+                                                           text(wideFile), text(wideParameters),
+                                                           text(wideDirectory), showCmd));
 }
 
 Rect Win32Platform::ScreenForNewWindow() const {

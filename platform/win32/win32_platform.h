@@ -21,9 +21,9 @@
 //  [X] A lost mouse capture (WM_CAPTURECHANGED, WM_CANCELMODE) with buttons held delivers their
 //      releases.
 //  [X] CreatePolygonRgn, SetWindowRgn, SetWindowPos, GetCursorPos, ScreenToClient and
-//      ShellExecuteA, with the forms' arguments. A region is scaled with its window and moved by
-//      the difference between the real frame and the layout's before the window takes it, so that
-//      it keeps its place on the face under any theme.
+//      ShellExecuteA (as ShellExecuteW, the forms' UTF-8 widened), with the forms' arguments. A
+//      region is scaled with its window and moved by the difference between the real frame and the
+//      layout's before the window takes it, so that it keeps its place on the face under any theme.
 //  [X] Per-monitor DPI awareness (zorvin.manifest): each window scales itself for its monitor's
 //      DPI, the face by a whole factor, the About box by dpi / 96, again on WM_DPICHANGED (see
 //      dpi_scale.h). The forms keep their own pixels; GetCursorPos gives device pixels, which

@@ -599,7 +599,16 @@ void Win32Window::OnDpiChanged(int dpi, const RECT& suggested) {
         const Point kept =
             RescaledOrigin({origin.x, origin.y}, {anchor.x, anchor.y}, before, scale_);
         const POINT offset = clientOffset();
-        SetWindowPos(hwnd_, nullptr, kept.x - offset.x, kept.y - offset.y, 0, 0,
+        const PixelRect outer{kept.x - offset.x, kept.y - offset.y,
+                              kept.x - offset.x + outerSize_.cx, kept.y - offset.y + outerSize_.cy};
+        // Mostly on the monitor whose DPI it took, which holds the suggested rectangle.
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof(monitor);
+        GetMonitorInfoW(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST), &monitor);
+        const PixelRect placed =
+            MiddleOnMonitor(outer, {monitor.rcMonitor.left, monitor.rcMonitor.top,
+                                    monitor.rcMonitor.right, monitor.rcMonitor.bottom});
+        SetWindowPos(hwnd_, nullptr, placed.left, placed.top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ApplyRegion(true);

@@ -1,14 +1,14 @@
 """The About box: opened from the menu, closed by OK, Enter, Escape or its caption, and its two
 links handed to the desktop's openers."""
 
-import os
-import re
 import unittest
+from urllib.parse import unquote
 
 import artwork
 import face
 import programs
 import x11
+from author_settings import author
 from zorvin_case import ZorvinTestCase
 
 NAVY = (0, 0, 128)
@@ -17,12 +17,6 @@ PURPLE = (128, 0, 128)
 EMAIL = (69, 33, 107, 18)
 HOMEPAGE = (3, 49, 238, 18)
 OK_BUTTON = (92, 78, 65, 23)
-
-
-def author(name):
-    """A value of the author's details as the build wrote them (ZORVIN_AUTHOR_HEADER)."""
-    with open(os.environ["ZORVIN_AUTHOR_HEADER"]) as f:
-        return re.search(r'#define %s "([^"]*)"' % name, f.read()).group(1)
 
 
 def middle(rect):
@@ -104,7 +98,9 @@ class AboutBoxTest(ZorvinTestCase):
             expected.append(target)
             x11.wait_until(lambda: len(self.zorvin.opened()) == len(expected), 10,
                            message="the link opened")
-        self.assertEqual([target for _, target in self.zorvin.opened()], expected)
+        # Letters beyond ASCII may reach the opener as written or percent-encoded (Qt hands over
+        # the address's URI form); either way, the same address.
+        self.assertEqual([unquote(target) for _, target in self.zorvin.opened()], expected)
         # The program's own choice of Qt platform stays its own: under Wayland it would force the
         # mail program and the browser onto XWayland.
         self.assertEqual(self.zorvin.opener_platforms(), ["", ""])

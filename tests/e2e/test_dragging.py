@@ -92,8 +92,8 @@ class DraggingTest(ZorvinTestCase):
         self.point_at(*GRAB)
         self.display.press("left")
         self.display.press("right")
-        x11.wait_until(lambda: [w for w in self.display.top_level_windows() if w.id not in before],
-                       5, message="the pop-up menu")
+        self.wait_for_menu(lambda: [w for w in self.display.top_level_windows()
+                                    if w.id not in before])
         self.point_at(GRAB[0] - 30, GRAB[1])  # off the menu, which opens right of the pointer
         self.display.release("right")
         self.display.release("left")

@@ -17,7 +17,7 @@ class MenuTest(ZorvinTestCase):
     def test_escape_closes_the_menu_without_a_choice(self):
         self.start_program()
         new_windows = self.press_for_menu()
-        x11.wait_until(new_windows, 5, message="the pop-up menu")
+        self.wait_for_menu(new_windows)
         self.display.key("Escape")
         x11.wait_until(lambda: not new_windows(), 5, message="the menu to close")
         self.assertTrue(self.is_above(self.face))
@@ -27,14 +27,27 @@ class MenuTest(ZorvinTestCase):
         """The menu's first item looks different with stay-on-top off: only its check mark."""
         self.start_program()
 
+        def drawn(picture):
+            """Whether each third of the menu (an item each) shows something besides its
+            background, the colour most of it has: a menu is drawn from the top down."""
+            colours = [pixel for row in picture for pixel in row]
+            background = max(set(colours), key=colours.count)
+            third = len(picture) // 3
+            return all(any(pixel != background for row in picture[k * third:(k + 1) * third]
+                           for pixel in row) for k in range(3))
+
         def menu_picture():
             new_windows = self.press_for_menu()
-            menu = x11.wait_until(new_windows, 5, message="the pop-up menu")[0]
+            menu = self.wait_for_menu(new_windows)[0]
             x, y = self.display.client_origin(menu)
             width, height = self.display.client_size(menu)
-            x11.wait_until(lambda: self.display.screenshot(x, y, width, height) ==
-                           self.display.screenshot(x, y, width, height), 5)
-            picture = self.display.screenshot(x, y, width, height)
+
+            def finished_picture():
+                first = self.display.screenshot(x, y, width, height)
+                return drawn(first) and first == self.display.screenshot(x, y, width, height) \
+                    and first
+
+            picture = x11.wait_until(finished_picture, 5, message="the menu drawn")
             self.display.key("Escape")
             x11.wait_until(lambda: not new_windows(), 5, message="the menu to close")
             return picture
@@ -50,7 +63,7 @@ class MenuTest(ZorvinTestCase):
 
 
     def menu_rect(self, new_windows):
-        menu = x11.wait_until(new_windows, 5, message="the pop-up menu")[0]
+        menu = self.wait_for_menu(new_windows)[0]
         return self.display.client_origin(menu) + self.display.client_size(menu)
 
     def test_the_right_button_chooses_an_item_too(self):

@@ -122,9 +122,14 @@ class ZorvinTestCase(unittest.TestCase):
         self.display.release(button)
         return lambda: [w for w in self.display.top_level_windows() if w.id not in before]
 
+    def wait_for_menu(self, new_windows):
+        """The pop-up menu's windows, once `new_windows()` has them. Zorvin.exe's menu window is
+        made only after the press and release reach the program and Wine: seconds on a busy
+        machine, hence the long deadline."""
+        return x11.wait_until(new_windows, 20, message="the pop-up menu")
+
     def open_menu(self):
-        new_windows = self.press_for_menu()
-        x11.wait_until(new_windows, 5, message="the pop-up menu")
+        self.wait_for_menu(self.press_for_menu())
 
     def choose(self, key):
         """Opens the face's menu with a right press and chooses an item by its mnemonic."""

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <vector>
 
 namespace zorvin::win32 {
@@ -126,6 +128,106 @@ TEST(DpiScaleTest, RescaledWindowKeepsTheAnchorOverTheSamePlace) {
     EXPECT_EQ(
         RescaledOrigin({0, 0}, {89, 67}, DpiScale::Proportional(96), DpiScale::Proportional(144)),
         (Point{-45, -34}));
+}
+
+// Two monitors that share an edge, each at its own DPI.
+struct Monitor {
+    PixelRect rect;
+    int dpi = kStandardDpi;
+};
+using MonitorPair = std::array<Monitor, 2>;
+
+std::int64_t Overlap(const PixelRect& a, const PixelRect& b) {
+    const std::int64_t width = std::min(a.right, b.right) - std::max(a.left, b.left);
+    const std::int64_t height = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
+    return std::max<std::int64_t>(width, 0) * std::max<std::int64_t>(height, 0);
+}
+
+// The monitor whose DPI the system gives a window: the one that holds most of it.
+const Monitor& MonitorOf(const PixelRect& window, const MonitorPair& monitors) {
+    return Overlap(window, monitors[1].rect) > Overlap(window, monitors[0].rect) ? monitors[1]
+                                                                                 : monitors[0];
+}
+
+Point Middle(const PixelRect& rect) {
+    return {rect.left + (rect.right - rect.left) / 2, rect.top + (rect.bottom - rect.top) / 2};
+}
+
+// The face (whole-factor scaling) dragged by a grab point at `grab` of its size (0 to 1), the
+// pointer going in steps of one device pixel from the middle of one monitor to the middle of the
+// other and back. Each move puts the grab point under the pointer at the face's scale, then lets
+// the system change the scale as often as the face's place asks for: returns the most changes one
+// move made.
+int MostScaleChangesInOneMove(const MonitorPair& monitors, float grab) {
+    constexpr Point kFace{94, 110};  // form pixels
+    const Point grabbed{static_cast<std::int32_t>(grab * kFace.x),
+                        static_cast<std::int32_t>(grab * kFace.y)};
+    const Point from = Middle(monitors[0].rect);
+    const Point to = Middle(monitors[1].rect);
+    const std::int32_t steps = std::max(std::abs(to.x - from.x), std::abs(to.y - from.y));
+    std::vector<Point> path;
+    for (std::int32_t step = 0; step <= steps; ++step) {
+        path.push_back(
+            {from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps});
+    }
+    path.insert(path.end(), path.rbegin(), path.rend());
+
+    int dpi = monitors[0].dpi;
+    int most = 0;
+    for (const Point pointer : path) {
+        DpiScale scale = DpiScale::WholeFactor(dpi);
+        const Point origin{pointer.x - scale.ToDevice(grabbed.x),
+                           pointer.y - scale.ToDevice(grabbed.y)};
+        PixelRect window{origin.x, origin.y, origin.x + scale.ToDevice(kFace.x),
+                         origin.y + scale.ToDevice(kFace.y)};
+        int changes = 0;
+        while (MonitorOf(window, monitors).dpi != dpi && changes < 3) {
+            const Monitor& chosen = MonitorOf(window, monitors);
+            const DpiScale after = DpiScale::WholeFactor(chosen.dpi);
+            const Point kept = RescaledOrigin({window.left, window.top}, pointer, scale, after);
+            window = MiddleOnMonitor({kept.x, kept.y, kept.x + after.ToDevice(kFace.x),
+                                      kept.y + after.ToDevice(kFace.y)},
+                                     chosen.rect);
+            dpi = chosen.dpi;
+            scale = after;
+            ++changes;
+        }
+        most = std::max(most, changes);
+    }
+    return most;
+}
+
+TEST(DpiScaleTest, AFaceDraggedBetweenMonitorsOfTwoScalesChangesScaleAtMostOnceAMove) {
+    const std::vector<std::pair<const char*, MonitorPair>> pairs{
+        {"100 % left of 200 %", {{{{0, 0, 1920, 1080}, 96}, {{1920, 0, 4480, 1440}, 192}}}},
+        {"200 % left of 100 %, negative", {{{{0, 0, 1920, 1080}, 96}, {{-2560, 0, 0, 1440}, 192}}}},
+        {"100 % above 150 %", {{{{0, 0, 1920, 1080}, 96}, {{0, 1080, 2880, 2700}, 144}}}},
+        {"250 % above 125 %, negative",
+         {{{{0, 0, 1920, 1080}, 120}, {{-400, -2160, 3440, 0}, 240}}}},
+        {"300 % right of 100 %, both negative",
+         {{{{-1920, -1080, 0, 0}, 96}, {{0, -2160, 3840, 0}, 288}}}},
+    };
+    for (const auto& [name, monitors] : pairs) {
+        for (int tenth = 0; tenth <= 10; ++tenth) {
+            const float grab = static_cast<float>(tenth) / 10;
+            EXPECT_LE(MostScaleChangesInOneMove(monitors, grab), 1) << name << ", grab " << grab;
+            const MonitorPair swapped{monitors[1], monitors[0]};
+            EXPECT_LE(MostScaleChangesInOneMove(swapped, grab), 1)
+                << name << " (from the other), grab " << grab;
+        }
+    }
+}
+
+TEST(DpiScaleTest, AWindowMovesTheLeastThatPutsItsMiddleOnTheMonitor) {
+    const PixelRect monitor{0, 0, 1920, 1080};
+    // Already there, or only just: it stays.
+    EXPECT_EQ(MiddleOnMonitor({100, 100, 200, 200}, monitor), (PixelRect{100, 100, 200, 200}));
+    EXPECT_EQ(MiddleOnMonitor({-49, -49, 51, 51}, monitor), (PixelRect{-49, -49, 51, 51}));
+    // Its middle on the edge or outside: moved in until the middle is one pixel inside.
+    EXPECT_EQ(MiddleOnMonitor({-50, 1030, 50, 1130}, monitor), (PixelRect{-49, 1029, 51, 1129}));
+    EXPECT_EQ(MiddleOnMonitor({1900, -300, 2001, -199}, monitor), (PixelRect{1869, -50, 1970, 51}));
+    EXPECT_EQ(MiddleOnMonitor({-2000, 50, -1900, 150}, {-1920, -1080, 0, 0}),
+              (PixelRect{-1969, -51, -1869, 49}));
 }
 
 }  // namespace

@@ -3,14 +3,18 @@ rules put down plus what Debian asks for, named for the Debian release it was ma
 depending on the packages of the libraries the program links, whatever they are called there.
 
     ZORVIN_DIST        the folder with the packages
+    ZORVIN_AUTHOR_HEADER  the about/author.h of the build it was made from
 """
 
+import email.utils
 import glob
 import os
 import re
 import subprocess
 import tempfile
 import unittest
+
+from author_settings import author
 
 APP_ID = "org.example.zorvin"
 EXTENSION = "pointer@zorvin.example.org"
@@ -75,6 +79,11 @@ class DebianPackage(unittest.TestCase):
         self.assertEqual(self.field("Package"), "zorvin")
         self.assertEqual(self.field("Version"), version)
         self.assertEqual(self.field("Architecture"), "amd64")
+
+    def test_names_the_author_as_its_maintainer_and_home_page(self):
+        self.assertEqual(email.utils.parseaddr(self.field("Maintainer")),
+                         (author("ZORVIN_AUTHOR_NAME"), author("ZORVIN_AUTHOR_EMAIL")))
+        self.assertEqual(self.field("Homepage"), author("ZORVIN_HOMEPAGE"))
 
     def test_lintian_finds_no_error_and_no_warning(self):
         result = subprocess.run(["lintian", "--fail-on", "error,warning", self.deb],

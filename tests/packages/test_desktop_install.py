@@ -9,12 +9,14 @@ import shutil
 import subprocess
 import tempfile
 import unittest
+from xml.etree import ElementTree
 
 import artwork
 import face
 import png_reader
 import programs
 import session
+from author_settings import author
 
 APP_ID = "org.example.zorvin"
 EXTENSION = "pointer@zorvin.example.org"
@@ -88,6 +90,24 @@ class DesktopInstall(unittest.TestCase):
                      "<binary>zorvin</binary>", '<release version="1.00"',
                      "<project_license>MIT</project_license>", '<content_rating type="oars-1.1"'):
             self.assertIn(part, text)
+
+    def test_metainfo_and_manual_page_name_the_author_as_the_build_sets_them(self):
+        header = os.path.join(os.environ["ZORVIN_BUILD_DIR"], "generated", "about", "author.h")
+        name, email, homepage = (author(setting, header) for setting in
+                                 ("ZORVIN_AUTHOR_NAME", "ZORVIN_AUTHOR_EMAIL", "ZORVIN_HOMEPAGE"))
+        metainfo = ElementTree.parse(
+            self.installed("share", "metainfo", APP_ID + ".metainfo.xml")).getroot()
+        self.assertEqual(metainfo.findtext("developer/name"), name)
+        self.assertEqual(metainfo.findtext("developer_name"), name)
+        self.assertEqual(metainfo.findtext("url[@type='homepage']"), homepage)
+        page = subprocess.run(["man", "-P", "cat", "-l",
+                               self.installed("share", "man", "man6", "zorvin.6")],
+                              env=dict(os.environ, MANWIDTH="200", LC_ALL="C.UTF-8"),
+                              capture_output=True, text=True, check=True)
+        self.assertEqual(page.stderr, "")
+        lines = [line.strip() for line in page.stdout.splitlines()]
+        self.assertEqual(lines[lines.index("AUTHORS") + 1], "%s <%s>" % (name, email))
+        self.assertEqual(lines[lines.index("SEE ALSO") + 1], homepage)
 
     def test_large_icons_are_the_face_in_whole_pixel_blocks_on_a_transparent_square(self):
         picture = artwork.face()

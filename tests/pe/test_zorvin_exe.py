@@ -12,6 +12,8 @@ import unittest
 
 import pefile
 
+from author_settings import author
+
 EXE = None
 ROOT = None
 AUTHOR_HEADER = None
@@ -29,12 +31,6 @@ RT_ICON = pefile.RESOURCE_TYPE["RT_ICON"]
 RT_GROUP_CURSOR = pefile.RESOURCE_TYPE["RT_GROUP_CURSOR"]
 RT_GROUP_ICON = pefile.RESOURCE_TYPE["RT_GROUP_ICON"]
 RT_MANIFEST = pefile.RESOURCE_TYPE["RT_MANIFEST"]
-
-
-def read_author():
-    with open(AUTHOR_HEADER, encoding="utf-8") as header:
-        text = header.read()
-    return {name: value for name, value in re.findall(r'#define (\w+) "([^"]*)"', text)}
 
 
 class ZorvinExe(unittest.TestCase):
@@ -64,7 +60,6 @@ class ZorvinExe(unittest.TestCase):
         return strings
 
     def test_version_block_names_the_program_and_its_author(self):
-        author = read_author()
         self.assertEqual(self.version_strings(), {
             "FileVersion": "1.00",
             "ProductVersion": "1.00",
@@ -74,8 +69,8 @@ class ZorvinExe(unittest.TestCase):
             "InternalName": "Zorvin",
             "Comments": "He comes up on your desktop and his eyes follow your cursor as you "
                         "move it around the desktop.",
-            "CompanyName": author["ZORVIN_AUTHOR_NAME"],
-            "Homepage": author["ZORVIN_HOMEPAGE"],
+            "CompanyName": author("ZORVIN_AUTHOR_NAME", AUTHOR_HEADER),
+            "Homepage": author("ZORVIN_HOMEPAGE", AUTHOR_HEADER),
         })
 
     def test_is_a_windows_gui_program_for_x64(self):
@@ -97,7 +92,7 @@ class ZorvinExe(unittest.TestCase):
                     imported[function.name.decode()] = entry.dll.decode().lower()
         for function, dll in [("CreatePolygonRgn", "gdi32.dll"), ("SetWindowRgn", "user32.dll"),
                               ("SetWindowPos", "user32.dll"), ("GetCursorPos", "user32.dll"),
-                              ("ScreenToClient", "user32.dll"), ("ShellExecuteA", "shell32.dll")]:
+                              ("ScreenToClient", "user32.dll"), ("ShellExecuteW", "shell32.dll")]:
             self.assertEqual(imported.get(function), dll, function)
 
     def test_pictures_are_the_artwork(self):
