@@ -105,6 +105,24 @@ std::vector<NamedRect> ParseOutputs(const QString& text) {
     return outputs;
 }
 
+QString ReportCallInterface(const QString& interface) {
+    return QStringLiteral(R"(<interface name="%1"><method name="Moved">)"
+                          R"(<arg name="x" type="i" direction="in"/>)"
+                          R"(<arg name="y" type="i" direction="in"/>)"
+                          R"(<arg name="outputs" type="s" direction="in"/>)"
+                          R"(</method></interface>)")
+        .arg(interface);
+}
+
+bool IsReportCall(const QString& member, const QString& signature) {
+    return member == QStringLiteral("Moved") && signature == QStringLiteral("iis");
+}
+
+CompositorReport ReportOf(const QVariantList& arguments) {
+    return {QPoint(arguments[0].toInt(), arguments[1].toInt()),
+            ParseOutputs(arguments[2].toString())};
+}
+
 std::vector<NamedRect> ProgramScreens() {
     std::vector<NamedRect> screens;
     for (const QScreen* screen : QGuiApplication::screens()) {

@@ -7,6 +7,7 @@
 #include <QPoint>
 #include <QRect>
 #include <QString>
+#include <QVariantList>
 
 namespace zorvin::qt {
 
@@ -37,6 +38,14 @@ struct CompositorReport {
 // The outputs as the compositors' helpers write them: "name,x,y,width,height" each, separated by
 // ";", the name empty where the compositor tells none. Malformed entries are left out.
 std::vector<NamedRect> ParseOutputs(const QString& text);
+
+// The call by which a compositor's helper reports a move to the program: Moved(x, y, outputs),
+// the outputs written as above. Its introspection data, for the object the program exports under
+// `interface`, and whether a call's member and signature are this call's.
+QString ReportCallInterface(const QString& interface);
+bool IsReportCall(const QString& member, const QString& signature);
+// The report such a call carries.
+CompositorReport ReportOf(const QVariantList& arguments);
 
 // The program's screens, as Qt shows them.
 std::vector<NamedRect> ProgramScreens();

@@ -83,25 +83,17 @@ void GnomeShellPointer::Subscribed(const QDBusPendingReply<int, int, QString>& a
 }
 
 QString GnomeShellPointer::introspect(const QString& /*path*/) const {
-    return QStringLiteral(R"(<interface name="%1"><method name="Moved">)"
-                          R"(<arg name="x" type="i" direction="in"/>)"
-                          R"(<arg name="y" type="i" direction="in"/>)"
-                          R"(<arg name="monitors" type="s" direction="in"/>)"
-                          R"(</method></interface>)")
-        .arg(QStringLiteral(ZORVIN_SHELL_POINTER_SUBSCRIBER_INTERFACE));
+    return ReportCallInterface(QStringLiteral(ZORVIN_SHELL_POINTER_SUBSCRIBER_INTERFACE));
 }
 
 // Only the Shell's own calls count.
 bool GnomeShellPointer::handleMessage(const QDBusMessage& message,
                                       const QDBusConnection& connection) {
-    if (message.member() != QStringLiteral("Moved") ||
-        message.signature() != QStringLiteral("iis") || message.service() != extensionOwner_ ||
-        extensionOwner_.isEmpty()) {
+    if (!IsReportCall(message.member(), message.signature()) ||
+        message.service() != extensionOwner_ || extensionOwner_.isEmpty()) {
         return false;
     }
-    const QVariantList arguments = message.arguments();
-    last_ = CompositorReport{QPoint(arguments[0].toInt(), arguments[1].toInt()),
-                             ParseOutputs(arguments[2].toString())};
+    last_ = ReportOf(message.arguments());
     if (message.isReplyRequired()) {
         connection.send(message.createReply());
     }

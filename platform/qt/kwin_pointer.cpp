@@ -213,24 +213,16 @@ std::optional<QPoint> KWinPointer::Position() {
 }
 
 QString KWinPointer::introspect(const QString& /*path*/) const {
-    return QStringLiteral(R"(<interface name="%1"><method name="Moved">)"
-                          R"(<arg name="x" type="i" direction="in"/>)"
-                          R"(<arg name="y" type="i" direction="in"/>)"
-                          R"(<arg name="outputs" type="s" direction="in"/>)"
-                          R"(</method></interface>)")
-        .arg(kInterface);
+    return ReportCallInterface(kInterface);
 }
 
 // Only KWin's own calls count; the script sends no more than one per tick.
 bool KWinPointer::handleMessage(const QDBusMessage& message, const QDBusConnection& connection) {
-    if (message.member() != QStringLiteral("Moved") ||
-        message.signature() != QStringLiteral("iis") ||
+    if (!IsReportCall(message.member(), message.signature()) ||
         (!kwinOwner_.isEmpty() && message.service() != kwinOwner_)) {
         return false;
     }
-    const QVariantList arguments = message.arguments();
-    CompositorReport report{QPoint(arguments[0].toInt(), arguments[1].toInt()),
-                            ParseOutputs(arguments[2].toString())};
+    CompositorReport report = ReportOf(message.arguments());
     if (kwinOwner_.isEmpty()) {
         unconfirmed_.emplace(message.service(), std::move(report));
     } else {
