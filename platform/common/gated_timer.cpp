@@ -1,0 +1,54 @@
+#include "platform/common/gated_timer.h"
+
+namespace zorvin {
+
+std::chrono::milliseconds GatedTimer::Now() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+}
+
+// Whatever happened while the timer was stopped (a drag moves the window), the first tick looks.
+void GatedTimer::setInterval(std::int32_t milliseconds) {
+    interval_ = milliseconds > 0 ? milliseconds : 0;
+    changed_ = true;
+    asleep_ = false;
+    resuming_ = false;
+    if (interval_ == 0) {
+        Disarm();
+        return;
+    }
+    lastDue_ = Now();
+    Arm(std::chrono::milliseconds(interval_));
+}
+
+void GatedTimer::Change() {
+    changed_ = true;
+    if (!asleep_) {
+        return;
+    }
+    asleep_ = false;
+    resuming_ = true;
+    const std::chrono::milliseconds period(interval_);
+    Arm(period - (Now() - lastDue_) % period);
+}
+
+// A native timer may still deliver a tick it had queued before it was stopped or put to sleep.
+bool GatedTimer::Fire() {
+    if (interval_ == 0 || asleep_) {
+        return false;
+    }
+    lastDue_ = Now();
+    if (resuming_) {
+        resuming_ = false;
+        Arm(std::chrono::milliseconds(interval_));
+    }
+    if (changed_ || !watching_) {
+        changed_ = false;
+        return true;
+    }
+    asleep_ = true;
+    Disarm();
+    return false;
+}
+
+}  // namespace zorvin
