@@ -26,6 +26,7 @@ GnomeShellPointer::GnomeShellPointer(QDBusConnection bus)
                      [this](const QString&, const QString&, const QString& owner) {
                          present_ = !owner.isEmpty();
                          last_.reset();
+                         ReportMoved();
                      });
 }
 
@@ -64,6 +65,9 @@ void GnomeShellPointer::Ask() {
                                  CompositorPosition{reply.argumentAt<0>(), reply.argumentAt<1>(),
                                                     reply.argumentAt<2>(), reply.argumentAt<3>()};
                          }
+                         // Asked once per tick, the Shell tells no move by itself: each answer
+                         // brings the next tick, which asks again.
+                         ReportMoved();
                      });
 }
 

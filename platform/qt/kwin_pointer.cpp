@@ -67,6 +67,7 @@ KWinPointer::KWinPointer(QDBusConnection bus, int tickMs)
                          kwinOwner_ = owner;
                          last_.reset();
                          reloadAttempts_ = owner.isEmpty() ? 0 : kReloadAttempts;
+                         ReportMoved();
                      });
 }
 
@@ -111,6 +112,7 @@ std::optional<QPoint> KWinPointer::Position() {
         if (!Load()) {
             reloadAttempts_ = 0;
         }
+        ReportMoved();  // for the next attempt's tick, or the first with the script back
     }
     if (!last_) {
         return std::nullopt;
@@ -137,6 +139,7 @@ bool KWinPointer::handleMessage(const QDBusMessage& message, const QDBusConnecti
     const QVariantList arguments = message.arguments();
     last_ = CompositorPosition{arguments[0].toInt(), arguments[1].toInt(), arguments[2].toInt(),
                                arguments[3].toInt()};
+    ReportMoved();
     if (message.isReplyRequired()) {
         connection.send(message.createReply());
     }

@@ -23,6 +23,16 @@ constexpr std::intptr_t kShellNoAssociation = 31;  // SE_ERR_NOASSOC
 
 }  // namespace
 
+QtPlatform::QtPlatform() : changes_([this] { Changed(); }) {}
+
+QtPlatform::~QtPlatform() = default;
+
+void QtPlatform::Changed() {
+    for (const auto& [hwnd, window] : windows_) {
+        window->Change();
+    }
+}
+
 std::unique_ptr<Window> QtPlatform::createWindow(const FormLayout& layout, FormEvents& events) {
     for (const ControlLayout& control : layout.controls) {
         if (control.kind == ControlKind::Timer && control.interval > 0 &&
@@ -132,7 +142,7 @@ bool QtPlatform::SetWindowPos(Hwnd hwnd, Hwnd insertAfter, std::int32_t /*x*/, s
 
 bool QtPlatform::GetCursorPos(Point& point) {
     if (!pointer_) {
-        pointer_ = std::make_unique<DesktopPointer>(tickMs_);
+        pointer_ = std::make_unique<DesktopPointer>(tickMs_, [this] { Changed(); });
     }
     const QPoint cursor = pointer_->Position();
     point = {cursor.x(), cursor.y()};

@@ -1,0 +1,36 @@
+// What the X server tells, as it happens, of the changes a tick reads: the pointer moving anywhere
+// on the screen (XInput 2 raw motion, which comes even while another program holds a grab), and
+// screens added, removed or rearranged (RandR). Read on a connection of its own, so that Qt's
+// never sees these events, and whenever it has any: nothing is asked on a schedule.
+#pragma once
+
+#include <functional>
+#include <memory>
+
+#include <QObject>
+#include <QSocketNotifier>
+
+struct _XDisplay;
+
+namespace zorvin::qt {
+
+class X11Changes final : public QObject {
+  public:
+    // `changed` is called after each batch of changes read.
+    explicit X11Changes(std::function<void()> changed);
+    ~X11Changes() override;
+    X11Changes(const X11Changes&) = delete;
+    X11Changes& operator=(const X11Changes&) = delete;
+
+    // Whether every move of the pointer is told: the server speaks XInput 2.2.
+    bool watching() const { return notifier_ != nullptr; }
+
+  private:
+    void Read();
+
+    std::function<void()> changed_;
+    _XDisplay* display_;
+    std::unique_ptr<QSocketNotifier> notifier_;
+};
+
+}  // namespace zorvin::qt
