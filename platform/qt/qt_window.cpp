@@ -117,9 +117,9 @@ void QtWindow::AddTimer(const ControlLayout& control) {
             window->core_.Tick(id);
         }
     });
-    timers_.emplace(ControlKey{control.name, control.index},
-                    std::make_unique<QtTimer>(*timer, control.interval,
-                                              platform_.watchingChanges()));
+    timers_.emplace(
+        ControlKey{control.name, control.index},
+        std::make_unique<QtTimer>(*timer, control.interval, platform_.watchingChanges()));
 }
 
 void QtWindow::Change() {

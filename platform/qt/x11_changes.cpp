@@ -35,9 +35,9 @@ void SelectScreenChanges(Display* display) {
     int event = 0;
     int error = 0;
     if (XRRQueryExtension(display, &event, &error)) {
-        XRRSelectInput(display, DefaultRootWindow(display),
-                       RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask |
-                           RROutputChangeNotifyMask);
+        XRRSelectInput(
+            display, DefaultRootWindow(display),
+            RRScreenChangeNotifyMask | RRCrtcChangeNotifyMask | RROutputChangeNotifyMask);
     }
 }
 
@@ -55,8 +55,8 @@ X11Changes::X11Changes(std::function<void()> changed)
     }
     SelectScreenChanges(display_);
     XFlush(display_);
-    notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display_),
-                                                  QSocketNotifier::Read);
+    notifier_ =
+        std::make_unique<QSocketNotifier>(ConnectionNumber(display_), QSocketNotifier::Read);
     QObject::connect(notifier_.get(), &QSocketNotifier::activated, this, [this] { Read(); });
 }
 
