@@ -132,7 +132,8 @@ void Win32Timer::Arm(std::chrono::milliseconds period) {
     static const auto coalescable =
         User32Function<SetCoalescableTimerFunction>("SetCoalescableTimer");
     const auto elapse = static_cast<UINT>(period.count());
-    if (!coalescable || !coalescable(owner_, timerId_, elapse, nullptr, TIMERV_DEFAULT_COALESCING)) {
+    if (!coalescable ||
+        !coalescable(owner_, timerId_, elapse, nullptr, TIMERV_DEFAULT_COALESCING)) {
         SetTimer(owner_, timerId_, elapse, nullptr);
     }
 }

@@ -177,8 +177,8 @@ void Win32Window::AddButton(const ControlLayout& control) {
 
 // A window with a timer gets the mouse's raw input, which tells its ticks of every move.
 void Win32Window::AddTimer(const ControlLayout& control) {
-    timers_.push_back(std::make_unique<Win32Timer>(control, hwnd_, nextTimerId_++,
-                                                   platform_.watchingChanges()));
+    timers_.push_back(
+        std::make_unique<Win32Timer>(control, hwnd_, nextTimerId_++, platform_.watchingChanges()));
     platform_.ListenToMouse(hwnd_);
 }
 
