@@ -27,6 +27,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 
+import face  # noqa: E402
 import programs  # noqa: E402
 import screen_face  # noqa: E402
 import session  # noqa: E402
@@ -137,9 +138,9 @@ def main():
         x.reset_pointer()
         running = program.start(x)
         try:
-            face = display.wait_for_window(programs.MAIN_WINDOW, 30)
-            x11.wait_until(lambda: len(display.shape_rectangles(face)) > 1, 10, message="shape")
-            left, top, width, height = program.client_rect(display, face)
+            window = display.wait_for_window(programs.MAIN_WINDOW, 30)
+            x11.wait_until(lambda: len(display.shape_rectangles(window)) > 1, 10, message="shape")
+            left, top, width, height = program.client_rect(display, window)
             centre = (left + width // 2, top + height // 2)
             own = program_process(running, program)
             groups = {"own": lambda: [own]}
@@ -156,22 +157,39 @@ def main():
 
             moving = measure(MOVING_SECONDS, groups, circle)
 
-            # Each sample starts from a pointer that has been still for a while, as a user's hand
-            # that reaches for the mouse. The pause varies over a whole tick, so that the moves
-            # do not fall in step with the ticks.
             pauses = random.Random(15)
-            delays = []
             origin = (left, top)
-            for sample in range(LATENCY_SAMPLES):
+            eyes_y = top + face.EYES[0][1]
+
+            def follow_delay(sample, lead_in):
+                """How long the pupils take to follow a jump of the pointer across the face,
+                after `lead_in(side, seconds)` has kept the pointer on one side for 0.3 to 0.4 s
+                (a span that varies over a whole tick, so that the jumps do not fall in step with
+                the ticks)."""
                 side = -400 if sample % 2 else 400
-                display.move_pointer(centre[0] + side, top + 32)
-                time.sleep(pauses.uniform(0.3, 0.4))
+                display.move_pointer(centre[0] + side, eyes_y)
+                lead_in(side, pauses.uniform(0.3, 0.4))
                 before = screen_face.find_pupils(display, origin)
-                display.move_pointer(centre[0] - side, top + 32)
+                display.move_pointer(centre[0] - side, eyes_y)
                 moved = time.monotonic()
                 x11.wait_until(lambda: screen_face.find_pupils(display, origin) != before, 5,
                                interval=0.005, message="the pupils to follow")
-                delays.append(1000 * (time.monotonic() - moved))
+                return 1000 * (time.monotonic() - moved)
+
+            def keep_still(_side, seconds):
+                time.sleep(seconds)
+
+            def keep_moving(side, seconds):
+                """Moves along the line through the eyes' centres, which leaves the pupils where
+                they are, so that the ticks keep running."""
+                start = time.monotonic()
+                while (elapsed := time.monotonic() - start) < seconds:
+                    display.move_pointer(centre[0] + side + int(20 * math.sin(elapsed * 20)),
+                                         eyes_y)
+                    time.sleep(1 / MOVES_PER_SECOND)
+
+            after_still = [follow_delay(n, keep_still) for n in range(LATENCY_SAMPLES)]
+            while_moving = [follow_delay(n, keep_moving) for n in range(LATENCY_SAMPLES)]
         finally:
             running.stop()
 
@@ -187,9 +205,12 @@ def main():
     print("    CPU:                             %7.3f %% of one core" % moving["own"][1])
     if "wine" in moving:
         print("    CPU, with Wine's own processes:  %7.3f %% of one core" % moving["wine"][1])
-    print("  pupils follow a move after 0.3 to 0.4 s of stillness (%d moves)" % len(delays))
-    print("    median %.0f ms, p95 %.0f ms, min %.0f ms, max %.0f ms"
-          % (statistics.median(delays), percentile(delays, 0.95), min(delays), max(delays)))
+    print("  pupils follow a jump of the pointer across the face (%d jumps each)" % LATENCY_SAMPLES)
+    for what, delays in (("while it keeps moving", while_moving),
+                         ("after 0.3 to 0.4 s still", after_still)):
+        print("    %-25s median %3.0f ms, p95 %3.0f ms, min %3.0f ms, max %3.0f ms"
+              % (what, statistics.median(delays), percentile(delays, 0.95), min(delays),
+                 max(delays)))
 
 
 if __name__ == "__main__":

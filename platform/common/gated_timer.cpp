@@ -1,5 +1,7 @@
 #include "platform/common/gated_timer.h"
 
+#include <algorithm>
+
 namespace zorvin {
 
 std::chrono::milliseconds GatedTimer::Now() const {
@@ -21,6 +23,8 @@ void GatedTimer::setInterval(std::int32_t milliseconds) {
     Arm(std::chrono::milliseconds(interval_));
 }
 
+// The tick after a still spell comes at once, or a whole period after the last one if that is
+// later: no two ticks are closer than the interval.
 void GatedTimer::Change() {
     changed_ = true;
     if (!asleep_) {
@@ -28,8 +32,8 @@ void GatedTimer::Change() {
     }
     asleep_ = false;
     resuming_ = true;
-    const std::chrono::milliseconds period(interval_);
-    Arm(period - (Now() - lastDue_) % period);
+    const std::chrono::milliseconds wait = lastDue_ + std::chrono::milliseconds(interval_) - Now();
+    Arm(std::max(wait, std::chrono::milliseconds(0)));
 }
 
 // A native timer may still deliver a tick it had queued before it was stopped or put to sleep.

@@ -4,9 +4,10 @@
 // The form sees the interval it set, and a drag still stops and restarts the timer by it. The
 // backend reports every change it learns of by events (Change); the first tick due after a change
 // runs, and the first tick due with no change since the last one ran passes and puts the native
-// timer to sleep. A change wakes it for the tick that would have been due had it never slept, so
-// the ticks keep their period and phase: a move is followed as soon as it always was. Until the
-// backend knows that it learns of every change (WatchChanges), every tick runs.
+// timer to sleep. A change wakes it for a tick at once, or a whole interval after the last tick
+// where that is later, and the ticks run at their interval from there: never closer together
+// than the form asked, and a move after a still spell is followed at once. Until the backend
+// knows that it learns of every change (WatchChanges), every tick runs.
 #pragma once
 
 #include <chrono>
@@ -31,7 +32,7 @@ class GatedTimer : public Timer {
 
   protected:
     // A backend's native timer.
-    // Fires every `period` from now on, in place of any period before.
+    // Fires every `period` from now on (0: as soon as it can), in place of any period before.
     virtual void Arm(std::chrono::milliseconds period) = 0;
     virtual void Disarm() = 0;
     // A steady clock.
@@ -42,9 +43,9 @@ class GatedTimer : public Timer {
     bool watching_ = false;
     bool changed_ = true;
     bool asleep_ = false;
-    // Armed for what was left of a period when it woke; armed for the period at the next tick.
+    // Armed for the first tick after a still spell; armed for the interval at that tick.
     bool resuming_ = false;
-    // When the last tick was due; the next are due a whole number of periods later.
+    // When the native timer last fired.
     std::chrono::milliseconds lastDue_{};
 };
 

@@ -56,17 +56,27 @@ TEST_F(GatedTimerTest, EachTickAfterAChangeRunsWhileChangesKeepComing) {
     EXPECT_FALSE(timer.FireAt(milliseconds(5600)));
 }
 
-// The tick comes when it would have come had the timer never slept, and the period after it is
-// whole again.
-TEST_F(GatedTimerTest, AChangeWakesTheTimerForTheNextTickOnItsOwnPhase) {
+// The tick comes at once, and the ticks after it a whole interval apart again.
+TEST_F(GatedTimerTest, AChangeAfterAStillSpellBringsATickAtOnce) {
     timer.FireAt(milliseconds(5100));
     timer.FireAt(milliseconds(5200));
     timer.now = milliseconds(8234);
     timer.Change();
-    EXPECT_EQ(timer.armed, milliseconds(66));
-    EXPECT_TRUE(timer.FireAt(milliseconds(8300)));
+    EXPECT_EQ(timer.armed, milliseconds(0));
+    EXPECT_TRUE(timer.FireAt(milliseconds(8235)));
     EXPECT_EQ(timer.armed, milliseconds(100));
-    EXPECT_FALSE(timer.FireAt(milliseconds(8400)));
+    EXPECT_FALSE(timer.FireAt(milliseconds(8335)));
+}
+
+// No two ticks come closer together than the interval.
+TEST_F(GatedTimerTest, AChangeRightAfterTheTimerFellAsleepWaitsOutTheInterval) {
+    timer.FireAt(milliseconds(5100));
+    timer.FireAt(milliseconds(5200));
+    timer.now = milliseconds(5230);
+    timer.Change();
+    EXPECT_EQ(timer.armed, milliseconds(70));
+    EXPECT_TRUE(timer.FireAt(milliseconds(5300)));
+    EXPECT_EQ(timer.armed, milliseconds(100));
 }
 
 TEST_F(GatedTimerTest, ChangesWhileAwakeLeaveThePeriodAlone) {
