@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Zorvin needs, where any is missing, with sudo when not root.
+# Installs the packages Zorvin needs on Debian 12 or 13, where any is missing, with sudo when not
+# root.
 #   install-deps.sh run       what building and running the Linux program takes
 #   install-deps.sh package   what building both programs and making their packages takes
 #   install-deps.sh test      all of that, and what the tests take
@@ -27,7 +28,7 @@ test_packages=(
     fonts-tlwg-loma-ttf
     # checks of the packages and of the desktop files they install
     lintian desktop-file-utils appstream
-    # the pupils under Wayland: headless KWin (Plasma 5.27) and GNOME Shell 43 sessions with
+    # the pupils under Wayland: headless KWin and GNOME Shell sessions (those of the release) with
     # XWayland, KWin's fake-input protocol for a client that moves its pointer, the buses and
     # D-Bus calls of the tests, and gjs for the Shell extension's module format
     kwin-wayland xwayland libwayland-dev libwayland-bin plasma-wayland-protocols pkg-config

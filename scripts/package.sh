@@ -27,7 +27,7 @@ version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/gcc/CMakeCache.tx
 rm -rf "$dist"
 mkdir -p "$dist"
 (cd "$build/gcc" && cpack -G DEB -B "$build/gcc/packages" >/dev/null)
-cp "$build/gcc/packages/zorvin_${version}-1_"*.deb "$dist/"
+cp "$build/gcc/packages/zorvin_${version}-"*.deb "$dist/"
 (cd "$build/win32" && cpack -G ZIP -B "$build/win32/packages" >/dev/null)
 cp "$build/win32/packages/Zorvin-${version}-win64.zip" "$dist/"
 (cd "$build/win32/package" && wixl --arch x64 --output "$dist/Zorvin-${version}-win64.msi" Zorvin.wxs)

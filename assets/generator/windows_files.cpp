@@ -51,13 +51,14 @@ template <typename BitOf>
 void putBitRows(Bytes& out, const Picture& picture, BitOf bitOf) {
     const std::uint32_t stride = rowBytes(picture.width, 1);
     for (int y = picture.height - 1; y >= 0; --y) {
-        Bytes row(stride, 0);
+        const std::size_t row = out.size();
+        out.resize(row + stride, 0);
         for (int x = 0; x < picture.width; ++x) {
             if (bitOf(x, y)) {
-                row[static_cast<std::size_t>(x / 8)] |= static_cast<std::uint8_t>(0x80u >> (x % 8));
+                out[row + static_cast<std::size_t>(x / 8)] |=
+                    static_cast<std::uint8_t>(0x80u >> (x % 8));
             }
         }
-        out.insert(out.end(), row.begin(), row.end());
     }
 }
 

@@ -1,5 +1,6 @@
 # The Debian package, made by CPack from the install rules: `cpack -G DEB` in the build tree writes
-# zorvin_<version>-1_<arch>.deb. Its run-time dependencies come from the binary (dpkg-shlibdeps).
+# zorvin_<version>-<revision>_<arch>.deb. Its run-time dependencies come from the binary
+# (dpkg-shlibdeps), so it is for the release it is built on.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME zorvin)
 set(CPACK_PACKAGE_VERSION ${ZORVIN_VERSION})
@@ -8,7 +9,29 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
+# One upstream version built for several Debian releases: the revision names the release, as
+# 1~deb12 and 1~deb13, so that the two packages cannot be mistaken for each other, the later
+# release's sorts above the earlier one's, and a package Debian itself ships sorts above both.
+set(zorvin_os_release "")
+if(EXISTS /etc/os-release)
+    file(STRINGS /etc/os-release zorvin_os_release REGEX
+        "^(ID|VERSION_ID|VERSION_CODENAME)=")
+endif()
+foreach(line IN LISTS zorvin_os_release)
+    string(REGEX MATCH "^[A-Z_]+" key "${line}")
+    string(REGEX REPLACE "^[A-Z_]+=\"?([^\"]*)\"?$" "\\1" "zorvin_os_${key}" "${line}")
+endforeach()
+set(zorvin_debian_revision 1)
+set(zorvin_debian_distribution unstable)
+if(zorvin_os_ID STREQUAL "debian" AND zorvin_os_VERSION_ID MATCHES "^[0-9]+$")
+    set(zorvin_debian_revision "1~deb${zorvin_os_VERSION_ID}")
+    set(zorvin_debian_distribution ${zorvin_os_VERSION_CODENAME})
+endif()
+set(ZORVIN_DEBIAN_REVISION ${zorvin_debian_revision} CACHE STRING
+    "The Debian package's revision, by default 1~debN for the Debian release N it is built on")
+set(ZORVIN_DEBIAN_DISTRIBUTION ${zorvin_debian_distribution} CACHE STRING
+    "The release the Debian package's changelog names")
+set(CPACK_DEBIAN_PACKAGE_RELEASE ${ZORVIN_DEBIAN_REVISION})
 # Programs for the X Window System; "games" would ask for the program in /usr/games.
 set(CPACK_DEBIAN_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
