@@ -7,6 +7,7 @@
 #include <QString>
 #include <QUrl>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -23,7 +24,12 @@ constexpr std::intptr_t kShellNoAssociation = 31;  // SE_ERR_NOASSOC
 
 }  // namespace
 
-QtPlatform::QtPlatform() : changes_([this] { Changed(); }) {}
+QtPlatform::QtPlatform()
+    : changes_([this] {
+          Changed();
+          return std::any_of(windows_.begin(), windows_.end(),
+                             [](const auto& window) { return window.second->ticking(); });
+      }) {}
 
 QtPlatform::~QtPlatform() = default;
 

@@ -96,6 +96,8 @@ class QtPlatform final : public Platform {
     bool watchingChanges() const { return changes_.watching(); }
     // Something a tick reads may have changed: the pointer, a window's place, the screens.
     void Changed();
+    // A timer is due to tick: the changes the window system told since are taken in first.
+    void CollectChanges() { changes_.Collect(); }
 
   private:
     QtWindow* Find(Hwnd hwnd);

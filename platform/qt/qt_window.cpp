@@ -113,7 +113,11 @@ void QtWindow::AddTimer(const ControlLayout& control) {
     auto* timer = new QTimer(widget_);
     QObject::connect(timer, &QTimer::timeout, widget_, [form = widget_, id] {
         QtWindow* window = FormWidget::OwnerOf(*form);
-        if (window && window->timers_.at(ControlKey{id.name, id.index})->Fire()) {
+        if (!window) {
+            return;
+        }
+        window->platform_.CollectChanges();
+        if (window->timers_.at(ControlKey{id.name, id.index})->Fire()) {
             window->core_.Tick(id);
         }
     });
@@ -126,6 +130,11 @@ void QtWindow::Change() {
     for (const auto& [key, timer] : timers_) {
         timer->Change();
     }
+}
+
+bool QtWindow::ticking() const {
+    return std::any_of(timers_.begin(), timers_.end(),
+                       [](const auto& timer) { return timer.second->Interval() > 0; });
 }
 
 // Enter presses the default button and Escape the cancel button, wherever the focus is.

@@ -69,6 +69,8 @@ class QtWindow final : public Window, private NativeWindow, private ControlBuild
     void Moved();
     // Something this window's timers' ticks read may have changed.
     void Change();
+    // Whether any of its timers runs.
+    bool ticking() const;
 
   private:
     template <typename Control>

@@ -43,7 +43,7 @@ void SelectScreenChanges(Display* display) {
 
 }  // namespace
 
-X11Changes::X11Changes(std::function<void()> changed)
+X11Changes::X11Changes(std::function<bool()> changed)
     : changed_(std::move(changed)), display_(XOpenDisplay(nullptr)) {
     if (!display_) {
         return;
@@ -67,18 +67,32 @@ X11Changes::~X11Changes() {
     }
 }
 
+void X11Changes::Read() {
+    if (Drain() && changed_()) {
+        notifier_->setEnabled(false);
+    }
+}
+
+void X11Changes::Collect() {
+    if (!notifier_ || notifier_->isEnabled()) {
+        return;
+    }
+    if (Drain() && changed_()) {
+        return;  // still moving: the next tick collects again
+    }
+    notifier_->setEnabled(true);
+}
+
 // Every event on this connection is one of the changes asked for; what each says does not matter.
 // Xlib may read several from the socket at once, so the queue is emptied each time.
-void X11Changes::Read() {
+bool X11Changes::Drain() {
     bool any = false;
     while (XPending(display_) > 0) {
         XEvent event;
         XNextEvent(display_, &event);
         any = true;
     }
-    if (any) {
-        changed_();
-    }
+    return any;
 }
 
 }  // namespace zorvin::qt
