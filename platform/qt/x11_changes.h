@@ -28,7 +28,7 @@ class X11Changes final : public QObject {
     X11Changes(const X11Changes&) = delete;
     X11Changes& operator=(const X11Changes&) = delete;
 
-    // Whether every move of the pointer is told: the server speaks XInput 2.2.
+    // Whether every move of the pointer is told: the server speaks XInput 2.1 or later.
     bool watching() const { return notifier_ != nullptr; }
     // A tick is due: the changes that came since the last one are reported now.
     void Collect();
