@@ -1,54 +1,132 @@
 #!/usr/bin/python3
 """What Zorvin costs on a desktop, measured on a private X server with a window manager:
 
-- CPU time while the pointer stands still (the program should be all but asleep),
-- CPU time while the pointer keeps moving around the face,
-- how long the pupils take to follow a move of the pointer (polled every 100 ms by design).
+- wake-ups per second and CPU while the pointer and the face stand still: an event-driven program
+  sleeps until something moves, so the limit is 0 for both;
+- CPU while the pointer keeps moving around the face;
+- how long the pupils take to follow a move of the pointer (the 100 ms tick's floor).
+
+A wake-up is a context switch of any of the program's threads (voluntary and involuntary, from
+/proc/PID/task/*/status); CPU is the threads' time on a CPU, to the nanosecond (schedstat). For
+Zorvin.exe these are its own process's, not those of Wine's services (wineserver, explorer ...),
+which the figures for all of Wine add.
 
 Prints figures and sets no limits. The program under test is chosen as for the end-to-end tests:
 ZORVIN_PROGRAM=linux|wine and ZORVIN_EXECUTABLE, or the path of `zorvin` as the only argument.
 
     /usr/bin/python3 bench/desktop_costs.py build/gcc/zorvin
+    ZORVIN_PROGRAM=wine /usr/bin/python3 bench/desktop_costs.py build/win32/Zorvin.exe
 """
 
 import math
 import os
+import random
 import statistics
 import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
 
+import face  # noqa: E402
 import programs  # noqa: E402
 import screen_face  # noqa: E402
 import session  # noqa: E402
 import x11  # noqa: E402
 
-MEASURE_SECONDS = 10
+STILL_SECONDS = 20
+MOVING_SECONDS = 10
 MOVES_PER_SECOND = 50
-LATENCY_SAMPLES = 20
+LATENCY_SAMPLES = 40
+# The Windows program's process as Linux names it.
+WINE_PROCESS_NAME = "Zorvin.exe"
 
 
-def cpu_seconds(session_id):
-    """CPU time used so far by every process of the program's session (Wine runs several)."""
-    ticks = 0
+def _read(path):
+    try:
+        with open(path) as f:
+            return f.read()
+    except OSError:  # the thread or process has just ended
+        return ""
+
+
+def thread_costs(pid):
+    """(context switches, nanoseconds on a CPU) of every thread of process `pid` so far."""
+    switches = nanoseconds = 0
+    task_dir = "/proc/%d/task" % pid
+    for tid in os.listdir(task_dir) if os.path.isdir(task_dir) else ():
+        for line in _read("%s/%s/status" % (task_dir, tid)).splitlines():
+            if line.startswith(("voluntary_ctxt_switches:", "nonvoluntary_ctxt_switches:")):
+                switches += int(line.split()[1])
+        schedstat = _read("%s/%s/schedstat" % (task_dir, tid)).split()
+        if schedstat:
+            nanoseconds += int(schedstat[0])
+    return switches, nanoseconds
+
+
+def wine_processes(prefix):
+    """Every process of a Wine prefix: Zorvin.exe's and Wine's services (wineserver, explorer ...),
+    some of which leave the program's session."""
+    wanted = ("WINEPREFIX=%s" % prefix).encode()
+    found = []
     for pid in filter(str.isdigit, os.listdir("/proc")):
         try:
-            with open("/proc/%s/stat" % pid) as f:
-                fields = f.read().rsplit(")", 1)[1].split()
+            with open("/proc/%s/environ" % pid, "rb") as f:
+                if wanted in f.read().split(b"\0"):
+                    found.append(int(pid))
         except OSError:
             continue
-        if int(fields[3]) == session_id:  # the session id, after state, ppid and pgrp
-            ticks += int(fields[11]) + int(fields[12])  # utime + stime
-    return ticks / os.sysconf("SC_CLK_TCK")
+    return found
 
 
-def cpu_share(pid, seconds, activity=lambda elapsed: None):
-    start_cpu, start = cpu_seconds(pid), time.monotonic()
-    while (elapsed := time.monotonic() - start) < seconds:
-        activity(elapsed)
-        time.sleep(1 / MOVES_PER_SECOND)
-    return 100 * (cpu_seconds(pid) - start_cpu) / (time.monotonic() - start)
+def program_process(running, program):
+    """The process whose own costs count: `zorvin`, or Zorvin.exe's process under Wine."""
+    if program.name != "wine":
+        return running.process.pid
+
+    def named():
+        for pid in wine_processes(program.prefix.path):
+            if _read("/proc/%d/comm" % pid).strip() == WINE_PROCESS_NAME:
+                return pid
+        return None
+
+    x11.wait_until(named, 30, message="the process " + WINE_PROCESS_NAME)
+    return named()
+
+
+class Costs:
+    """Wake-ups and CPU of a set of processes over one stretch of time."""
+
+    def __init__(self, pids):
+        self.pids = pids
+        self.start = self._now()
+
+    def _now(self):
+        totals = [thread_costs(pid) for pid in self.pids()]
+        return (time.monotonic(), sum(s for s, _ in totals), sum(n for _, n in totals))
+
+    def per_second(self):
+        """(wake-ups per second, per cent of one core) since this was made."""
+        (t0, s0, n0), (t1, s1, n1) = self.start, self._now()
+        return (s1 - s0) / (t1 - t0), 100 * (n1 - n0) / 1e9 / (t1 - t0)
+
+
+def measure(seconds, groups, activity=None):
+    """The costs of each group of processes while `activity(elapsed)` runs 50 times a second, or
+    while nothing at all happens."""
+    costs = {name: Costs(pids) for name, pids in groups.items()}
+    start = time.monotonic()
+    if activity:
+        while (elapsed := time.monotonic() - start) < seconds:
+            activity(elapsed)
+            time.sleep(1 / MOVES_PER_SECOND)
+    else:
+        time.sleep(seconds)
+    return {name: cost.per_second() for name, cost in costs.items()}
+
+
+def percentile(values, share):
+    ordered = sorted(values)
+    return ordered[min(len(ordered) - 1, math.ceil(share * len(ordered)) - 1)]
 
 
 def main():
@@ -57,44 +135,82 @@ def main():
     program = programs.from_environment()
     with session.XSession() as x:
         display = x.display
+        x.reset_pointer()
         running = program.start(x)
         try:
-            face = display.wait_for_window(programs.MAIN_WINDOW, 30)
-            x11.wait_until(lambda: len(display.shape_rectangles(face)) > 1, 10, message="shape")
-            left, top, width, height = program.client_rect(display, face)
+            window = display.wait_for_window(programs.MAIN_WINDOW, 30)
+            x11.wait_until(lambda: len(display.shape_rectangles(window)) > 1, 10, message="shape")
+            left, top, width, height = program.client_rect(display, window)
             centre = (left + width // 2, top + height // 2)
-            pid = running.process.pid
-            time.sleep(1)
+            own = program_process(running, program)
+            groups = {"own": lambda: [own]}
+            if program.name == "wine":
+                groups["wine"] = lambda: wine_processes(program.prefix.path)
+            time.sleep(2)  # the start's last ticks and repaints
 
-            still = cpu_share(pid, MEASURE_SECONDS)
+            still = measure(STILL_SECONDS, groups)
 
             def circle(elapsed):
                 angle = elapsed * 2 * math.pi / 3
                 display.move_pointer(int(centre[0] + 300 * math.cos(angle)),
                                      int(centre[1] + 300 * math.sin(angle)))
 
-            moving = cpu_share(pid, MEASURE_SECONDS, circle)
+            moving = measure(MOVING_SECONDS, groups, circle)
 
-            delays = []
+            pauses = random.Random(15)
             origin = (left, top)
-            for sample in range(LATENCY_SAMPLES):
+            eyes_y = top + face.EYES[0][1]
+
+            def follow_delay(sample, lead_in):
+                """How long the pupils take to follow a jump of the pointer across the face,
+                after `lead_in(side, seconds)` has kept the pointer on one side for 0.3 to 0.4 s
+                (a span that varies over a whole tick, so that the jumps do not fall in step with
+                the ticks)."""
                 side = -400 if sample % 2 else 400
-                display.move_pointer(centre[0] + side, top + 32)
-                time.sleep(0.3)
+                display.move_pointer(centre[0] + side, eyes_y)
+                lead_in(side, pauses.uniform(0.3, 0.4))
                 before = screen_face.find_pupils(display, origin)
-                display.move_pointer(centre[0] - side, top + 32)
+                display.move_pointer(centre[0] - side, eyes_y)
                 moved = time.monotonic()
                 x11.wait_until(lambda: screen_face.find_pupils(display, origin) != before, 5,
                                interval=0.005, message="the pupils to follow")
-                delays.append(1000 * (time.monotonic() - moved))
+                return 1000 * (time.monotonic() - moved)
+
+            def keep_still(_side, seconds):
+                time.sleep(seconds)
+
+            def keep_moving(side, seconds):
+                """Moves along the line through the eyes' centres, which leaves the pupils where
+                they are, so that the ticks keep running."""
+                start = time.monotonic()
+                while (elapsed := time.monotonic() - start) < seconds:
+                    display.move_pointer(centre[0] + side + int(20 * math.sin(elapsed * 20)),
+                                         eyes_y)
+                    time.sleep(1 / MOVES_PER_SECOND)
+
+            after_still = [follow_delay(n, keep_still) for n in range(LATENCY_SAMPLES)]
+            while_moving = [follow_delay(n, keep_moving) for n in range(LATENCY_SAMPLES)]
         finally:
             running.stop()
 
-    print("Zorvin (%s), %d s each:" % (program.name, MEASURE_SECONDS))
-    print("  CPU, pointer still:             %6.2f %% of one core" % still)
-    print("  CPU, pointer moving (%d/s):     %6.2f %% of one core" % (MOVES_PER_SECOND, moving))
-    print("  pupils follow a move within:    min %.0f ms, median %.0f ms, max %.0f ms (%d moves)"
-          % (min(delays), statistics.median(delays), max(delays), len(delays)))
+    name = "Zorvin.exe under Wine" if program.name == "wine" else "zorvin"
+    print("%s: still for %d s, moving for %d s" % (name, STILL_SECONDS, MOVING_SECONDS))
+    print("  pointer and face still (the limit, a program asleep until something moves: 0 and 0)")
+    print("    wake-ups:                        %7.1f /s    (limit 0)" % still["own"][0])
+    print("    CPU:                             %7.3f %% of one core    (limit 0)" % still["own"][1])
+    if "wine" in still:
+        print("    CPU, with Wine's own processes:  %7.3f %% of one core" % still["wine"][1])
+    print("  pointer moving (%d moves/s)" % MOVES_PER_SECOND)
+    print("    wake-ups:                        %7.1f /s" % moving["own"][0])
+    print("    CPU:                             %7.3f %% of one core" % moving["own"][1])
+    if "wine" in moving:
+        print("    CPU, with Wine's own processes:  %7.3f %% of one core" % moving["wine"][1])
+    print("  pupils follow a jump of the pointer across the face (%d jumps each)" % LATENCY_SAMPLES)
+    for what, delays in (("while it keeps moving", while_moving),
+                         ("after 0.3 to 0.4 s still", after_still)):
+        print("    %-25s median %3.0f ms, p95 %3.0f ms, min %3.0f ms, max %3.0f ms"
+              % (what, statistics.median(delays), percentile(delays, 0.95), min(delays),
+                 max(delays)))
 
 
 if __name__ == "__main__":

@@ -47,4 +47,10 @@ Point HeadlessPicture::shownAt() const {
 HeadlessLabel::HeadlessLabel(const ControlLayout& layout)
     : foreColor_(layout.foreColor), caption_(layout.caption) {}
 
+// The in-memory window system reports every change it makes.
+HeadlessTimer::HeadlessTimer(const ControlLayout& layout) {
+    WatchChanges();
+    setInterval(layout.interval);
+}
+
 }  // namespace zorvin::headless

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/common/gated_timer.h"
 #include "platform/form_runtime.h"
 #include "platform/layout.h"
 
@@ -49,15 +50,18 @@ class HeadlessLabel final : public Label {
     std::string caption_;
 };
 
-class HeadlessTimer final : public Timer {
+// Its native timer is armed or not; each period of it (HeadlessPlatform::tick) fires an armed one.
+class HeadlessTimer final : public GatedTimer {
   public:
-    explicit HeadlessTimer(const ControlLayout& layout) : interval_(layout.interval) {}
+    explicit HeadlessTimer(const ControlLayout& layout);
 
-    std::int32_t Interval() const override { return interval_; }
-    void setInterval(std::int32_t milliseconds) override { interval_ = milliseconds; }
+    bool armed() const { return armed_; }
 
   private:
-    std::int32_t interval_;
+    void Arm(std::chrono::milliseconds /*period*/) override { armed_ = true; }
+    void Disarm() override { armed_ = false; }
+
+    bool armed_ = false;
 };
 
 class HeadlessMenuItem final : public MenuItem {

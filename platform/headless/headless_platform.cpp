@@ -81,6 +81,7 @@ void HeadlessWindow::MoveOuter(OuterPosition position) {
     top_ = position.top;
     platform_.record("Move " + std::string(layout().name) + " " + std::to_string(PixelOf(left_)) +
                      " " + std::to_string(PixelOf(top_)));
+    platform_.changed();
 }
 
 ClientPoint HeadlessWindow::ControlOrigin(ControlId control) const {
@@ -259,19 +260,31 @@ std::intptr_t HeadlessPlatform::ShellExecuteA(Hwnd hwnd, const char* operation, 
 
 void HeadlessPlatform::tick() {
     // A handler may unload windows or stop timers, so each timer is looked up again before it
-    // ticks.
+    // fires.
     std::vector<std::pair<Hwnd, ControlId>> due;
     for (auto& [hwnd, window] : windows_) {
         for (auto& [key, timer] : window->timers_) {
-            if (timer->Interval() != 0) {
+            if (timer->armed()) {
                 due.emplace_back(hwnd, ControlId{key.first, key.second});
             }
         }
     }
     for (const auto& [hwnd, id] : due) {
         const auto window = windows_.find(hwnd);
-        if (window != windows_.end() && window->second->timer(id).Interval() != 0) {
+        if (window == windows_.end()) {
+            continue;
+        }
+        HeadlessTimer& timer = window->second->timer(id);
+        if (timer.armed() && timer.Fire()) {
             window->second->core().Tick(id);
+        }
+    }
+}
+
+void HeadlessPlatform::changed() {
+    for (auto& [hwnd, window] : windows_) {
+        for (auto& [key, timer] : window->timers_) {
+            timer->Change();
         }
     }
 }
@@ -309,6 +322,7 @@ void HeadlessPlatform::moveByWindowManager(std::string_view form, Point outer) {
     if (HeadlessWindow* window = live(form)) {
         window->left_ = static_cast<float>(outer.x);
         window->top_ = static_cast<float>(outer.y);
+        changed();
     }
 }
 

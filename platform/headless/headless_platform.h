@@ -120,11 +120,20 @@ class HeadlessPlatform final : public Platform {
                                 std::int32_t showCmd) override;
 
     // The screens, the primary one first.
-    void setScreens(std::vector<Rect> screens) { screens_ = std::move(screens); }
+    void setScreens(std::vector<Rect> screens) {
+        screens_ = std::move(screens);
+        changed();
+    }
 
     // Playing the user. Events for a window that is not loaded, or after the end, go nowhere.
-    void setCursor(Point screen) { cursor_ = screen; }
-    // One period of every running timer: each timer whose interval is not 0 ticks once.
+    // The cursor is moved there, even when it ends where it was.
+    void setCursor(Point screen) {
+        cursor_ = screen;
+        changed();
+    }
+    // One period of every running timer: each one that is not asleep fires once. Its tick
+    // passes, and the timer sleeps, when nothing changed since its last tick: the cursor, a
+    // window's place, the screens.
     void tick();
     // X and Y are relative to the control. While a button is held, moves and the release go to
     // the control that got the press, whichever control is named.
@@ -163,6 +172,8 @@ class HeadlessPlatform final : public Platform {
     friend class HeadlessWindow;
 
     void record(std::string line) { log_.push_back(std::move(line)); }
+    // Something a tick reads may have changed: every timer hears of it.
+    void changed();
     std::string nameOf(Hwnd hwnd) const;
     HeadlessWindow* live(std::string_view form);
     void forget(HeadlessWindow& window);

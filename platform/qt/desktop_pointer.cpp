@@ -55,8 +55,12 @@ std::unique_ptr<PointerSource> CompositorSource(int tickMs) {
 
 }  // namespace
 
-DesktopPointer::DesktopPointer(int tickMs)
-    : compositor_(IsWaylandSession() ? CompositorSource(tickMs) : nullptr) {}
+DesktopPointer::DesktopPointer(int tickMs, const std::function<void()>& moved)
+    : compositor_(IsWaylandSession() ? CompositorSource(tickMs) : nullptr) {
+    if (compositor_) {
+        compositor_->OnMoved(moved);
+    }
+}
 
 QPoint DesktopPointer::Position() {
     if (compositor_) {

@@ -4,6 +4,7 @@
 // compositor's help it says why, once, on stderr.
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QPoint>
@@ -14,8 +15,9 @@ namespace zorvin::qt {
 
 class DesktopPointer {
   public:
-    // `tickMs`: how often the program looks at the pointer.
-    explicit DesktopPointer(int tickMs);
+    // `tickMs`: how often the program looks at the pointer. `moved`: a compositor told of a move
+    // (X11's own are told by X11Changes).
+    DesktopPointer(int tickMs, const std::function<void()>& moved);
 
     QPoint Position();
 

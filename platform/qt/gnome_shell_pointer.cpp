@@ -29,6 +29,7 @@ GnomeShellPointer::GnomeShellPointer(QDBusConnection bus)
                          extensionOwner_ = owner;
                          last_.reset();
                          Subscribe();
+                         ReportMoved();
                      });
     Subscribe();
 }
@@ -79,6 +80,7 @@ void GnomeShellPointer::Subscribed(const QDBusPendingReply<int, int, QString>& a
     if (!last_) {
         last_ = CompositorReport{QPoint(answer.argumentAt<0>(), answer.argumentAt<1>()),
                                  ParseOutputs(answer.argumentAt<2>())};
+        ReportMoved();
     }
 }
 
@@ -94,6 +96,7 @@ bool GnomeShellPointer::handleMessage(const QDBusMessage& message,
         return false;
     }
     last_ = ReportOf(message.arguments());
+    ReportMoved();
     if (message.isReplyRequired()) {
         connection.send(message.createReply());
     }

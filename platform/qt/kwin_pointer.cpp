@@ -96,6 +96,7 @@ KWinPointer::KWinPointer(QDBusConnection bus, int tickMs,
                  kwinOwner_ = answer.arguments().value(0).toString();
                  if (unconfirmed_ && unconfirmed_->first == kwinOwner_) {
                      last_ = unconfirmed_->second;
+                     ReportMoved();
                  }
              }
              unconfirmed_.reset();
@@ -111,6 +112,7 @@ KWinPointer::KWinPointer(QDBusConnection bus, int tickMs,
                          ++kwinGeneration_;
                          loading_ = false;
                          reloadAttempts_ = owner.isEmpty() ? 0 : kReloadAttempts;
+                         ReportMoved();
                      });
     RemoveStaleScripts();
 }
@@ -205,6 +207,7 @@ std::optional<QPoint> KWinPointer::Position() {
     if (reloadAttempts_ > 0 && !loading_) {
         --reloadAttempts_;
         Load();
+        ReportMoved();  // for the next attempt's tick, or the first with the script back
     }
     if (!last_) {
         return std::nullopt;
@@ -228,6 +231,7 @@ bool KWinPointer::handleMessage(const QDBusMessage& message, const QDBusConnecti
     } else {
         last_ = std::move(report);
         explained_ = false;
+        ReportMoved();
     }
     if (message.isReplyRequired()) {
         connection.send(message.createReply());

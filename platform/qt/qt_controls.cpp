@@ -67,24 +67,15 @@ void QtLabel::setCaption(std::string_view caption) {
     Fit();
 }
 
-QtTimer::QtTimer(QTimer& timer, std::int32_t interval) : timer_(timer) {
+QtTimer::QtTimer(QTimer& timer, std::int32_t interval, bool watching) : timer_(timer) {
+    if (watching) {
+        WatchChanges();
+    }
     setInterval(interval);
 }
 
 QtTimer::~QtTimer() {
     timer_.stop();
-}
-
-std::int32_t QtTimer::Interval() const {
-    return timer_.isActive() ? timer_.interval() : 0;
-}
-
-void QtTimer::setInterval(std::int32_t milliseconds) {
-    if (milliseconds > 0) {
-        timer_.start(milliseconds);
-    } else {
-        timer_.stop();
-    }
 }
 
 }  // namespace zorvin::qt

@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "platform/common/gated_timer.h"
 #include "platform/form_runtime.h"
 #include "platform/layout.h"
 
@@ -57,17 +58,18 @@ class QtLabel final : public Label {
     const ControlLayout& layout_;
 };
 
-class QtTimer final : public Timer {
+// `watching`: the backend hears of every change a tick reads, so ticks may pass.
+class QtTimer final : public GatedTimer {
   public:
-    QtTimer(QTimer& timer, std::int32_t interval);
+    QtTimer(QTimer& timer, std::int32_t interval, bool watching);
     ~QtTimer() override;
     QtTimer(const QtTimer&) = delete;
     QtTimer& operator=(const QtTimer&) = delete;
 
-    std::int32_t Interval() const override;
-    void setInterval(std::int32_t milliseconds) override;
-
   private:
+    void Arm(std::chrono::milliseconds period) override { timer_.start(period); }
+    void Disarm() override { timer_.stop(); }
+
     QTimer& timer_;
 };
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QUrl>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -23,6 +24,21 @@ constexpr std::intptr_t kShellOpened = 42;
 constexpr std::intptr_t kShellNoAssociation = 31;  // SE_ERR_NOASSOC
 
 }  // namespace
+
+QtPlatform::QtPlatform()
+    : changes_([this] {
+          Changed();
+          return std::any_of(windows_.begin(), windows_.end(),
+                             [](const auto& window) { return window.second->ticking(); });
+      }) {}
+
+QtPlatform::~QtPlatform() = default;
+
+void QtPlatform::Changed() {
+    for (const auto& [hwnd, window] : windows_) {
+        window->Change();
+    }
+}
 
 std::unique_ptr<Window> QtPlatform::createWindow(const FormLayout& layout, FormEvents& events) {
     for (const ControlLayout& control : layout.controls) {
@@ -140,7 +156,7 @@ Q_LOGGING_CATEGORY(lcPointer, "zorvin.pointer", QtWarningMsg)
 bool QtPlatform::GetCursorPos(Point& point) {
     qCDebug(lcPointer, "looked");
     if (!pointer_) {
-        pointer_ = std::make_unique<DesktopPointer>(tickMs_);
+        pointer_ = std::make_unique<DesktopPointer>(tickMs_, [this] { Changed(); });
     }
     const QPoint cursor = pointer_->Position();
     point = {cursor.x(), cursor.y()};

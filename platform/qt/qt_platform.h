@@ -27,6 +27,10 @@
 //      anywhere on the virtual desktop, screens left of or above the primary one included; under
 //      Wayland the compositor's help (KWin, GNOME Shell), coalesced to the shortest timer's tick.
 //      ScreenToClient: from the window's place as Left/Top give it.
+//  [x] Timers: QTimers at the interval the form set, whose ticks pass while nothing a tick reads
+//      has changed (platform/common/gated_timer.h): the pointer's moves anywhere and screen
+//      changes from the X server (x11_changes.cpp), the compositor's moves under Wayland, the
+//      windows' own moves. Where the X server tells no moves (no XInput 2.1), every tick runs.
 //  [x] ShellExecuteA "open": QDesktopServices::openUrl, which hands "mailto:" addresses and URLs
 //      to the desktop's opener (xdg-open on a desktop Qt does not know).
 //  [x] PopupMenu: a QMenu of the visible items under the named top-level menu, with mnemonics,
@@ -49,6 +53,7 @@
 #include "platform/common/screen_placement.h"
 #include "platform/platform.h"
 #include "platform/qt/desktop_pointer.h"
+#include "platform/qt/x11_changes.h"
 
 namespace zorvin::qt {
 
@@ -56,8 +61,8 @@ class QtWindow;
 
 class QtPlatform final : public Platform {
   public:
-    QtPlatform() = default;
-    ~QtPlatform() override = default;
+    QtPlatform();
+    ~QtPlatform() override;
     QtPlatform(const QtPlatform&) = delete;
     QtPlatform& operator=(const QtPlatform&) = delete;
 
@@ -86,6 +91,13 @@ class QtPlatform final : public Platform {
     Rect ScreenForNewWindow(const QtWindow& window) const;
     // A window being destroyed.
     void Forget(QtWindow& window);
+    // Whether the window system tells of every change a tick reads, so that ticks may pass while
+    // nothing changes.
+    bool watchingChanges() const { return changes_.watching(); }
+    // Something a tick reads may have changed: the pointer, a window's place, the screens.
+    void Changed();
+    // A timer is due to tick: the changes the window system told since are taken in first.
+    void CollectChanges() { changes_.Collect(); }
 
   private:
     QtWindow* Find(Hwnd hwnd);
@@ -100,6 +112,7 @@ class QtPlatform final : public Platform {
     // pointer; the pointer source is chosen when something first does.
     std::int32_t tickMs_ = 0;
     std::unique_ptr<DesktopPointer> pointer_;
+    X11Changes changes_;
 };
 
 }  // namespace zorvin::qt

@@ -112,12 +112,29 @@ void QtWindow::AddTimer(const ControlLayout& control) {
     const ControlId id{control.name, control.index};
     auto* timer = new QTimer(widget_);
     QObject::connect(timer, &QTimer::timeout, widget_, [form = widget_, id] {
-        if (QtWindow* window = FormWidget::OwnerOf(*form)) {
+        QtWindow* window = FormWidget::OwnerOf(*form);
+        if (!window) {
+            return;
+        }
+        window->platform_.CollectChanges();
+        if (window->timers_.at(ControlKey{id.name, id.index})->Fire()) {
             window->core_.Tick(id);
         }
     });
-    timers_.emplace(ControlKey{control.name, control.index},
-                    std::make_unique<QtTimer>(*timer, control.interval));
+    timers_.emplace(
+        ControlKey{control.name, control.index},
+        std::make_unique<QtTimer>(*timer, control.interval, platform_.watchingChanges()));
+}
+
+void QtWindow::Change() {
+    for (const auto& [key, timer] : timers_) {
+        timer->Change();
+    }
+}
+
+bool QtWindow::ticking() const {
+    return std::any_of(timers_.begin(), timers_.end(),
+                       [](const auto& timer) { return timer.second->Interval() > 0; });
 }
 
 // Enter presses the default button and Escape the cancel button, wherever the focus is.
@@ -181,6 +198,7 @@ void QtWindow::MoveOuter(OuterPosition position) {
     left_ = position.left;
     top_ = position.top;
     MoveToAskedPlace();
+    platform_.Changed();
 }
 
 ClientPoint QtWindow::ControlOrigin(ControlId control) const {
@@ -204,6 +222,7 @@ void QtWindow::MoveToAskedPlace() {
 // nobody asked for is a move of its own (by the user through the window manager, say), which the
 // program's position then follows.
 void QtWindow::Moved() {
+    platform_.Changed();
     const QPoint reported = widget_->frameGeometry().topLeft();
     const auto asked = std::find(pending_.begin(), pending_.end(), reported);
     if (asked != pending_.end()) {

@@ -67,6 +67,10 @@ class QtWindow final : public Window, private NativeWindow, private ControlBuild
     void Mouse(MouseAction action, ControlId control, const QMouseEvent& event);
     // The window system reports the window at a new place.
     void Moved();
+    // Something this window's timers' ticks read may have changed.
+    void Change();
+    // Whether any of its timers runs.
+    bool ticking() const;
 
   private:
     template <typename Control>

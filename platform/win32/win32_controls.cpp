@@ -1,6 +1,7 @@
 #include "platform/win32/win32_controls.h"
 
 #include "platform/pixels.h"
+#include "platform/win32/user32_function.h"
 #include "platform/win32/win32_text.h"
 
 namespace zorvin::win32 {
@@ -113,18 +114,32 @@ void Win32Button::Place(const DpiScale& scale, HFONT font) const {
     SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
-Win32Timer::Win32Timer(const ControlLayout& layout, HWND owner, UINT_PTR timerId)
+Win32Timer::Win32Timer(const ControlLayout& layout, HWND owner, UINT_PTR timerId, bool watching)
     : layout_(layout), owner_(owner), timerId_(timerId) {
+    if (watching) {
+        WatchChanges();
+    }
     setInterval(layout.interval);
 }
 
-void Win32Timer::setInterval(std::int32_t milliseconds) {
-    interval_ = milliseconds;
-    if (milliseconds > 0) {
-        SetTimer(owner_, timerId_, static_cast<UINT>(milliseconds), nullptr);
-    } else {
-        KillTimer(owner_, timerId_);
+Win32Timer::~Win32Timer() {
+    KillTimer(owner_, timerId_);
+}
+
+// Windows 8 and later; the system's default tolerance lets it fire with other timers.
+void Win32Timer::Arm(std::chrono::milliseconds period) {
+    using SetCoalescableTimerFunction = UINT_PTR WINAPI(HWND, UINT_PTR, UINT, TIMERPROC, ULONG);
+    static const auto coalescable =
+        User32Function<SetCoalescableTimerFunction>("SetCoalescableTimer");
+    const auto elapse = static_cast<UINT>(period.count());
+    if (!coalescable ||
+        !coalescable(owner_, timerId_, elapse, nullptr, TIMERV_DEFAULT_COALESCING)) {
+        SetTimer(owner_, timerId_, elapse, nullptr);
     }
+}
+
+void Win32Timer::Disarm() {
+    KillTimer(owner_, timerId_);
 }
 
 bool Win32MenuItem::Checked() const {

@@ -9,6 +9,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/common/gated_timer.h"
 #include "platform/common/window_core.h"
 #include "platform/form_runtime.h"
 #include "platform/layout.h"
@@ -109,22 +110,26 @@ class Win32Button {
     HWND handle_;
 };
 
-// Ticks arrive as WM_TIMER with the timer's identifier at its window.
-class Win32Timer final : public Timer {
+// Ticks arrive as WM_TIMER with the timer's identifier at its window, from a timer the system may
+// fire together with others where it can (SetCoalescableTimer). `watching`: the backend hears of
+// every change a tick reads, so ticks may pass.
+class Win32Timer final : public GatedTimer {
   public:
-    Win32Timer(const ControlLayout& layout, HWND owner, UINT_PTR timerId);
-
-    std::int32_t Interval() const override { return interval_; }
-    void setInterval(std::int32_t milliseconds) override;
+    Win32Timer(const ControlLayout& layout, HWND owner, UINT_PTR timerId, bool watching);
+    ~Win32Timer() override;
+    Win32Timer(const Win32Timer&) = delete;
+    Win32Timer& operator=(const Win32Timer&) = delete;
 
     ControlId id() const { return {layout_.name, layout_.index}; }
     UINT_PTR timerId() const { return timerId_; }
 
   private:
+    void Arm(std::chrono::milliseconds period) override;
+    void Disarm() override;
+
     const ControlLayout& layout_;
     HWND owner_;
     UINT_PTR timerId_;
-    std::int32_t interval_ = 0;
 };
 
 // The check mark of an item shown in a pop-up is kept by the system's menu, found by the item's

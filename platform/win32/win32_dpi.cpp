@@ -1,15 +1,9 @@
 #include "platform/win32/win32_dpi.h"
 
+#include "platform/win32/user32_function.h"
+
 namespace zorvin::win32 {
 namespace {
-
-// A function of user32 by name, or null where this Windows has none.
-template <typename Function>
-Function* User32Function(const char* name) {
-    const FARPROC found = GetProcAddress(GetModuleHandleW(L"user32.dll"), name);
-    // Through a function type that matches any, as GetProcAddress's callers must.
-    return reinterpret_cast<Function*>(reinterpret_cast<void (*)()>(found));
-}
 
 using SetProcessDpiAwarenessContextFunction = BOOL WINAPI(DPI_AWARENESS_CONTEXT);
 using GetDpiForWindowFunction = UINT WINAPI(HWND);

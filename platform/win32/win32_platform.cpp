@@ -14,6 +14,24 @@
 #include "platform/win32/win32_window.h"
 
 namespace zorvin::win32 {
+namespace {
+
+bool PointerOverAnotherProgram() {
+    for (const int button : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON}) {
+        if (GetAsyncKeyState(button) < 0) {
+            return false;
+        }
+    }
+    POINT at{};
+    if (GetCapture() || !GetCursorPos(&at)) {
+        return false;
+    }
+    DWORD process = 0;
+    GetWindowThreadProcessId(WindowFromPoint(at), &process);
+    return process != GetCurrentProcessId();
+}
+
+}  // namespace
 
 Win32Platform::Win32Platform(HINSTANCE instance) : resources_(instance) {
     RequestDpiAwareness();
@@ -196,6 +214,31 @@ void Win32Platform::Dispatch(MSG& message) {
     }
     TranslateMessage(&message);
     DispatchMessageW(&message);
+}
+
+void Win32Platform::ListenToMouse(HWND hwnd) {
+    constexpr USHORT kGenericDesktopControls = 0x01;
+    constexpr USHORT kMouse = 0x02;
+    const RAWINPUTDEVICE mouse{kGenericDesktopControls, kMouse, RIDEV_INPUTSINK, hwnd};
+    RegisterRawInputDevices(&mouse, 1, sizeof mouse);
+}
+
+// A move over a window of another program, with no button held and no capture (which would bring
+// the moves of a drag or a menu anywhere), shows that every move is told.
+void Win32Platform::MouseInput() {
+    if (!watching_ && PointerOverAnotherProgram()) {
+        watching_ = true;
+        for (const auto& [hwnd, window] : windows_) {
+            window->WatchChanges();
+        }
+    }
+    Changed();
+}
+
+void Win32Platform::Changed() {
+    for (const auto& [hwnd, window] : windows_) {
+        window->Change();
+    }
 }
 
 Win32Window* Win32Platform::windowOf(HWND hwnd) const {

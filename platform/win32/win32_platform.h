@@ -13,7 +13,12 @@
 //  [X] The hand pointer over controls that ask for it.
 //  [X] Enter and Escape press the default and the cancel button anywhere in a window with buttons
 //      (IsDialogMessage in the message loop and in DoEvents).
-//  [X] Timers (SetTimer by interval; 0 stops them) and menu check marks, kept by the system.
+//  [X] Timers (SetCoalescableTimer, else SetTimer, by interval; 0 stops them) and menu check
+//      marks, kept by the system. A tick passes while nothing it reads has changed
+//      (platform/common/gated_timer.h): the mouse's raw input (WM_INPUT, with RIDEV_INPUTSINK),
+//      WM_WINDOWPOSCHANGED and WM_DISPLAYCHANGE tell of changes. Until raw input has shown that it
+//      comes for moves outside the program's windows (Wine sends it only for moves over them),
+//      every tick runs.
 //  [X] Show (modeless, no owner, brought to the front), DoEvents (windows move, then repaint, then
 //      pending messages run), PopupMenu at the pointer, or at the window for Shift+F10 and the Menu
 //      key, either button choosing, with the chosen item's Click, End, and a close from the caption
@@ -81,6 +86,16 @@ class Win32Platform final : public Platform {
     void Adopt(Win32Window& window);
     void Forget(Win32Window& window);
 
+    // Whether the platform hears of every change a tick reads, so that ticks may pass while
+    // nothing changes: once the mouse's raw input has told a move over another program's window.
+    bool watchingChanges() const { return watching_; }
+    // The mouse's raw input goes to `hwnd` from now on, wherever the pointer is.
+    void ListenToMouse(HWND hwnd);
+    // WM_INPUT: the mouse moved, or a button or the wheel.
+    void MouseInput();
+    // Something a tick reads may have changed: the pointer, a window's place, the screens.
+    void Changed();
+
   private:
     void Dispatch(MSG& message);
     Win32Window* windowOf(HWND hwnd) const;
@@ -88,6 +103,7 @@ class Win32Platform final : public Platform {
     Win32Resources resources_;
     std::map<HWND, Win32Window*> windows_;
     bool ended_ = false;
+    bool watching_ = false;
 };
 
 // An error no event procedure trapped: reported, then the program ends.

@@ -176,8 +176,23 @@ void Win32Window::AddButton(const ControlLayout& control) {
     buttons_.push_back(std::make_unique<Win32Button>(control, hwnd_, command));
 }
 
+// A window with a timer gets the mouse's raw input, which tells its ticks of every move.
 void Win32Window::AddTimer(const ControlLayout& control) {
-    timers_.push_back(std::make_unique<Win32Timer>(control, hwnd_, nextTimerId_++));
+    timers_.push_back(
+        std::make_unique<Win32Timer>(control, hwnd_, nextTimerId_++, platform_.watchingChanges()));
+    platform_.ListenToMouse(hwnd_);
+}
+
+void Win32Window::Change() {
+    for (const auto& timer : timers_) {
+        timer->Change();
+    }
+}
+
+void Win32Window::WatchChanges() {
+    for (const auto& timer : timers_) {
+        timer->WatchChanges();
+    }
 }
 
 // Each top-level menu becomes a pop-up of its visible items; the check marks of the items shown
@@ -444,6 +459,13 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             OnTimer(wParam);
             return 0;
+        case WM_INPUT:
+            platform_.MouseInput();
+            break;  // the system frees the input's data
+        case WM_WINDOWPOSCHANGED:
+        case WM_DISPLAYCHANGE:
+            platform_.Changed();
+            break;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
@@ -533,7 +555,9 @@ bool Win32Window::OnSetCursor(HWND under, UINT hitTest) {
 void Win32Window::OnTimer(UINT_PTR timerId) {
     for (const auto& timer : timers_) {
         if (timer->timerId() == timerId) {
-            core_.Tick(timer->id());
+            if (timer->Fire()) {
+                core_.Tick(timer->id());
+            }
             return;
         }
     }

@@ -70,6 +70,10 @@ class Win32Window final : public Window, private NativeWindow, private ControlBu
     // Shows the items of the named top-level menu; returns when the menu closes, with the item
     // chosen, if any, and the window still loaded.
     std::optional<ControlId> TrackPopupMenu(std::string_view menu);
+    // Something this window's timers' ticks read may have changed.
+    void Change();
+    // The platform hears of every change from now on.
+    void WatchChanges();
 
   private:
     // Where the outer window is on the screen now, moves asked for and not yet made aside.

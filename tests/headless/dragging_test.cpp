@@ -94,9 +94,12 @@ TEST_F(Dragging, EachStepMovesTheWindowOnceToItsNewPlace) {
     EXPECT_EQ(*(firstMove + 1), "DoEvents");
 }
 
+// The drag begins after the timer has gone to sleep over a still desktop.
 TEST_F(Dragging, PupilsFreezeDuringADragAndAimFromTheNewPlaceAfterIt) {
     cursorAtClient(500, 32);
     platform.tick();
+    platform.tick();
+    ASSERT_FALSE(form1().timer({"Timer1"}).armed());
     const Point lookingRight = eye(0).shownAt();
 
     // Grab the face straight above the left eye and carry it 100 pixels to the right.

@@ -58,19 +58,20 @@ TEST_F(PupilTracking, CursorsOnOtherScreensAtNegativeCoordinatesAreFollowed) {
     expectPupilCentre(1, kRightX - 5, kEyeY);
 }
 
-TEST_F(PupilTracking, AStillCursorTouchesNoPupilProperty) {
+// A move that ends on the pixel where it began (or a window moved and back) gives the tick
+// nothing new to show.
+TEST_F(PupilTracking, ACursorBackWhereItWasTouchesNoPupilProperty) {
     lookAtClient(300, 300);
     const int left = eye(0).accesses();
     const int right = eye(1).accesses();
     const auto conversions = calls("ScreenToClient").size();
 
-    platform.tick();
-    platform.tick();
+    lookAtClient(300, 300);
 
     EXPECT_EQ(eye(0).accesses(), left);
     EXPECT_EQ(eye(1).accesses(), right);
     EXPECT_EQ(calls("ScreenToClient").size(), conversions);
-    EXPECT_EQ(calls("GetCursorPos").size(), 3u) << "each tick still looks at the cursor";
+    EXPECT_EQ(calls("GetCursorPos").size(), 2u) << "the tick looked at the cursor";
 }
 
 TEST_F(PupilTracking, EveryPupilPlaceStaysInsideItsSocket) {
@@ -93,6 +94,8 @@ TEST_F(PupilTracking, EveryPupilPlaceStaysInsideItsSocket) {
 TEST_F(PupilTracking, AWindowMovedUnderAStillCursorReAimsThePupils) {
     lookAtClient(21, -400);  // straight above the left eye
     expectPupilCentre(0, kLeftX, kEyeY - 3);
+    platform.tick();
+    ASSERT_FALSE(timer1().armed()) << "asleep";
 
     // The window manager puts the window 300 pixels to the left; the cursor stays.
     const Point origin = form1().clientOrigin();
@@ -103,15 +106,31 @@ TEST_F(PupilTracking, AWindowMovedUnderAStillCursorReAimsThePupils) {
     EXPECT_EQ(form1().clientOrigin().x, origin.x - 300);
 }
 
-TEST_F(PupilTracking, AStillCursorOverAStillWindowCostsOneLookAndNothingMore) {
+// The first tick that finds nothing changed puts the timer to sleep; the form still reads the
+// interval it set.
+TEST_F(PupilTracking, AStillDesktopCostsNothingUntilTheCursorMoves) {
     lookAtClient(200, 200);
-    const auto conversions = calls("ScreenToClient").size();
+    const auto looks = calls("GetCursorPos").size();
     const auto accesses = eye(0).accesses() + eye(1).accesses();
     for (int i = 0; i < 5; ++i) {
         platform.tick();
     }
-    EXPECT_EQ(calls("ScreenToClient").size(), conversions);
+    EXPECT_EQ(calls("GetCursorPos").size(), looks);
     EXPECT_EQ(eye(0).accesses() + eye(1).accesses(), accesses);
+    EXPECT_FALSE(timer1().armed());
+    EXPECT_EQ(timerInterval(), 100);
+
+    lookAtClient(21, 500);
+    expectPupilCentre(0, kLeftX, kEyeY + 3);
+}
+
+TEST_F(PupilTracking, ScreensChangedUnderAStillCursorAreLookedAt) {
+    lookAtClient(200, 200);
+    platform.tick();
+    const auto looks = calls("GetCursorPos").size();
+    platform.setScreens({{0, 0, 1280, 1024}, {1280, 0, 1280, 1024}});
+    platform.tick();
+    EXPECT_EQ(calls("GetCursorPos").size(), looks + 1);
 }
 
 }  // namespace

@@ -24,7 +24,8 @@ class RunningProgram : public ::testing::Test {
     HeadlessWindow& form1() { return *platform.window("Form1"); }
     HeadlessWindow* form2() { return platform.window("Form2"); }
     HeadlessPicture& eye(std::int16_t index) { return form1().picture({"Eye", index}); }
-    std::int32_t timerInterval() { return form1().timer({"Timer1"}).Interval(); }
+    headless::HeadlessTimer& timer1() { return form1().timer({"Timer1"}); }
+    std::int32_t timerInterval() { return timer1().Interval(); }
     bool alwaysOnTopChecked() { return form1().menuItem("mAlwaysOnTop").Checked(); }
 
     // Puts the cursor on the screen where Form1's client point (x, y) is.

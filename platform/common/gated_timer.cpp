@@ -1,0 +1,58 @@
+#include "platform/common/gated_timer.h"
+
+#include <algorithm>
+
+namespace zorvin {
+
+std::chrono::milliseconds GatedTimer::Now() const {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+}
+
+// Whatever happened while the timer was stopped (a drag moves the window), the first tick looks.
+void GatedTimer::setInterval(std::int32_t milliseconds) {
+    interval_ = milliseconds > 0 ? milliseconds : 0;
+    changed_ = true;
+    asleep_ = false;
+    resuming_ = false;
+    if (interval_ == 0) {
+        Disarm();
+        return;
+    }
+    lastDue_ = Now();
+    Arm(std::chrono::milliseconds(interval_));
+}
+
+// The tick after a still spell comes at once, or a whole period after the last one if that is
+// later: no two ticks are closer than the interval.
+void GatedTimer::Change() {
+    changed_ = true;
+    if (!asleep_) {
+        return;
+    }
+    asleep_ = false;
+    resuming_ = true;
+    const std::chrono::milliseconds wait = lastDue_ + std::chrono::milliseconds(interval_) - Now();
+    Arm(std::max(wait, std::chrono::milliseconds(0)));
+}
+
+// A native timer may still deliver a tick it had queued before it was stopped or put to sleep.
+bool GatedTimer::Fire() {
+    if (interval_ == 0 || asleep_) {
+        return false;
+    }
+    lastDue_ = Now();
+    if (resuming_) {
+        resuming_ = false;
+        Arm(std::chrono::milliseconds(interval_));
+    }
+    if (changed_ || !watching_) {
+        changed_ = false;
+        return true;
+    }
+    asleep_ = true;
+    Disarm();
+    return false;
+}
+
+}  // namespace zorvin

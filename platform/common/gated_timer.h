@@ -1,0 +1,52 @@
+// A form's timer whose ticks may pass while nothing a tick reads can have changed: the pointer,
+// the window's place, the screens. A still desktop then costs no wake-ups at all.
+//
+// The form sees the interval it set, and a drag still stops and restarts the timer by it. The
+// backend reports every change it learns of by events (Change); the first tick due after a change
+// runs, and the first tick due with no change since the last one ran passes and puts the native
+// timer to sleep. A change wakes it for a tick at once, or a whole interval after the last tick
+// where that is later, and the ticks run at their interval from there: never closer together
+// than the form asked, and a move after a still spell is followed at once. Until the backend
+// knows that it learns of every change (WatchChanges), every tick runs.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+
+#include "platform/form_runtime.h"
+
+namespace zorvin {
+
+class GatedTimer : public Timer {
+  public:
+    std::int32_t Interval() const final { return interval_; }
+    // Starts the ticks, the first a whole period from now, or stops them (0).
+    void setInterval(std::int32_t milliseconds) final;
+
+    // From now on the backend reports every change.
+    void WatchChanges() { watching_ = true; }
+    // Something a tick reads may have changed.
+    void Change();
+    // The native timer fired: whether the form's tick runs.
+    bool Fire();
+
+  protected:
+    // A backend's native timer.
+    // Fires every `period` from now on (0: as soon as it can), in place of any period before.
+    virtual void Arm(std::chrono::milliseconds period) = 0;
+    virtual void Disarm() = 0;
+    // A steady clock.
+    virtual std::chrono::milliseconds Now() const;
+
+  private:
+    std::int32_t interval_ = 0;
+    bool watching_ = false;
+    bool changed_ = true;
+    bool asleep_ = false;
+    // Armed for the first tick after a still spell; armed for the interval at that tick.
+    bool resuming_ = false;
+    // When the native timer last fired.
+    std::chrono::milliseconds lastDue_{};
+};
+
+}  // namespace zorvin

@@ -1,0 +1,91 @@
+"""After a still spell, in which the program may sleep: the pupils follow the next move of the
+pointer, a move of the face by the window manager, a screen added, and the pointer while another
+program holds it; a drag works as ever."""
+
+import subprocess
+import time
+import unittest
+
+import face
+import x11
+from Xlib import X, display as xdisplay
+from zorvin_case import ZorvinTestCase
+
+# Nothing moves for this long: the state under test, not a wait for something to happen.
+STILL_SPELL = 3.0
+GRAB = (45, 50)  # a point of the face away from the eyes
+
+
+class StillnessTest(ZorvinTestCase):
+    def setUp(self):
+        self.start_program()
+        self.origin = self.face_origin()
+        self.look_from(self.origin[0] - 200, self.origin[1] + 30, "left of the face")
+
+    def xrandr(self, *arguments):
+        subprocess.run(["xrandr", "--display", self.x.name, *arguments], check=True,
+                       capture_output=True)
+
+    def look_from(self, screen_x, screen_y, place):
+        self.display.move_pointer(screen_x, screen_y)
+        self.wait_for_followed(screen_x, screen_y, place)
+
+    def wait_for_followed(self, screen_x, screen_y, place):
+        ox, oy = self.face_origin()
+        self.wait_for_pupils(face.pupil_places(screen_x - ox, screen_y - oy),
+                             message="pupils for the pointer " + place)
+
+    def test_a_move_after_a_still_spell_is_followed(self):
+        time.sleep(STILL_SPELL)
+        ox, oy = self.origin
+        self.look_from(ox + 500, oy + 30, "right of the face")
+        self.look_from(ox + 21, oy - 300, "above the face")
+
+    def test_the_face_moved_under_a_still_pointer_after_a_still_spell_aims_again(self):
+        ox, oy = self.origin
+        pointer = (ox + face.EYES[0][0], oy - 150)
+        self.look_from(*pointer, "straight above the left eye")
+        time.sleep(STILL_SPELL)
+        outer_x, outer_y = self.display.client_origin(self.face)
+        self.display.move_window(self.face, outer_x + 300, outer_y)
+        x11.wait_until(lambda: self.face_origin() == (ox + 300, oy), 5,
+                       message="the window moved by the window manager")
+        self.wait_for_followed(*pointer, "now above and left of the face")
+
+    def test_a_move_after_a_screen_was_added_is_followed(self):
+        time.sleep(STILL_SPELL)
+        width, height = self.display.width, self.display.height
+        self.xrandr("--setmonitor", "Added", "%d/338x%d/270+0+0" % (width // 2, height), "none")
+        self.addCleanup(self.xrandr, "--delmonitor", "Added")
+        ox, oy = self.origin
+        self.look_from(ox + 21, oy + 400, "below the face")
+
+    def test_the_pointer_is_followed_while_another_program_holds_it(self):
+        grabber = xdisplay.Display(self.x.name)
+        self.addCleanup(grabber.close)
+        status = grabber.screen().root.grab_pointer(
+            False, X.PointerMotionMask | X.ButtonPressMask | X.ButtonReleaseMask,
+            X.GrabModeAsync, X.GrabModeAsync, X.NONE, X.NONE, X.CurrentTime)
+        self.assertEqual(status, X.GrabSuccess, "another client's grab of the pointer")
+        time.sleep(STILL_SPELL)
+        ox, oy = self.origin
+        self.look_from(ox + 500, oy + 30, "right of the face, grabbed by another client")
+        self.look_from(ox + 21, oy + 300, "below the face, grabbed by another client")
+
+    def test_a_drag_after_a_still_spell_moves_the_face_and_tracking_resumes(self):
+        time.sleep(STILL_SPELL)
+        x, y = self.to_screen(*GRAB)
+        self.display.move_pointer(x, y)
+        self.display.press("left")
+        for step in range(1, 31):
+            self.display.move_pointer(x + 3 * step, y + 2 * step, sync=False)
+        self.display.connection.sync()
+        self.display.release("left")
+        moved = (self.origin[0] + 90, self.origin[1] + 60)
+        x11.wait_until(lambda: self.face_origin() == moved, 5, message="the face dragged")
+        self.assert_stays(self.face_origin, "the face's place after the drag")
+        self.look_from(moved[0] + 21, moved[1] - 300, "above the dragged face")
+
+
+if __name__ == "__main__":
+    unittest.main()

@@ -1,0 +1,115 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <optional>
+
+#include "platform/common/gated_timer.h"
+
+namespace zorvin::testing {
+namespace {
+
+using std::chrono::milliseconds;
+
+// A native timer on a clock the test sets; it remembers how it was last armed.
+class ClockTimer final : public GatedTimer {
+  public:
+    milliseconds now{5000};
+    std::optional<milliseconds> armed;  // the period, while armed
+
+    // The native timer fires at `at`.
+    bool FireAt(milliseconds at) {
+        now = at;
+        return armed && Fire();
+    }
+
+  private:
+    void Arm(milliseconds period) override { armed = period; }
+    void Disarm() override { armed.reset(); }
+    milliseconds Now() const override { return now; }
+};
+
+class GatedTimerTest : public ::testing::Test {
+  protected:
+    GatedTimerTest() {
+        timer.WatchChanges();
+        timer.setInterval(100);
+    }
+
+    ClockTimer timer;
+};
+
+TEST_F(GatedTimerTest, TheFirstTickRunsThenTicksPassUntilSomethingChanges) {
+    EXPECT_EQ(timer.armed, milliseconds(100));
+    EXPECT_TRUE(timer.FireAt(milliseconds(5100))) << "the first tick looks";
+    EXPECT_FALSE(timer.FireAt(milliseconds(5200))) << "nothing changed since";
+    EXPECT_EQ(timer.armed, std::nullopt) << "asleep";
+    EXPECT_EQ(timer.Interval(), 100) << "as the form set it";
+}
+
+TEST_F(GatedTimerTest, EachTickAfterAChangeRunsWhileChangesKeepComing) {
+    timer.FireAt(milliseconds(5100));
+    for (int tick = 2; tick < 6; ++tick) {
+        timer.Change();
+        EXPECT_TRUE(timer.FireAt(milliseconds(5000 + 100 * tick)));
+    }
+    EXPECT_FALSE(timer.FireAt(milliseconds(5600)));
+}
+
+// The tick comes at once, and the ticks after it a whole interval apart again.
+TEST_F(GatedTimerTest, AChangeAfterAStillSpellBringsATickAtOnce) {
+    timer.FireAt(milliseconds(5100));
+    timer.FireAt(milliseconds(5200));
+    timer.now = milliseconds(8234);
+    timer.Change();
+    EXPECT_EQ(timer.armed, milliseconds(0));
+    EXPECT_TRUE(timer.FireAt(milliseconds(8235)));
+    EXPECT_EQ(timer.armed, milliseconds(100));
+    EXPECT_FALSE(timer.FireAt(milliseconds(8335)));
+}
+
+// No two ticks come closer together than the interval.
+TEST_F(GatedTimerTest, AChangeRightAfterTheTimerFellAsleepWaitsOutTheInterval) {
+    timer.FireAt(milliseconds(5100));
+    timer.FireAt(milliseconds(5200));
+    timer.now = milliseconds(5230);
+    timer.Change();
+    EXPECT_EQ(timer.armed, milliseconds(70));
+    EXPECT_TRUE(timer.FireAt(milliseconds(5300)));
+    EXPECT_EQ(timer.armed, milliseconds(100));
+}
+
+TEST_F(GatedTimerTest, ChangesWhileAwakeLeaveThePeriodAlone) {
+    timer.Change();
+    timer.Change();
+    EXPECT_EQ(timer.armed, milliseconds(100));
+    EXPECT_TRUE(timer.FireAt(milliseconds(5100)));
+}
+
+TEST_F(GatedTimerTest, WithoutChangesWatchedEveryTickRuns) {
+    ClockTimer plain;
+    plain.setInterval(100);
+    for (int tick = 1; tick < 5; ++tick) {
+        EXPECT_TRUE(plain.FireAt(milliseconds(5000 + 100 * tick)));
+    }
+    EXPECT_EQ(plain.armed, milliseconds(100));
+}
+
+// A drag stops the timer and starts it again: the first tick after looks, whatever was seen
+// before, and a change while stopped starts nothing.
+TEST_F(GatedTimerTest, StoppedAndStartedAgainTheFirstTickRuns) {
+    timer.FireAt(milliseconds(5100));
+    timer.FireAt(milliseconds(5200));
+    timer.setInterval(0);
+    EXPECT_EQ(timer.Interval(), 0);
+    timer.Change();
+    EXPECT_EQ(timer.armed, std::nullopt);
+    EXPECT_FALSE(timer.Fire()) << "a tick the native timer had queued";
+    timer.now = milliseconds(9000);
+    timer.setInterval(100);
+    EXPECT_EQ(timer.armed, milliseconds(100));
+    EXPECT_TRUE(timer.FireAt(milliseconds(9100)));
+}
+
+}  // namespace
+}  // namespace zorvin::testing
