@@ -1,6 +1,7 @@
 #include "platform/win32/win32_platform.h"
 
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <cstdio>
 #include <optional>
@@ -16,16 +17,23 @@
 namespace zorvin::win32 {
 namespace {
 
-bool PointerOverAnotherProgram() {
+// Where the pointer was when the input message being handled was posted, with no button held
+// then: the state of that moment, not of when the message is handled, which may be after a drag
+// has ended and the pointer has left.
+std::optional<POINT> FreePointerOfMessage() {
     for (const int button : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON}) {
-        if (GetAsyncKeyState(button) < 0) {
-            return false;
+        if (GetKeyState(button) < 0) {
+            return std::nullopt;
         }
     }
-    POINT at{};
-    if (GetCapture() || !GetCursorPos(&at)) {
-        return false;
+    if (GetCapture()) {
+        return std::nullopt;
     }
+    const DWORD at = GetMessagePos();
+    return POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+}
+
+bool OverAnotherProgram(POINT at) {
     DWORD process = 0;
     GetWindowThreadProcessId(WindowFromPoint(at), &process);
     return process != GetCurrentProcessId();
@@ -223,10 +231,20 @@ void Win32Platform::ListenToMouse(HWND hwnd) {
     RegisterRawInputDevices(&mouse, 1, sizeof mouse);
 }
 
-// A move over a window of another program, with no button held and no capture (which would bring
-// the moves of a drag or a menu anywhere), shows that every move is told.
+// A move from one place over another program's windows to another such place, with no button
+// held and no capture (which bring the moves of a drag or a menu anywhere), shows that every move
+// is told. One move alone does not: the move that leaves the program's own windows is told even
+// where the moves beyond them are not (Wine).
 void Win32Platform::MouseInput() {
-    if (!watching_ && PointerOverAnotherProgram()) {
+    const std::optional<POINT> at = FreePointerOfMessage();
+    const bool outside = at && OverAnotherProgram(*at);
+    const bool movedOutside =
+        outside && lastInputOutside_ && (at->x != lastInputAt_.x || at->y != lastInputAt_.y);
+    lastInputOutside_ = outside;
+    if (at) {
+        lastInputAt_ = *at;
+    }
+    if (!watching_ && movedOutside) {
         watching_ = true;
         for (const auto& [hwnd, window] : windows_) {
             window->WatchChanges();

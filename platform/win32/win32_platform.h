@@ -87,7 +87,8 @@ class Win32Platform final : public Platform {
     void Forget(Win32Window& window);
 
     // Whether the platform hears of every change a tick reads, so that ticks may pass while
-    // nothing changes: once the mouse's raw input has told a move over another program's window.
+    // nothing changes: once the mouse's raw input has told a move between two places over other
+    // programs' windows.
     bool watchingChanges() const { return watching_; }
     // The mouse's raw input goes to `hwnd` from now on, wherever the pointer is.
     void ListenToMouse(HWND hwnd);
@@ -104,6 +105,9 @@ class Win32Platform final : public Platform {
     std::map<HWND, Win32Window*> windows_;
     bool ended_ = false;
     bool watching_ = false;
+    // The last raw input's place, and whether it was over another program's window.
+    POINT lastInputAt_{};
+    bool lastInputOutside_ = false;
 };
 
 // An error no event procedure trapped: reported, then the program ends.
