@@ -112,7 +112,7 @@ class FormRuntime {
     virtual ~FormRuntime() = default;
 
     // Builds the form's window, hidden, from its layout; its events go to `events`.
-    virtual std::unique_ptr<Window> createWindow(const FormLayout& layout, FormEvents& events) = 0;
+    virtual std::unique_ptr<Window> Load(const FormLayout& layout, FormEvents& events) = 0;
     // Shows the window, modeless and without owner, and brings it to the front.
     virtual void Show(Window& window) = 0;
     // Runs all pending window-system events, then returns.

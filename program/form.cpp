@@ -5,7 +5,7 @@
 namespace zorvin {
 
 Form::Form(Program& program, const FormLayout& layout)
-    : program_(program), window_(program.platform().createWindow(layout, *this)) {}
+    : program_(program), window_(program.platform().Load(layout, *this)) {}
 
 void Form::CaptionClose() {
     program_.Unload(*this);

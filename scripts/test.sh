@@ -13,7 +13,7 @@ strict=(-DCMAKE_COMPILE_WARNING_AS_ERROR=ON)
 
 "$root/scripts/install-deps.sh" test
 
-cmake -S "$root" -B "$build/win32" -DCMAKE_BUILD_TYPE=Release "${strict[@]}" \
+cmake -S "$root" -B "$build/win32" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON "${strict[@]}" \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
 cmake --build "$build/win32" -j "$jobs"
 

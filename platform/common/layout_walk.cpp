@@ -5,25 +5,6 @@
 
 namespace zorvin {
 
-void BuildControls(const FormLayout& layout, ControlBuilder& builder) {
-    for (const ControlLayout& control : layout.controls) {
-        switch (control.kind) {
-            case ControlKind::Picture:
-                builder.AddPicture(control);
-                break;
-            case ControlKind::Label:
-                builder.AddLabel(control);
-                break;
-            case ControlKind::CommandButton:
-                builder.AddButton(control);
-                break;
-            case ControlKind::Timer:
-                builder.AddTimer(control);
-                break;
-        }
-    }
-}
-
 std::vector<const MenuLayout*> PopupItems(const FormLayout& layout, std::string_view menu) {
     std::vector<const MenuLayout*> items;
     bool found = false;

@@ -1,4 +1,5 @@
-// Building a window from its layout: its controls in order, and the items a pop-up menu shows.
+// Reading a window's layout: the items a pop-up menu shows, controls by name, the dialog keys'
+// buttons.
 #pragma once
 
 #include <optional>
@@ -9,19 +10,6 @@
 #include "platform/layout.h"
 
 namespace zorvin {
-
-// What a backend makes for each kind of control.
-class ControlBuilder {
-  public:
-    virtual ~ControlBuilder() = default;
-    virtual void AddPicture(const ControlLayout& control) = 0;
-    virtual void AddLabel(const ControlLayout& control) = 0;
-    virtual void AddButton(const ControlLayout& control) = 0;
-    virtual void AddTimer(const ControlLayout& control) = 0;
-};
-
-// Every control of the layout, bottom to top: a later control lies above an earlier one.
-void BuildControls(const FormLayout& layout, ControlBuilder& builder);
 
 // The items a pop-up of the named top-level menu shows, in order: the visible items under it.
 // Naming a menu the layout does not have is a programming error.

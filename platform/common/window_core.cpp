@@ -7,8 +7,8 @@
 namespace zorvin {
 
 WindowCore::WindowCore(const FormLayout& layout, FormEvents& events, const bool& ended,
-                       NativeWindow& native)
-    : layout_(layout), events_(events), ended_(ended), native_(native) {}
+                       CoreHost& host)
+    : layout_(layout), events_(events), ended_(ended), host_(host) {}
 
 void WindowCore::Unload() {
     unloaded_ = true;
@@ -25,7 +25,7 @@ std::optional<ControlId> WindowCore::ControlAt(ClientPoint at) const {
             continue;
         }
         const ControlId id{control->name, control->index};
-        const ClientPoint origin = native_.ControlOrigin(id);
+        const ClientPoint origin = host_.ControlOrigin(id);
         const std::int32_t left = PixelOf(origin.x);
         const std::int32_t top = PixelOf(origin.y);
         if (x >= left && x < left + control->width && y >= top && y < top + control->height) {
@@ -54,7 +54,7 @@ void WindowCore::DeliverMouse(void (FormEvents::*handler)(ControlId, const Mouse
     if (!target) {
         return;
     }
-    const ClientPoint origin = native_.ControlOrigin(*target);
+    const ClientPoint origin = host_.ControlOrigin(*target);
     args.X = at.x - origin.x;
     args.Y = at.y - origin.y;
     Deliver([&](FormEvents& events) { (events.*handler)(*target, args); });
@@ -66,7 +66,7 @@ void WindowCore::Press(std::optional<ControlId> hit, std::int16_t button, std::i
         return;
     }
     if (!router_.holding()) {
-        native_.GrabPointer();
+        host_.GrabPointer();
     }
     const std::optional<ControlId> target = router_.Press(hit, button);
     DeliverMouse(&FormEvents::MouseDown, target, {.Button = button, .Shift = shift}, at);
@@ -83,7 +83,7 @@ void WindowCore::Release(std::optional<ControlId> hit, std::int16_t button, std:
     const bool held = router_.holding();
     const std::optional<ControlId> target = router_.Release(hit, button);
     if (held && !router_.holding()) {
-        native_.ReleasePointer();
+        host_.ReleasePointer();
     }
     DeliverMouse(&FormEvents::MouseUp, target, {.Button = button, .Shift = shift}, at);
 }
@@ -133,7 +133,7 @@ void WindowCore::KeyboardContextMenu() {
 
 void WindowCore::ApplyAskedMove() {
     if (const std::optional<OuterPosition> asked = std::exchange(asked_, std::nullopt)) {
-        native_.MoveOuter(*asked);
+        host_.MoveOuter(*asked);
     }
 }
 

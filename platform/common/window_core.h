@@ -17,10 +17,6 @@
 
 namespace zorvin {
 
-// What a backend's ShellExecuteA returns for an "open" the window may not make now (mayOpen):
-// SE_ERR_ACCESSDENIED, as the system reports a refusal.
-inline constexpr std::intptr_t kOpenRefused = 5;
-
 // A point in a window's client area, in pixels that may be fractional.
 struct ClientPoint {
     float x = 0;
@@ -33,24 +29,23 @@ struct OuterPosition {
     float top = 0;
 };
 
-// What the core needs of its backend's window.
-class NativeWindow {
+// What the core needs of the window around it.
+class CoreHost {
   public:
-    virtual ~NativeWindow() = default;
+    virtual ~CoreHost() = default;
     // Where a picture or label's top-left corner lies in the client area now.
     virtual ClientPoint ControlOrigin(ControlId control) const = 0;
     // Moves the outer window there, in one step.
     virtual void MoveOuter(OuterPosition position) = 0;
-    // The window system's own hold on the pointer, where the backend keeps one itself.
-    virtual void GrabPointer() {}
-    virtual void ReleasePointer() {}
+    // The window system's own hold on the pointer, for the press's control.
+    virtual void GrabPointer() = 0;
+    virtual void ReleasePointer() = 0;
 };
 
 class WindowCore {
   public:
-    // `ended` is the backend's record of the program's end.
-    WindowCore(const FormLayout& layout, FormEvents& events, const bool& ended,
-               NativeWindow& native);
+    // `ended` is the record of the program's end.
+    WindowCore(const FormLayout& layout, FormEvents& events, const bool& ended, CoreHost& host);
 
     const FormLayout& layout() const { return layout_; }
     // Events reach the form only while this holds.
@@ -74,7 +69,8 @@ class WindowCore {
     // user never let go on anything: while they run, the window opens nothing (see mayOpen).
     void LoseGrab();
     // Whether what the form asks now may open something (a document, an address): not while a
-    // lost release runs. Backends refuse the form's "open" requests for this window otherwise.
+    // lost release runs. The system calls refuse the form's "open" requests for this window
+    // otherwise.
     bool mayOpen() const { return !endingLostPress_; }
 
     void Click(ControlId control);
@@ -103,7 +99,7 @@ class WindowCore {
     const FormLayout& layout_;
     FormEvents& events_;
     const bool& ended_;
-    NativeWindow& native_;
+    CoreHost& host_;
     bool unloaded_ = false;
     bool endingLostPress_ = false;
     MouseRouter router_;

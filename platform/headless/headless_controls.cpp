@@ -45,12 +45,8 @@ Point HeadlessPicture::shownAt() const {
 }
 
 HeadlessLabel::HeadlessLabel(const ControlLayout& layout)
-    : foreColor_(layout.foreColor), caption_(layout.caption) {}
-
-// The in-memory window system reports every change it makes.
-HeadlessTimer::HeadlessTimer(const ControlLayout& layout) {
-    WatchChanges();
-    setInterval(layout.interval);
-}
+    : origin_{static_cast<float>(layout.left), static_cast<float>(layout.top)},
+      foreColor_(layout.foreColor),
+      caption_(layout.caption) {}
 
 }  // namespace zorvin::headless

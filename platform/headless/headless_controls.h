@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "platform/common/gated_timer.h"
+#include "platform/common/native_window.h"
 #include "platform/form_runtime.h"
 #include "platform/layout.h"
 
@@ -36,16 +37,18 @@ class HeadlessPicture final : public PictureBox {
     mutable int accesses_ = 0;
 };
 
-class HeadlessLabel final : public Label {
+class HeadlessLabel final : public NativeLabel {
   public:
     explicit HeadlessLabel(const ControlLayout& layout);
 
+    ClientPoint Origin() const override { return origin_; }
     Colour ForeColor() const override { return foreColor_; }
     void setForeColor(Colour colour) override { foreColor_ = colour; }
     std::string Caption() const override { return caption_; }
     void setCaption(std::string_view caption) override { caption_ = caption; }
 
   private:
+    ClientPoint origin_;
     Colour foreColor_;
     std::string caption_;
 };
@@ -53,8 +56,6 @@ class HeadlessLabel final : public Label {
 // Its native timer is armed or not; each period of it (HeadlessPlatform::tick) fires an armed one.
 class HeadlessTimer final : public GatedTimer {
   public:
-    explicit HeadlessTimer(const ControlLayout& layout);
-
     bool armed() const { return armed_; }
 
   private:
@@ -62,17 +63,6 @@ class HeadlessTimer final : public GatedTimer {
     void Disarm() override { armed_ = false; }
 
     bool armed_ = false;
-};
-
-class HeadlessMenuItem final : public MenuItem {
-  public:
-    explicit HeadlessMenuItem(const MenuLayout& layout) : checked_(layout.checked) {}
-
-    bool Checked() const override { return checked_; }
-    void setChecked(bool checked) override { checked_ = checked; }
-
-  private:
-    bool checked_;
 };
 
 }  // namespace zorvin::headless

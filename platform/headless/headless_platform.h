@@ -2,134 +2,110 @@
 //
 // A test starts the program on it, plays the user (cursor, timer ticks, presses, moves and
 // releases on named controls, menu choices, buttons, keys, caption closes) and reads back every
-// control property and a log of the window-system calls the forms made.
+// window's and control's state, with a log of the calls whose order is itself the behaviour.
 //
 // The screen is 1280 x 1024 unless a test sets others. Windows have the frame their layout was
 // designed with: the client area begins at the layout's client origin inside the outer window,
-// with a 3-pixel border right and below. Mouse events, delivery and moves follow the rules every
-// backend shares (platform/common).
+// with a 3-pixel border right and below. Everything else follows the form window every backend
+// shares (platform/common). The test driver's functions are camelCase.
 #pragma once
 
 #include <cstdint>
 #include <deque>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/common/form_platform.h"
+#include "platform/common/form_window.h"
 #include "platform/common/layout_walk.h"
-#include "platform/common/screen_placement.h"
-#include "platform/common/window_core.h"
-#include "platform/control_lookup.h"
+#include "platform/common/native_window.h"
+#include "platform/common/window_registry.h"
 #include "platform/headless/headless_controls.h"
-#include "platform/platform.h"
 
 namespace zorvin::headless {
 
 class HeadlessPlatform;
 
-struct Region {
-    std::vector<Point> points;
-    std::int32_t fillMode = 0;
+struct Shape {
+    std::vector<Point> outline;
+    FillRule rule = FillRule::EvenOdd;
 };
 
-class HeadlessWindow final : public Window, private NativeWindow, private ControlBuilder {
+class HeadlessWindow final : public NativeWindow {
   public:
-    HeadlessWindow(HeadlessPlatform& platform, const FormLayout& layout, FormEvents& events,
-                   Hwnd hwnd, Point outer);
-    ~HeadlessWindow() override;
-    HeadlessWindow(const HeadlessWindow&) = delete;
-    HeadlessWindow& operator=(const HeadlessWindow&) = delete;
+    HeadlessWindow(HeadlessPlatform& platform, FormWindow& form, const Rect& screen);
 
-    void Unload() override;
-    Hwnd hWnd() const override { return hwnd_; }
-    float Left() const override;
-    void setLeft(float left) override;
-    float Top() const override;
-    void setTop(float top) override;
-
-    HeadlessPicture& picture(ControlId id) override;
-    HeadlessLabel& label(ControlId id) override;
-    HeadlessTimer& timer(ControlId id) override;
-    HeadlessMenuItem& menuItem(std::string_view name) override;
-
-    const FormLayout& layout() const { return core_.layout(); }
-    WindowCore& core() { return core_; }
+    // Reading back.
+    FormWindow& form() { return form_; }
+    const FormLayout& layout() const { return form_.layout(); }
+    float Left() const { return form_.Left(); }
+    float Top() const { return form_.Top(); }
+    HeadlessPicture& picture(ControlId id);
+    Label& label(ControlId id) { return form_.label(id); }
+    HeadlessTimer& timer(ControlId id);
+    MenuItem& menuItem(std::string_view name) { return form_.menuItem(name); }
     bool visible() const { return visible_; }
-    // The region the window was given, if any.
-    std::optional<Hrgn> region() const { return region_; }
+    bool topmost() const { return topmost_; }
+    // The shape the window was given, if any.
+    const std::optional<Shape>& shape() const { return shape_; }
     // The client area's top-left corner on the screen.
     Point clientOrigin() const;
-    // The outer window on the screen.
-    Rect outerRect() const;
+    Rect outerRect() const { return OuterRect(); }
 
   private:
     friend class HeadlessPlatform;
 
-    template <typename Control>
-    using Controls = std::map<ControlKey, std::unique_ptr<Control>>;
-
     // NativeWindow
-    ClientPoint ControlOrigin(ControlId control) const override;
-    void MoveOuter(OuterPosition position) override;
-
-    // ControlBuilder
-    void AddPicture(const ControlLayout& control) override;
-    void AddLabel(const ControlLayout& control) override;
+    std::unique_ptr<PictureBox> AddPicture(const ControlLayout& control) override;
+    std::unique_ptr<NativeLabel> AddLabel(const ControlLayout& control) override;
     void AddButton(const ControlLayout& control) override;
-    void AddTimer(const ControlLayout& control) override;
+    std::unique_ptr<GatedTimer> AddTimer(const ControlLayout& control) override;
+    void Show() override;
+    void Hide() override { visible_ = false; }
+    void Destroy() override;
+    Point PlaceOf(OuterPosition position) const override;
+    OuterPosition FormPosition(Point place) const override;
+    void MoveOuter(Point place) override;
+    Rect OuterRect() const override;
+    Point ScreenToClient(Point screen) const override;
+    void SetShape(std::span<const Point> outline, FillRule rule) override;
+    void SetStaysOnTop(bool on) override { topmost_ = on; }
+    std::optional<std::string_view> PopupMenu(std::span<const PopupItem> items,
+                                              std::optional<ClientPoint> anchor) override;
 
     HeadlessPlatform& platform_;
-    WindowCore core_;
-    Hwnd hwnd_;
-    bool unloaded_ = false;
-    float left_;
-    float top_;
+    FormWindow& form_;
+    Point corner_;
     bool visible_ = false;
-    std::optional<Hrgn> region_;
-    Controls<HeadlessPicture> pictures_;
-    Controls<HeadlessLabel> labels_;
-    Controls<HeadlessTimer> timers_;
-    std::map<std::string_view, std::unique_ptr<HeadlessMenuItem>, std::less<>> menuItems_;
+    bool topmost_ = false;
+    std::optional<Shape> shape_;
 };
 
 using Key = DialogKey;
 
-class HeadlessPlatform final : public Platform {
+class HeadlessPlatform final : public WindowSystem {
   public:
     static constexpr Size kScreen{1280, 1024};
 
-    // FormRuntime
-    std::unique_ptr<Window> createWindow(const FormLayout& layout, FormEvents& events) override;
-    void Show(Window& window) override;
-    void DoEvents() override;
-    void PopupMenu(Window& window, std::string_view menu) override;
-    void End() override;
+    HeadlessPlatform();
 
-    // SystemApi
-    Hrgn CreatePolygonRgn(const Point* points, std::int32_t count, std::int32_t fillMode) override;
-    std::int32_t SetWindowRgn(Hwnd hwnd, Hrgn region, bool redraw) override;
-    bool SetWindowPos(Hwnd hwnd, Hwnd insertAfter, std::int32_t x, std::int32_t y, std::int32_t cx,
-                      std::int32_t cy, std::uint32_t flags) override;
-    bool GetCursorPos(Point& point) override;
-    bool ScreenToClient(Hwnd hwnd, Point& point) override;
-    std::intptr_t ShellExecuteA(Hwnd hwnd, const char* operation, const char* file,
-                                const char* parameters, const char* directory,
-                                std::int32_t showCmd) override;
+    // What the program runs on.
+    Platform& forms() { return forms_; }
 
     // The screens, the primary one first.
     void setScreens(std::vector<Rect> screens) {
         screens_ = std::move(screens);
-        changed();
+        registry_.Changed();
     }
 
     // Playing the user. Events for a window that is not loaded, or after the end, go nowhere.
     // The cursor is moved there, even when it ends where it was.
     void setCursor(Point screen) {
         cursor_ = screen;
-        changed();
+        registry_.Changed();
     }
     // One period of every running timer: each one that is not asleep fires once. Its tick
     // passes, and the timer sleeps, when nothing changed since its last tick: the cursor, a
@@ -159,11 +135,12 @@ class HeadlessPlatform final : public Platform {
 
     // Reading back.
     HeadlessWindow* window(std::string_view form);  // null while not loaded
-    Hwnd handleOf(std::string_view form);
-    const Region& region(Hrgn handle) const { return regions_.at(handle); }
-    bool ended() const { return ended_; }
-    // One line per call: "Load Form2", "SetWindowPos Form1 -1 0 0 0 0 3", "Move Form1 10 20",
-    // "End", ...
+    bool ended() const { return registry_.ended(); }
+    // What the desktop was asked to open, in order.
+    const std::vector<std::string>& opened() const { return opened_; }
+    // The calls whose order matters, one line each: "Load Form2", "Shape Form1", "Show Form1",
+    // "Move Form1 10 20", "DoEvents", "PopupMenu Form1: [Always On &Top checked] ...", "End", and
+    // the looks at the cursor and its conversions, "CursorPosition", "ScreenToClient Form1".
     const std::vector<std::string>& log() const { return log_; }
     // The lines of the log that begin with `call`.
     std::vector<std::string> calls(std::string_view call) const;
@@ -171,26 +148,26 @@ class HeadlessPlatform final : public Platform {
   private:
     friend class HeadlessWindow;
 
-    void record(std::string line) { log_.push_back(std::move(line)); }
-    // Something a tick reads may have changed: every timer hears of it.
-    void changed();
-    std::string nameOf(Hwnd hwnd) const;
-    HeadlessWindow* live(std::string_view form);
-    void forget(HeadlessWindow& window);
-    // The place a new window first appears at.
-    Point FirstPlacement(const FormLayout& layout) const;
-    // The control's top-left corner in its window's client area.
-    static ClientPoint At(HeadlessWindow& window, ControlId control, float x, float y);
+    // WindowSystem
+    std::unique_ptr<NativeWindow> NewWindow(FormWindow& form, const Rect& screen) override;
+    std::vector<Rect> Screens() const override { return screens_; }
+    void ProcessEvents() override { record("DoEvents"); }
+    void Quit() override { record("End"); }
+    Point CursorPosition() override;
+    bool Open(std::string_view document) override;
 
-    std::map<Hwnd, HeadlessWindow*> windows_;
-    Hwnd nextHandle_ = 0x10010;
-    std::map<Hrgn, Region> regions_;
-    Hrgn nextRegion_ = 1;
+    void record(std::string line) { log_.push_back(std::move(line)); }
+    HeadlessWindow* live(std::string_view form);
+    // The control's top-left corner in its window's client area.
+    static ClientPoint at(HeadlessWindow& window, ControlId control, float x, float y);
+
+    WindowRegistry registry_;
+    FormPlatform forms_{registry_, *this};
     Point cursor_{};
     std::vector<Rect> screens_{{0, 0, kScreen.width, kScreen.height}};
     std::deque<std::string> popupChoices_;
     std::string closeDuringPopup_;
-    bool ended_ = false;
+    std::vector<std::string> opened_;
     std::vector<std::string> log_;
 };
 

@@ -19,7 +19,7 @@ QtWindow* FormWidget::OwnerOf(const QWidget& widget) {
 void FormWidget::closeEvent(QCloseEvent* event) {
     event->ignore();
     if (owner_) {
-        owner_->core().CaptionClose();
+        owner_->form().core().CaptionClose();
     }
 }
 
@@ -29,7 +29,7 @@ void FormWidget::contextMenuEvent(QContextMenuEvent* event) {
     }
     event->accept();
     if (owner_) {
-        owner_->core().KeyboardContextMenu();
+        owner_->form().core().KeyboardContextMenu();
     }
 }
 
@@ -40,14 +40,14 @@ void FormWidget::keyPressEvent(QKeyEvent* event) {
     }
     event->accept();
     if (owner_) {
-        owner_->core().KeyboardContextMenu();
+        owner_->form().core().KeyboardContextMenu();
     }
 }
 
 void FormWidget::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && owner_) {
-        owner_->core().LoseGrab();
+        owner_->form().core().LoseGrab();
     }
 }
 

@@ -8,6 +8,8 @@
 
 #include <QApplication>
 
+#include "platform/common/form_platform.h"
+#include "platform/common/window_registry.h"
 #include "platform/qt/display_check.h"
 #include "platform/qt/qt_platform.h"
 #include "program/program.h"
@@ -58,10 +60,12 @@ int main(int argc, char** argv) {
 
     int status = 0;
     {
-        zorvin::qt::QtPlatform platform;
+        zorvin::WindowRegistry windows;
+        zorvin::qt::QtPlatform system(windows);
+        zorvin::FormPlatform platform(windows, system);
         zorvin::Program program(platform);
         program.Start();
-        if (!platform.ended()) {
+        if (!windows.ended()) {
             status = QApplication::exec();
         }
     }

@@ -48,6 +48,10 @@ void QtLabel::Fit() {
     widget_.setGeometry(box);
 }
 
+ClientPoint QtLabel::Origin() const {
+    return {static_cast<float>(widget_.x()), static_cast<float>(widget_.y())};
+}
+
 Colour QtLabel::ForeColor() const {
     return FromQColor(widget_.palette().color(QPalette::WindowText));
 }
@@ -65,13 +69,6 @@ std::string QtLabel::Caption() const {
 void QtLabel::setCaption(std::string_view caption) {
     widget_.setText(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
     Fit();
-}
-
-QtTimer::QtTimer(QTimer& timer, std::int32_t interval, bool watching) : timer_(timer) {
-    if (watching) {
-        WatchChanges();
-    }
-    setInterval(interval);
 }
 
 QtTimer::~QtTimer() {

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include "platform/common/gated_timer.h"
+#include "platform/common/native_window.h"
 #include "platform/form_runtime.h"
 #include "platform/layout.h"
 
@@ -42,10 +43,11 @@ class QtPicture final : public PictureBox {
 // The text and its colour are the label widget's own. A centred text wider than the label's box,
 // as the desktop's font may make it where the layout's font is missing, widens the box evenly on
 // both sides rather than being cut off.
-class QtLabel final : public Label {
+class QtLabel final : public NativeLabel {
   public:
     QtLabel(QLabel& widget, const ControlLayout& layout);
 
+    ClientPoint Origin() const override;
     Colour ForeColor() const override;
     void setForeColor(Colour colour) override;
     std::string Caption() const override;
@@ -58,10 +60,9 @@ class QtLabel final : public Label {
     const ControlLayout& layout_;
 };
 
-// `watching`: the backend hears of every change a tick reads, so ticks may pass.
 class QtTimer final : public GatedTimer {
   public:
-    QtTimer(QTimer& timer, std::int32_t interval, bool watching);
+    explicit QtTimer(QTimer& timer) : timer_(timer) {}
     ~QtTimer() override;
     QtTimer(const QtTimer&) = delete;
     QtTimer& operator=(const QtTimer&) = delete;
@@ -71,18 +72,6 @@ class QtTimer final : public GatedTimer {
     void Disarm() override { timer_.stop(); }
 
     QTimer& timer_;
-};
-
-// The check mark is kept here and shown whenever the menu pops up.
-class QtMenuItem final : public MenuItem {
-  public:
-    explicit QtMenuItem(const MenuLayout& layout) : checked_(layout.checked) {}
-
-    bool Checked() const override { return checked_; }
-    void setChecked(bool checked) override { checked_ = checked; }
-
-  private:
-    bool checked_;
 };
 
 }  // namespace zorvin::qt

@@ -1,25 +1,24 @@
 #include "platform/qt/qt_window.h"
 
-#include <algorithm>
-#include <stdexcept>
-#include <string>
+#include <map>
 
 #include <QCursor>
-#include <QGuiApplication>
 #include <QKeySequence>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPalette>
 #include <QPushButton>
-#include <QScreen>
+#include <QRegion>
 #include <QShortcut>
 #include <QTimer>
 
+#include "platform/common/polygon_fill.h"
 #include "platform/common/screen_placement.h"
 #include "platform/pixels.h"
 #include "platform/qt/form_widget.h"
 #include "platform/qt/native_widgets.h"
 #include "platform/qt/qt_artwork.h"
+#include "platform/qt/qt_controls.h"
 #include "platform/qt/qt_platform.h"
 #include "platform/qt/qt_values.h"
 #include "platform/qt/x11_stacking.h"
@@ -46,12 +45,12 @@ Qt::WindowFlags FlagsOf(const FormLayout& layout, bool frameless) {
 
 }  // namespace
 
-QtWindow::QtWindow(QtPlatform& platform, const FormLayout& layout, FormEvents& events, Hwnd hwnd)
+QtWindow::QtWindow(QtPlatform& platform, FormWindow& form, const Rect& screen)
     : platform_(platform),
-      layout_(layout),
-      core_(layout, events, platform.ended(), *this),
-      hwnd_(hwnd),
-      widget_(new FormWidget(*this, FlagsOf(layout, false))) {
+      form_(form),
+      screen_(screen),
+      widget_(new FormWidget(*this, FlagsOf(form.layout(), false))) {
+    const FormLayout& layout = form.layout();
     widget_->setWindowTitle(ToQString(layout.caption));
     widget_->setFixedSize(layout.client.width, layout.client.height);
     widget_->setFont(ToQFont(layout.font));
@@ -62,41 +61,24 @@ QtWindow::QtWindow(QtPlatform& platform, const FormLayout& layout, FormEvents& e
     if (layout.icon != Artwork::None) {
         widget_->setWindowIcon(ArtworkIcon(layout.icon));
     }
-    BuildControls(layout, *this);
-    for (const MenuLayout& item : layout.menu) {
-        menuItems_.emplace(item.name, std::make_unique<QtMenuItem>(item));
-    }
+    form.AddControls(*this);
     PlaceCentred();
 }
 
-QtWindow::~QtWindow() {
-    Unload();
-}
-
-void QtWindow::Unload() {
-    if (unloaded_) {
-        return;
-    }
-    unloaded_ = true;
-    core_.Unload();
-    platform_.Forget(*this);
-    timers_.clear();
+void QtWindow::Destroy() {
     widget_->Detach();
     widget_->hide();
     widget_->deleteLater();
 }
 
-void QtWindow::AddPicture(const ControlLayout& control) {
-    const ControlKey key{control.name, control.index};
+std::unique_ptr<PictureBox> QtWindow::AddPicture(const ControlLayout& control) {
     auto* widget =
         new PictureWidget(*widget_, {control.name, control.index}, ArtworkPixmap(control.picture));
     widget->setCursor(PointerCursor(control.pointer));
-    pictures_.emplace(key, std::make_unique<QtPicture>(*widget, control));
-    mouseWidgets_.emplace(key, widget);
+    return std::make_unique<QtPicture>(*widget, control);
 }
 
-void QtWindow::AddLabel(const ControlLayout& control) {
-    const ControlKey key{control.name, control.index};
+std::unique_ptr<NativeLabel> QtWindow::AddLabel(const ControlLayout& control) {
     auto* widget = new LabelWidget(*widget_, {control.name, control.index});
     widget->setAlignment(control.alignment == Alignment::Center ? Qt::AlignHCenter | Qt::AlignTop
                                                                 : Qt::AlignLeft | Qt::AlignTop);
@@ -104,37 +86,20 @@ void QtWindow::AddLabel(const ControlLayout& control) {
         widget->setFont(ToQFont(*control.font));
     }
     widget->setCursor(PointerCursor(control.pointer));
-    labels_.emplace(key, std::make_unique<QtLabel>(*widget, control));
-    mouseWidgets_.emplace(key, widget);
+    return std::make_unique<QtLabel>(*widget, control);
 }
 
-void QtWindow::AddTimer(const ControlLayout& control) {
-    const ControlId id{control.name, control.index};
+// The changes the window system told since the last tick are taken in before the timer decides.
+std::unique_ptr<GatedTimer> QtWindow::AddTimer(const ControlLayout& control) {
     auto* timer = new QTimer(widget_);
-    QObject::connect(timer, &QTimer::timeout, widget_, [form = widget_, id] {
-        QtWindow* window = FormWidget::OwnerOf(*form);
-        if (!window) {
-            return;
-        }
-        window->platform_.CollectChanges();
-        if (window->timers_.at(ControlKey{id.name, id.index})->Fire()) {
-            window->core_.Tick(id);
-        }
-    });
-    timers_.emplace(
-        ControlKey{control.name, control.index},
-        std::make_unique<QtTimer>(*timer, control.interval, platform_.watchingChanges()));
-}
-
-void QtWindow::Change() {
-    for (const auto& [key, timer] : timers_) {
-        timer->Change();
-    }
-}
-
-bool QtWindow::ticking() const {
-    return std::any_of(timers_.begin(), timers_.end(),
-                       [](const auto& timer) { return timer.second->Interval() > 0; });
+    QObject::connect(timer, &QTimer::timeout, widget_,
+                     [form = widget_, id = ControlId{control.name, control.index}] {
+                         if (QtWindow* window = FormWidget::OwnerOf(*form)) {
+                             window->platform_.CollectChanges();
+                             window->form_.TimerFired(id);
+                         }
+                     });
+    return std::make_unique<QtTimer>(*timer);
 }
 
 // Enter presses the default button and Escape the cancel button, wherever the focus is.
@@ -146,7 +111,7 @@ void QtWindow::AddButton(const ControlLayout& control) {
     QObject::connect(button, &QPushButton::clicked, widget_,
                      [form = widget_, id = ControlId{control.name, control.index}] {
                          if (QtWindow* window = FormWidget::OwnerOf(*form)) {
-                             window->core_.Click(id);
+                             window->form_.core().Click(id);
                          }
                      });
     const auto pressOn = [this, button](QKeySequence key) {
@@ -162,102 +127,50 @@ void QtWindow::AddButton(const ControlLayout& control) {
     }
 }
 
-PictureBox& QtWindow::picture(ControlId id) {
-    return FindControl(pictures_, id, "picture");
+// Places are whole pixels; the program's own moves come back through moveEvent later (see
+// FormWindow::Moved).
+Point QtWindow::PlaceOf(OuterPosition position) const {
+    return {PixelOf(position.left), PixelOf(position.top)};
 }
 
-Label& QtWindow::label(ControlId id) {
-    return FindControl(labels_, id, "label");
+OuterPosition QtWindow::FormPosition(Point place) const {
+    return {static_cast<float>(place.x), static_cast<float>(place.y)};
 }
 
-Timer& QtWindow::timer(ControlId id) {
-    return FindControl(timers_, id, "timer");
+void QtWindow::MoveOuter(Point place) {
+    widget_->move(place.x, place.y);
 }
 
-MenuItem& QtWindow::menuItem(std::string_view name) {
-    return FindMenuItem(menuItems_, name);
-}
-
-float QtWindow::Left() const {
-    return core_.Position({left_, top_}).left;
-}
-
-float QtWindow::Top() const {
-    return core_.Position({left_, top_}).top;
-}
-
-void QtWindow::setLeft(float left) {
-    core_.AskLeft(left, {left_, top_});
-}
-
-void QtWindow::setTop(float top) {
-    core_.AskTop(top, {left_, top_});
-}
-
-void QtWindow::MoveOuter(OuterPosition position) {
-    left_ = position.left;
-    top_ = position.top;
-    MoveToAskedPlace();
-    platform_.Changed();
-}
-
-ClientPoint QtWindow::ControlOrigin(ControlId control) const {
-    const QPoint at = mouseWidgets_.at(ControlKey{control.name, control.index})->pos();
-    return {static_cast<float>(at.x()), static_cast<float>(at.y())};
-}
-
-QPoint QtWindow::OuterCorner() const {
-    return {PixelOf(left_), PixelOf(top_)};
-}
-
-void QtWindow::MoveToAskedPlace() {
-    const QPoint outer = OuterCorner();
-    if (widget_->isVisible()) {
-        pending_.push_back(outer);
-    }
-    widget_->move(outer);
-}
-
-// The window system reports the places it was asked for in order, possibly skipping some; a place
-// nobody asked for is a move of its own (by the user through the window manager, say), which the
-// program's position then follows.
 void QtWindow::Moved() {
-    platform_.Changed();
     const QPoint reported = widget_->frameGeometry().topLeft();
-    const auto asked = std::find(pending_.begin(), pending_.end(), reported);
-    if (asked != pending_.end()) {
-        pending_.erase(pending_.begin(), asked + 1);
-        return;
-    }
-    if (pending_.empty() && reported == OuterCorner()) {
-        return;
-    }
-    pending_.clear();
-    left_ = static_cast<float>(reported.x());
-    top_ = static_cast<float>(reported.y());
+    form_.Moved({reported.x(), reported.y()});
 }
 
-// The outer window centred on a screen (see QtPlatform::ScreenForNewWindow). A framed window's
-// outer size is taken as the layout's design; the window manager's frame may differ by a few
-// pixels.
+// A framed window's outer size is taken as the layout's design; the window manager's frame may
+// differ by a few pixels.
 void QtWindow::PlaceCentred() {
-    const Size outer = frameless_ ? layout_.client : DesignedOuterSize(layout_);
-    const Point corner = CentredOn(platform_.ScreenForNewWindow(*this), outer);
-    left_ = static_cast<float>(corner.x);
-    top_ = static_cast<float>(corner.y);
-    MoveToAskedPlace();
+    const FormLayout& layout = form_.layout();
+    const Point corner = CentredOn(screen_, frameless_ ? layout.client : DesignedOuterSize(layout));
+    widget_->move(corner.x, corner.y);
+    form_.Moved(corner);
 }
 
-QRect QtWindow::outerRect() const {
-    return {OuterCorner(), widget_->frameGeometry().size()};
+// Where the program has the window, which a move on its way may not have reached yet.
+Rect QtWindow::OuterRect() const {
+    const Point corner = form_.place();
+    const QSize size = widget_->frameGeometry().size();
+    return {corner.x, corner.y, size.width(), size.height()};
 }
 
 QPoint QtWindow::ClientOrigin() const {
-    return OuterCorner() + (widget_->geometry().topLeft() - widget_->frameGeometry().topLeft());
+    const Point corner = form_.place();
+    return QPoint(corner.x, corner.y) +
+           (widget_->geometry().topLeft() - widget_->frameGeometry().topLeft());
 }
 
-QPoint QtWindow::ScreenToClient(QPoint screen) const {
-    return screen - ClientOrigin();
+Point QtWindow::ScreenToClient(Point screen) const {
+    const QPoint client = QPoint(screen.x, screen.y) - ClientOrigin();
+    return {client.x(), client.y()};
 }
 
 void QtWindow::Show() {
@@ -274,15 +187,20 @@ void QtWindow::Hide() {
     widget_->hide();
 }
 
-// A region that lies inside the client area cuts the whole frame away. Decided before the window
+// An outline that lies inside the client area cuts the whole frame away. Decided before the window
 // is first shown, such a window goes without a frame; its outer window is then its client area,
-// so the region moves with the client area to the window's corner.
-void QtWindow::SetRegion(const QRegion& region) {
-    const QPoint origin(layout_.clientOrigin.x, layout_.clientOrigin.y);
-    const QRect client(origin, QSize(layout_.client.width, layout_.client.height));
+// so the shape moves with the client area to the window's corner.
+void QtWindow::SetShape(std::span<const Point> outline, FillRule rule) {
+    QRegion region;
+    for (const PixelRun& run : PolygonRuns(outline, rule)) {
+        region += QRect(run.left, run.y, run.right - run.left, 1);
+    }
+    const FormLayout& layout = form_.layout();
+    const QPoint origin(layout.clientOrigin.x, layout.clientOrigin.y);
+    const QRect client(origin, QSize(layout.client.width, layout.client.height));
     if (!widget_->isVisible() && !frameless_ && client.contains(region.boundingRect())) {
         frameless_ = true;
-        widget_->setWindowFlags(FlagsOf(layout_, true));
+        widget_->setWindowFlags(FlagsOf(layout, true));
         PlaceCentred();
     }
     widget_->setMask(region.translated(-origin));
@@ -298,33 +216,28 @@ void QtWindow::SetStaysOnTop(bool on) {
     }
 }
 
-// The items under the named top-level menu, as they are now: captions with their mnemonics, the
-// check marks, the separators. The menu takes the pointer, so a press that opened it holds it no
-// more. Returns when the menu closes, after the chosen item's Click.
-void QtWindow::PopupMenu(std::string_view menu) {
+// Captions with their mnemonics, check marks and separators; modal, like the system's pop-up menus.
+std::optional<std::string_view> QtWindow::PopupMenu(std::span<const PopupItem> items,
+                                                    std::optional<ClientPoint> anchor) {
     QMenu popup;
-    for (const MenuLayout* item : PopupItems(layout_, menu)) {
-        if (item->caption == "-") {
+    std::map<const QAction*, std::string_view> names;
+    for (const PopupItem& item : items) {
+        if (item.caption == "-") {
             popup.addSeparator();
             continue;
         }
-        QAction* action = popup.addAction(ToQString(item->caption));
-        const bool checked = menuItem(item->name).Checked();
-        action->setCheckable(checked);
-        action->setChecked(checked);
-        QObject::connect(action, &QAction::triggered, widget_, [form = widget_, name = item->name] {
-            if (QtWindow* window = FormWidget::OwnerOf(*form)) {
-                window->core_.Click({name});
-            }
-        });
+        QAction* action = popup.addAction(ToQString(item.caption));
+        action->setCheckable(item.checked);
+        action->setChecked(item.checked);
+        names.emplace(action, item.name);
     }
-    const std::optional<ClientPoint> anchor = core_.popupAnchor();
     const QPoint at =
         anchor ? ClientOrigin() + QPoint(PixelOf(anchor->x), PixelOf(anchor->y)) : QCursor::pos();
-    core_.LoseGrab();
-    if (core_.live()) {
-        popup.exec(at);
+    const QAction* chosen = popup.exec(at);
+    if (const auto found = names.find(chosen); found != names.end()) {
+        return found->second;
     }
+    return std::nullopt;
 }
 
 // X and Y are taken from the pointer's place on the screen and the control's place in the window
@@ -335,18 +248,19 @@ void QtWindow::Mouse(MouseAction action, ControlId control, const QMouseEvent& e
     const QPointF at = event.globalPosition() - QPointF(ClientOrigin());
     const ClientPoint client{static_cast<float>(at.x()), static_cast<float>(at.y())};
     const std::int16_t shift = ShiftOf(event.modifiers());
+    WindowCore& core = form_.core();
     switch (action) {
         case MouseAction::Down:
             if (const std::int16_t button = ButtonOf(event.button())) {
-                core_.Press(control, button, shift, client);
+                core.Press(control, button, shift, client);
             }
             break;
         case MouseAction::Move:
-            core_.Move(control, ButtonsOf(event.buttons()), shift, client);
+            core.Move(control, ButtonsOf(event.buttons()), shift, client);
             break;
         case MouseAction::Up:
             if (const std::int16_t button = ButtonOf(event.button())) {
-                core_.Release(control, button, shift, client);
+                core.Release(control, button, shift, client);
             }
             break;
     }

@@ -5,6 +5,8 @@
 
 #include <exception>
 
+#include "platform/common/form_platform.h"
+#include "platform/common/window_registry.h"
 #include "platform/win32/win32_platform.h"
 #include "program/program.h"
 
@@ -13,14 +15,16 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     int exitCode = 0;
     {
-        zorvin::win32::Win32Platform platform(instance);
+        zorvin::WindowRegistry windows;
+        zorvin::win32::Win32Platform system(instance, windows);
+        zorvin::FormPlatform platform(windows, system);
         zorvin::Program program(platform);
         try {
             program.Start();
         } catch (const std::exception& error) {
             zorvin::win32::EndWithRunTimeError(error);
         }
-        exitCode = platform.Run();
+        exitCode = system.Run();
     }
     CoUninitialize();
     return exitCode;

@@ -114,14 +114,6 @@ void Win32Button::Place(const DpiScale& scale, HFONT font) const {
     SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
-Win32Timer::Win32Timer(const ControlLayout& layout, HWND owner, UINT_PTR timerId, bool watching)
-    : layout_(layout), owner_(owner), timerId_(timerId) {
-    if (watching) {
-        WatchChanges();
-    }
-    setInterval(layout.interval);
-}
-
 Win32Timer::~Win32Timer() {
     KillTimer(owner_, timerId_);
 }
@@ -140,21 +132,6 @@ void Win32Timer::Arm(std::chrono::milliseconds period) {
 
 void Win32Timer::Disarm() {
     KillTimer(owner_, timerId_);
-}
-
-bool Win32MenuItem::Checked() const {
-    if (!menu_) {
-        return checked_;
-    }
-    return (GetMenuState(menu_, command_, MF_BYCOMMAND) & MF_CHECKED) != 0;
-}
-
-void Win32MenuItem::setChecked(bool checked) {
-    if (!menu_) {
-        checked_ = checked;
-        return;
-    }
-    CheckMenuItem(menu_, command_, checked ? MF_CHECKED : MF_UNCHECKED);  // by command
 }
 
 }  // namespace zorvin::win32

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "platform/common/gated_timer.h"
+#include "platform/common/native_window.h"
 #include "platform/common/window_core.h"
 #include "platform/form_runtime.h"
 #include "platform/layout.h"
@@ -70,11 +71,12 @@ class Win32Picture final : public PictureBox, public WindowlessControl {
     const Bitmap& bitmap_;
 };
 
-class Win32Label final : public Label, public WindowlessControl {
+class Win32Label final : public NativeLabel, public WindowlessControl {
   public:
     // `font` is the label's own or its window's.
     Win32Label(const ControlLayout& layout, HWND owner, const DpiScale& scale, const Font& font);
 
+    ClientPoint Origin() const override { return origin(); }
     Colour ForeColor() const override { return foreColor_; }
     void setForeColor(Colour colour) override;
     std::string Caption() const override { return caption_; }
@@ -111,41 +113,20 @@ class Win32Button {
 };
 
 // Ticks arrive as WM_TIMER with the timer's identifier at its window, from a timer the system may
-// fire together with others where it can (SetCoalescableTimer). `watching`: the backend hears of
-// every change a tick reads, so ticks may pass.
+// fire together with others where it can (SetCoalescableTimer).
 class Win32Timer final : public GatedTimer {
   public:
-    Win32Timer(const ControlLayout& layout, HWND owner, UINT_PTR timerId, bool watching);
+    Win32Timer(HWND owner, UINT_PTR timerId) : owner_(owner), timerId_(timerId) {}
     ~Win32Timer() override;
     Win32Timer(const Win32Timer&) = delete;
     Win32Timer& operator=(const Win32Timer&) = delete;
-
-    ControlId id() const { return {layout_.name, layout_.index}; }
-    UINT_PTR timerId() const { return timerId_; }
 
   private:
     void Arm(std::chrono::milliseconds period) override;
     void Disarm() override;
 
-    const ControlLayout& layout_;
     HWND owner_;
     UINT_PTR timerId_;
-};
-
-// The check mark of an item shown in a pop-up is kept by the system's menu, found by the item's
-// command; an item no menu shows (a top level, a hidden item) keeps its own.
-class Win32MenuItem final : public MenuItem {
-  public:
-    Win32MenuItem(HMENU menu, UINT command, bool checked)
-        : menu_(menu), command_(command), checked_(checked) {}
-
-    bool Checked() const override;
-    void setChecked(bool checked) override;
-
-  private:
-    HMENU menu_;
-    UINT command_;
-    bool checked_;
 };
 
 }  // namespace zorvin::win32

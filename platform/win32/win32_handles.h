@@ -1,5 +1,4 @@
-// The one place where the interface's integer handles become the system's handle types and back,
-// and the owners of the system's objects.
+// Owners of the system's objects.
 #pragma once
 
 #include <windows.h>
@@ -7,25 +6,7 @@
 #include <memory>
 #include <type_traits>
 
-#include "platform/types.h"
-
 namespace zorvin::win32 {
-
-inline HWND ToHwnd(Hwnd hwnd) {
-    return reinterpret_cast<HWND>(hwnd);
-}
-
-inline Hwnd FromHwnd(HWND hwnd) {
-    return reinterpret_cast<Hwnd>(hwnd);
-}
-
-inline HRGN ToHrgn(Hrgn region) {
-    return reinterpret_cast<HRGN>(region);
-}
-
-inline Hrgn FromHrgn(HRGN region) {
-    return reinterpret_cast<Hrgn>(region);
-}
 
 struct GdiObjectDeleter {
     void operator()(HGDIOBJ object) const { DeleteObject(object); }

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "platform/win32/win32_dpi.h"
-#include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_text.h"
 #include "platform/win32/win32_window.h"
 
@@ -41,7 +40,8 @@ bool OverAnotherProgram(POINT at) {
 
 }  // namespace
 
-Win32Platform::Win32Platform(HINSTANCE instance) : resources_(instance) {
+Win32Platform::Win32Platform(HINSTANCE instance, WindowRegistry& registry)
+    : resources_(instance), registry_(registry) {
     RequestDpiAwareness();
     Win32Window::RegisterWindowClass(instance);
 }
@@ -54,33 +54,19 @@ int Win32Platform::Run() {
     return static_cast<int>(message.wParam);
 }
 
-std::unique_ptr<Window> Win32Platform::createWindow(const FormLayout& layout, FormEvents& events) {
-    return std::make_unique<Win32Window>(*this, layout, events);
+std::unique_ptr<NativeWindow> Win32Platform::NewWindow(FormWindow& form, const Rect& screen) {
+    return std::make_unique<Win32Window>(*this, form, screen);
 }
 
-void Win32Platform::Show(Window& window) {
-    HWND hwnd = static_cast<Win32Window&>(window).handle();
-    ShowWindow(hwnd, SW_SHOW);
-    BringWindowToTop(hwnd);
-    SetForegroundWindow(hwnd);
-}
-
-// Windows move to the places asked for and repaint before any pending message runs: a fast drag
-// nests DoEvents deeply, each level dispatching the next move, and the queue's repaints, which come
-// only once it is empty, would wait for the whole drag.
-void Win32Platform::DoEvents() {
-    std::vector<Win32Window*> open;
-    for (const auto& [hwnd, window] : windows_) {
-        open.push_back(window);
-    }
-    for (Win32Window* window : open) {
-        window->core().ApplyAskedMove();
-    }
+// Windows repaint before any pending message runs: a fast drag nests DoEvents deeply, each level
+// dispatching the next move, and the queue's repaints, which come only once it is empty, would
+// wait for the whole drag.
+void Win32Platform::ProcessEvents() {
     for (const auto& [hwnd, window] : windows_) {
         UpdateWindow(hwnd);
     }
     MSG message{};
-    while (!ended_ && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (!registry_.ended() && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));  // for the main loop to see
             return;
@@ -89,95 +75,25 @@ void Win32Platform::DoEvents() {
     }
 }
 
-void Win32Platform::PopupMenu(Window& window, std::string_view menu) {
-    auto& owner = static_cast<Win32Window&>(window);
-    if (const std::optional<ControlId> chosen = owner.TrackPopupMenu(menu)) {
-        owner.core().Click(*chosen);
-    }
-}
-
-void Win32Platform::End() {
-    if (ended_) {
-        return;
-    }
-    ended_ = true;
-    std::vector<Win32Window*> open;
-    for (const auto& [hwnd, window] : windows_) {
-        open.push_back(window);
-    }
-    for (Win32Window* window : open) {
-        window->Unload();
-    }
+void Win32Platform::Quit() {
     PostQuitMessage(0);
 }
 
-Hrgn Win32Platform::CreatePolygonRgn(const Point* points, std::int32_t count,
-                                     std::int32_t fillMode) {
-    std::vector<POINT> corners;
-    for (std::int32_t i = 0; i < count; ++i) {
-        corners.push_back({points[i].x, points[i].y});
-    }
-    return FromHrgn(::CreatePolygonRgn(corners.data(), count, fillMode));
-}
-
-// The region is drawn for the layout's frame at the form's scale; the form's window scales it and
-// moves it to where this system's frame puts the client area, so that it keeps its place on the
-// face.
-std::int32_t Win32Platform::SetWindowRgn(Hwnd hwnd, Hrgn region, bool redraw) {
-    if (Win32Window* window = windowOf(ToHwnd(hwnd))) {
-        return window->SetRegion(ToHrgn(region), redraw);
-    }
-    return ::SetWindowRgn(ToHwnd(hwnd), ToHrgn(region), redraw ? TRUE : FALSE);
-}
-
-bool Win32Platform::SetWindowPos(Hwnd hwnd, Hwnd insertAfter, std::int32_t x, std::int32_t y,
-                                 std::int32_t cx, std::int32_t cy, std::uint32_t flags) {
-    return ::SetWindowPos(ToHwnd(hwnd), ToHwnd(insertAfter), x, y, cx, cy, flags) != FALSE;
-}
-
-bool Win32Platform::GetCursorPos(Point& point) {
+Point Win32Platform::CursorPosition() {
     POINT cursor{};
-    const BOOL done = ::GetCursorPos(&cursor);
-    point = {cursor.x, cursor.y};
-    return done != FALSE;
-}
-
-// The cursor stays in device pixels, so that the one rounding to the form's pixels happens here.
-bool Win32Platform::ScreenToClient(Hwnd hwnd, Point& point) {
-    if (const Win32Window* window = windowOf(ToHwnd(hwnd))) {
-        point = window->ScreenToClient(point);
-        return true;
-    }
-    POINT converted{point.x, point.y};
-    const BOOL done = ::ScreenToClient(ToHwnd(hwnd), &converted);
-    point = {converted.x, converted.y};
-    return done != FALSE;
+    ::GetCursorPos(&cursor);
+    return {cursor.x, cursor.y};
 }
 
 // The forms' text is UTF-8, which the "A" function would read in the system's code page: an
 // address with a "ü" is handed over widened, as written.
-std::intptr_t Win32Platform::ShellExecuteA(Hwnd hwnd, const char* operation, const char* file,
-                                           const char* parameters, const char* directory,
-                                           std::int32_t showCmd) {
-    if (Win32Window* window = windowOf(ToHwnd(hwnd)); window && !window->core().mayOpen()) {
-        return kOpenRefused;
-    }
-    const auto wide = [](const char* text) {
-        return text ? std::optional<std::wstring>(Widen(text)) : std::nullopt;
-    };
-    const std::optional<std::wstring> wideOperation = wide(operation);
-    const std::optional<std::wstring> wideFile = wide(file);
-    const std::optional<std::wstring> wideParameters = wide(parameters);
-    const std::optional<std::wstring> wideDirectory = wide(directory);
-    const auto text = [](const std::optional<std::wstring>& value) {
-        return value ? value->c_str() : nullptr;
-    };
-    return reinterpret_cast<std::intptr_t>(::ShellExecuteW(ToHwnd(hwnd), text(wideOperation),
-                                                           text(wideFile), text(wideParameters),
-                                                           text(wideDirectory), showCmd));
+bool Win32Platform::Open(std::string_view document) {
+    const auto result = reinterpret_cast<std::intptr_t>(::ShellExecuteW(
+        nullptr, L"open", Widen(document).c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+    return result > 32;
 }
 
-Rect Win32Platform::ScreenForNewWindow() const {
+std::vector<Rect> Win32Platform::Screens() const {
     std::vector<Rect> screens;
     EnumDisplayMonitors(
         nullptr, nullptr,
@@ -197,27 +113,23 @@ Rect Win32Platform::ScreenForNewWindow() const {
     if (screens.empty()) {
         screens.push_back({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
     }
-    std::optional<Rect> loaded;
-    if (!windows_.empty()) {
-        const RECT outer = windows_.begin()->second->outerRect();
-        loaded = Rect{outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top};
-    }
-    return ScreenHoldingMost(screens, loaded);
+    return screens;
 }
 
-void Win32Platform::Adopt(Win32Window& window) {
-    windows_[window.handle()] = &window;
+void Win32Platform::Adopt(HWND hwnd, Win32Window& window) {
+    windows_[hwnd] = &window;
 }
 
-void Win32Platform::Forget(Win32Window& window) {
-    windows_.erase(window.handle());
+void Win32Platform::Forget(HWND hwnd) {
+    windows_.erase(hwnd);
 }
 
 // A window with push buttons takes Enter, Escape and Tab as a dialog box does.
 void Win32Platform::Dispatch(MSG& message) {
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
-    const Win32Window* window = windowOf(root);
-    if (window && window->takesDialogKeys() && IsDialogMessageW(root, &message)) {
+    const auto window = windows_.find(root);
+    if (window != windows_.end() && window->second->takesDialogKeys() &&
+        IsDialogMessageW(root, &message)) {
         return;
     }
     TranslateMessage(&message);
@@ -244,24 +156,10 @@ void Win32Platform::MouseInput() {
     if (at) {
         lastInputAt_ = *at;
     }
-    if (!watching_ && movedOutside) {
-        watching_ = true;
-        for (const auto& [hwnd, window] : windows_) {
-            window->WatchChanges();
-        }
+    if (!registry_.watching() && movedOutside) {
+        registry_.WatchChanges();
     }
     Changed();
-}
-
-void Win32Platform::Changed() {
-    for (const auto& [hwnd, window] : windows_) {
-        window->Change();
-    }
-}
-
-Win32Window* Win32Platform::windowOf(HWND hwnd) const {
-    const auto found = windows_.find(hwnd);
-    return found == windows_.end() ? nullptr : found->second;
 }
 
 // Also written to the standard error stream, which a GUI program has only where something reads

@@ -1,5 +1,5 @@
-// Zorvin's Windows backend: the form runtime and the system functions the forms call, on user32,
-// gdi32 and shell32 themselves.
+// Zorvin's Windows backend: the window system's plain operations on user32, gdi32 and shell32
+// themselves.
 //
 // Implemented:
 //  [X] Windows built from a form's layout: caption, client size, a fixed frame without minimise
@@ -21,14 +21,13 @@
 //      every tick runs.
 //  [X] Show (modeless, no owner, brought to the front), DoEvents (windows move, then repaint, then
 //      pending messages run), PopupMenu at the pointer, or at the window for Shift+F10 and the Menu
-//      key, either button choosing, with the chosen item's Click, End, and a close from the caption
-//      bar as CaptionClose.
+//      key, either button choosing, End, and a close from the caption bar as CaptionClose.
 //  [X] A lost mouse capture (WM_CAPTURECHANGED, WM_CANCELMODE) with buttons held delivers their
 //      releases.
-//  [X] CreatePolygonRgn, SetWindowRgn, SetWindowPos, GetCursorPos, ScreenToClient and
-//      ShellExecuteA (as ShellExecuteW, the forms' UTF-8 widened), with the forms' arguments. A
-//      region is scaled with its window and moved by the difference between the real frame and the
-//      layout's before the window takes it, so that it keeps its place on the face under any theme.
+//  [X] The shape (a polygon region), stay-on-top (HWND_TOPMOST), the cursor, client points and
+//      opening a document (ShellExecuteW, the forms' UTF-8 widened). The shape is scaled with its
+//      window and moved by the difference between the real frame and the layout's before the window
+//      takes it, so that it keeps its place on the face under any theme.
 //  [X] Per-monitor DPI awareness (zorvin.manifest): each window scales itself for its monitor's
 //      DPI, the face by a whole factor, the About box by dpi / 96, again on WM_DPICHANGED (see
 //      dpi_scale.h). The forms keep their own pixels; GetCursorPos gives device pixels, which
@@ -42,69 +41,51 @@
 #include <exception>
 #include <map>
 #include <memory>
+#include <vector>
 
-#include "platform/common/screen_placement.h"
-#include "platform/platform.h"
+#include "platform/common/native_window.h"
+#include "platform/common/window_registry.h"
 #include "platform/win32/win32_resources.h"
 
 namespace zorvin::win32 {
 
 class Win32Window;
 
-class Win32Platform final : public Platform {
+class Win32Platform final : public WindowSystem {
   public:
-    explicit Win32Platform(HINSTANCE instance);
+    Win32Platform(HINSTANCE instance, WindowRegistry& registry);
 
     // Delivers events until the program ends; the exit code.
     int Run();
 
-    // FormRuntime
-    std::unique_ptr<Window> createWindow(const FormLayout& layout, FormEvents& events) override;
-    void Show(Window& window) override;
-    void DoEvents() override;
-    void PopupMenu(Window& window, std::string_view menu) override;
-    void End() override;
-
-    // SystemApi
-    Hrgn CreatePolygonRgn(const Point* points, std::int32_t count, std::int32_t fillMode) override;
-    std::int32_t SetWindowRgn(Hwnd hwnd, Hrgn region, bool redraw) override;
-    bool SetWindowPos(Hwnd hwnd, Hwnd insertAfter, std::int32_t x, std::int32_t y, std::int32_t cx,
-                      std::int32_t cy, std::uint32_t flags) override;
-    bool GetCursorPos(Point& point) override;
-    bool ScreenToClient(Hwnd hwnd, Point& point) override;
-    std::intptr_t ShellExecuteA(Hwnd hwnd, const char* operation, const char* file,
-                                const char* parameters, const char* directory,
-                                std::int32_t showCmd) override;
+    // WindowSystem
+    std::unique_ptr<NativeWindow> NewWindow(FormWindow& form, const Rect& screen) override;
+    std::vector<Rect> Screens() const override;
+    void ProcessEvents() override;
+    void Quit() override;
+    Point CursorPosition() override;
+    bool Open(std::string_view document) override;
 
     const Win32Resources& resources() const { return resources_; }
-    // Whether End has been called: from then on no event reaches a form.
-    const bool& ended() const { return ended_; }
-    // The screen a new window is centred on: the one that holds most of the program's window
-    // already loaded, if any, else the primary monitor.
-    Rect ScreenForNewWindow() const;
     // Windows tell the platform when their native window is created and destroyed.
-    void Adopt(Win32Window& window);
-    void Forget(Win32Window& window);
+    void Adopt(HWND hwnd, Win32Window& window);
+    void Forget(HWND hwnd);
 
-    // Whether the platform hears of every change a tick reads, so that ticks may pass while
-    // nothing changes: once the mouse's raw input has told a move between two places over other
-    // programs' windows.
-    bool watchingChanges() const { return watching_; }
     // The mouse's raw input goes to `hwnd` from now on, wherever the pointer is.
     void ListenToMouse(HWND hwnd);
-    // WM_INPUT: the mouse moved, or a button or the wheel.
+    // WM_INPUT: the mouse moved, or a button or the wheel. Once the mouse's raw input has told a
+    // move between two places over other programs' windows, every change is told, and ticks may
+    // pass while nothing changes.
     void MouseInput();
     // Something a tick reads may have changed: the pointer, a window's place, the screens.
-    void Changed();
+    void Changed() { registry_.Changed(); }
 
   private:
     void Dispatch(MSG& message);
-    Win32Window* windowOf(HWND hwnd) const;
 
     Win32Resources resources_;
+    WindowRegistry& registry_;
     std::map<HWND, Win32Window*> windows_;
-    bool ended_ = false;
-    bool watching_ = false;
     // The last raw input's place, and whether it was over another program's window.
     POINT lastInputAt_{};
     bool lastInputOutside_ = false;

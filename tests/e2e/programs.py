@@ -172,7 +172,8 @@ class WineProgram(LinuxProgram):
     outline_sample = face.PIXEL_CORNER
     # Prints what Windows tells programs about the display: "frame" and the frame of a captioned
     # window that cannot be resized, at the prefix's DPI; "monitor" and each monitor's rectangle,
-    # as left, top, right, bottom. Built beside Zorvin.exe.
+    # as left, top, right, bottom. Built beside Zorvin.exe where its build builds the tests, else
+    # named by ZORVIN_DISPLAY_FACTS.
     FACTS_PROGRAM = "zorvin_win32_display_facts.exe"
 
     def __init__(self, executable, dpi=96):
@@ -201,8 +202,10 @@ class WineProgram(LinuxProgram):
         if self._facts is None:
             work_dir = tempfile.mkdtemp(prefix="zorvin-facts-")
             try:
+                facts = os.environ.get("ZORVIN_DISPLAY_FACTS") or os.path.join(
+                    os.path.dirname(self.executable), self.FACTS_PROGRAM)
                 result = subprocess.run(
-                    ["wine", os.path.join(os.path.dirname(self.executable), self.FACTS_PROGRAM)],
+                    ["wine", facts],
                     env=self.environment(work_dir, display.name), capture_output=True, text=True,
                     timeout=120, check=True)
             finally:

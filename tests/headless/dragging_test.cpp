@@ -106,10 +106,10 @@ TEST_F(Dragging, PupilsFreezeDuringADragAndAimFromTheNewPlaceAfterIt) {
     pressImage1(vbLeftButton, 21, 10);
     cursorAtClient(121, 10);
     moveOnImage1(vbLeftButton, 121, 10);
-    const auto looks = calls("GetCursorPos").size();
+    const auto looks = calls("CursorPosition").size();
     platform.tick();
     platform.tick();
-    EXPECT_EQ(calls("GetCursorPos").size(), looks) << "the timer is stopped";
+    EXPECT_EQ(calls("CursorPosition").size(), looks) << "the timer is stopped";
     EXPECT_EQ(eye(0).shownAt(), lookingRight);
 
     releaseOnImage1(vbLeftButton, 21, 10);

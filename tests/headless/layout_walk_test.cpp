@@ -50,18 +50,18 @@ class OtherLayout : public ::testing::Test {
   protected:
     headless::HeadlessPlatform platform;
     Recorder events;
-    std::unique_ptr<Window> window = platform.createWindow(kLayout, events);
+    std::unique_ptr<Window> window = platform.forms().Load(kLayout, events);
 };
 
 TEST_F(OtherLayout, APopUpShowsOnlyTheVisibleItemsOfItsOwnMenu) {
     platform.choosePopupItem("mQuit");
-    platform.PopupMenu(*window, "mFile");
-    platform.PopupMenu(*window, "mHelp");  // a hidden top level still pops up
+    platform.forms().PopupMenu(*window, "mFile");
+    platform.forms().PopupMenu(*window, "mHelp");  // a hidden top level still pops up
     EXPECT_EQ(platform.calls("PopupMenu"),
-              (std::vector<std::string>{"PopupMenu Other mFile: [&Open] [&Quit]",
-                                        "PopupMenu Other mHelp: [&About]"}));
+              (std::vector<std::string>{"PopupMenu Other: [&Open] [&Quit]",
+                                        "PopupMenu Other: [&About]"}));
     EXPECT_EQ(events.seen, (std::vector<std::string>{"click mQuit"}));
-    EXPECT_THROW(platform.PopupMenu(*window, "mOpen"), std::out_of_range);
+    EXPECT_THROW(platform.forms().PopupMenu(*window, "mOpen"), std::out_of_range);
 }
 
 TEST_F(OtherLayout, TheKeyboardMenuGoesToTheControlOnTopAtTheMiddle) {

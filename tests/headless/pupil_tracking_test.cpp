@@ -71,7 +71,7 @@ TEST_F(PupilTracking, ACursorBackWhereItWasTouchesNoPupilProperty) {
     EXPECT_EQ(eye(0).accesses(), left);
     EXPECT_EQ(eye(1).accesses(), right);
     EXPECT_EQ(calls("ScreenToClient").size(), conversions);
-    EXPECT_EQ(calls("GetCursorPos").size(), 2u) << "the tick looked at the cursor";
+    EXPECT_EQ(calls("CursorPosition").size(), 2u) << "the tick looked at the cursor";
 }
 
 TEST_F(PupilTracking, EveryPupilPlaceStaysInsideItsSocket) {
@@ -110,12 +110,12 @@ TEST_F(PupilTracking, AWindowMovedUnderAStillCursorReAimsThePupils) {
 // interval it set.
 TEST_F(PupilTracking, AStillDesktopCostsNothingUntilTheCursorMoves) {
     lookAtClient(200, 200);
-    const auto looks = calls("GetCursorPos").size();
+    const auto looks = calls("CursorPosition").size();
     const auto accesses = eye(0).accesses() + eye(1).accesses();
     for (int i = 0; i < 5; ++i) {
         platform.tick();
     }
-    EXPECT_EQ(calls("GetCursorPos").size(), looks);
+    EXPECT_EQ(calls("CursorPosition").size(), looks);
     EXPECT_EQ(eye(0).accesses() + eye(1).accesses(), accesses);
     EXPECT_FALSE(timer1().armed());
     EXPECT_EQ(timerInterval(), 100);
@@ -127,10 +127,10 @@ TEST_F(PupilTracking, AStillDesktopCostsNothingUntilTheCursorMoves) {
 TEST_F(PupilTracking, ScreensChangedUnderAStillCursorAreLookedAt) {
     lookAtClient(200, 200);
     platform.tick();
-    const auto looks = calls("GetCursorPos").size();
+    const auto looks = calls("CursorPosition").size();
     platform.setScreens({{0, 0, 1280, 1024}, {1280, 0, 1280, 1024}});
     platform.tick();
-    EXPECT_EQ(calls("GetCursorPos").size(), looks + 1);
+    EXPECT_EQ(calls("CursorPosition").size(), looks + 1);
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ class RunningProgram : public ::testing::Test {
     std::vector<std::string> calls(const std::string& call) const { return platform.calls(call); }
 
     headless::HeadlessPlatform platform;
-    Program program{platform};
+    Program program{platform.forms()};
 };
 
 }  // namespace zorvin::testing

@@ -13,20 +13,18 @@ using ::testing::ElementsAreArray;
 
 using StartUp = RunningProgram;
 
-TEST_F(StartUp, ShapesTheWindowThenMakesItTopmostBeforeShowingIt) {
-    const Hrgn region = form1().region().value();
-    EXPECT_THAT(platform.log(), ElementsAre("Load Form1", "CreatePolygonRgn 38 1",
-                                            "SetWindowRgn Form1 " + std::to_string(region) + " 1",
-                                            "SetWindowPos Form1 -1 0 0 0 0 3", "Show Form1"));
+TEST_F(StartUp, ShapesTheWindowAndMakesItTopmostBeforeShowingIt) {
+    EXPECT_THAT(platform.log(), ElementsAre("Load Form1", "Shape Form1", "Show Form1"));
+    EXPECT_TRUE(form1().topmost());
     EXPECT_TRUE(alwaysOnTopChecked()) << "the check mark and the stacking agree from the start";
     EXPECT_TRUE(form1().visible());
 }
 
 // The table itself is checked against the face picture's pixels by the artwork's tests.
-TEST_F(StartUp, RegionIsTheWholeOutlineInTableOrderWithTheEvenOddRule) {
-    const headless::Region& region = platform.region(form1().region().value());
-    EXPECT_THAT(region.points, ElementsAreArray(kFaceOutline));
-    EXPECT_EQ(region.fillMode, 1);
+TEST_F(StartUp, ShapeIsTheWholeOutlineInTableOrderWithTheEvenOddRule) {
+    const headless::Shape& shape = form1().shape().value();
+    EXPECT_THAT(shape.outline, ElementsAreArray(kFaceOutline));
+    EXPECT_EQ(shape.rule, FillRule::EvenOdd);
     EXPECT_EQ(form1().layout().clientOrigin, kFaceOutlineClientOrigin)
         << "the window's frame is the one the outline is drawn for";
 }
@@ -59,7 +57,7 @@ TEST_F(StartUp, AnUncheckedStayOnTopItemStartsTheWindowNotTopmost) {
     // A second run whose menu item is unchecked before Form_Load runs again.
     form1().menuItem("mAlwaysOnTop").setChecked(false);
     program.form1().Form_Load();
-    EXPECT_EQ(calls("SetWindowPos").back(), "SetWindowPos Form1 -2 0 0 0 0 3");
+    EXPECT_FALSE(form1().topmost());
 }
 
 }  // namespace

@@ -5,10 +5,12 @@
 // any DPI; the exit status is 0 when all holds, else 1 with the reasons.
 #include <windows.h>
 
+#include <array>
 #include <cstdio>
 
 #include "about/form2_layout.h"
 #include "character/form1_layout.h"
+#include "platform/common/form_platform.h"
 #include "platform/win32/dpi_scale.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_platform.h"
@@ -44,7 +46,9 @@ void ChangeDpi(HWND hwnd, int dpi, RECT suggested) {
 }
 
 HWND HandleOf(zorvin::Window& window) {
-    return static_cast<zorvin::win32::Win32Window&>(window).handle();
+    return static_cast<zorvin::win32::Win32Window&>(
+               static_cast<zorvin::FormWindow&>(window).native())
+        .handle();
 }
 
 // The face's centre stays; its client area and its shape grow by the new factor.
@@ -108,19 +112,20 @@ void AboutBoxTakesTheSuggestedPlace(HWND about, int newDpi) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace zorvin;
-    win32::Win32Platform platform(instance);
+    WindowRegistry windows;
+    win32::Win32Platform system(instance, windows);
+    FormPlatform platform(windows, system);
     NoEvents events;
-    const auto face = platform.createWindow(kForm1Layout, events);
-    const Point designOrigin = kForm1Layout.clientOrigin;
-    platform.SetWindowRgn(
-        face->hWnd(),
-        reinterpret_cast<Hrgn>(CreateRectRgn(designOrigin.x + 10, designOrigin.y + 10,
-                                             designOrigin.x + 20, designOrigin.y + 30)),
-        true);
+    const auto face = platform.Load(kForm1Layout, events);
+    const Point o = kForm1Layout.clientOrigin;
+    const std::array<Point, 4> rectangle{
+        {{o.x + 10, o.y + 10}, {o.x + 20, o.y + 10}, {o.x + 20, o.y + 30}, {o.x + 10, o.y + 30}}};
+    platform.SetWindowRgn(face->hWnd(), platform.CreatePolygonRgn(rectangle.data(), 4, ALTERNATE),
+                          true);
     const int dpi = win32::DpiOf(HandleOf(*face));
     FaceKeepsItsCentre(HandleOf(*face), dpi, 3 * dpi);
     DraggedFaceKeepsThePointUnderThePointer(HandleOf(*face), 3 * dpi, win32::kStandardDpi);
-    const auto about = platform.createWindow(kForm2Layout, events);
+    const auto about = platform.Load(kForm2Layout, events);
     AboutBoxTakesTheSuggestedPlace(HandleOf(*about), dpi + win32::kStandardDpi / 2);
     return failures == 0 ? 0 : 1;
 }

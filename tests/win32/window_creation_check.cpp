@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <exception>
 
+#include "platform/common/form_platform.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_window.h"
 
@@ -28,7 +29,9 @@ int Fail(const char* reason) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace zorvin;
-    win32::Win32Platform platform(instance);
+    WindowRegistry windows;
+    win32::Win32Platform system(instance, windows);
+    FormPlatform platform(windows, system);
     // A picture control without a picture: building the controls throws, after the native
     // window exists.
     constexpr std::array controls{ControlLayout{.kind = ControlKind::Picture, .name = "Broken"}};
@@ -38,7 +41,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                             .controls = controls};
     NoEvents events;
     try {
-        platform.createWindow(layout, events);
+        platform.Load(layout, events);
         return Fail("the window was built");
     } catch (const std::exception&) {
     }

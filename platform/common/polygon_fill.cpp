@@ -1,10 +1,8 @@
-#include "platform/qt/polygon_region.h"
+#include "platform/common/polygon_fill.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <vector>
 
-namespace zorvin::qt {
+namespace zorvin {
 namespace {
 
 // Floor division for a positive divisor.
@@ -41,13 +39,13 @@ bool Cross(const Point& a, const Point& b, std::int64_t y, Crossing& crossing) {
 
 }  // namespace
 
-QRegion PolygonRegion(std::span<const Point> polygon, Qt::FillRule rule) {
+std::vector<PixelRun> PolygonRuns(std::span<const Point> polygon, FillRule rule) {
+    std::vector<PixelRun> runs;
     if (polygon.size() < 3) {
-        return {};
+        return runs;
     }
     const auto [low, high] = std::minmax_element(
         polygon.begin(), polygon.end(), [](const Point& a, const Point& b) { return a.y < b.y; });
-    QRegion region;
     std::vector<Crossing> crossings;
     for (std::int64_t y = low->y; y < high->y; ++y) {
         crossings.clear();
@@ -60,17 +58,17 @@ QRegion PolygonRegion(std::span<const Point> polygon, Qt::FillRule rule) {
         std::sort(crossings.begin(), crossings.end());
         int winding = 0;
         for (std::size_t k = 0; k + 1 < crossings.size(); ++k) {
-            winding += rule == Qt::OddEvenFill ? 1 : crossings[k].direction;
-            const bool inside = rule == Qt::OddEvenFill ? winding % 2 != 0 : winding != 0;
+            winding += rule == FillRule::EvenOdd ? 1 : crossings[k].direction;
+            const bool inside = rule == FillRule::EvenOdd ? winding % 2 != 0 : winding != 0;
             const std::int64_t from = crossings[k].firstPixel;
             const std::int64_t to = crossings[k + 1].firstPixel;
             if (inside && to > from) {
-                region += QRect(static_cast<int>(from), static_cast<int>(y),
-                                static_cast<int>(to - from), 1);
+                runs.push_back({static_cast<std::int32_t>(y), static_cast<std::int32_t>(from),
+                                static_cast<std::int32_t>(to)});
             }
         }
     }
-    return region;
+    return runs;
 }
 
-}  // namespace zorvin::qt
+}  // namespace zorvin

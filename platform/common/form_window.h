@@ -1,0 +1,111 @@
+// A form's window, written once for every backend: the core's event rules, the controls by name,
+// the window's place in the form's pixels with the moves not yet reported, the check marks, the
+// pop-up menu's items. Its native window (native_window.h) only carries out plain operations and
+// reports the window system's events back here.
+#pragma once
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string_view>
+
+#include "platform/common/gated_timer.h"
+#include "platform/common/native_window.h"
+#include "platform/common/pending_moves.h"
+#include "platform/common/window_core.h"
+#include "platform/common/window_registry.h"
+#include "platform/control_lookup.h"
+#include "platform/form_runtime.h"
+
+namespace zorvin {
+
+// A menu item's check mark, shown whenever its menu pops up.
+class CheckMark final : public MenuItem {
+  public:
+    explicit CheckMark(bool checked) : checked_(checked) {}
+    bool Checked() const override { return checked_; }
+    void setChecked(bool checked) override { checked_ = checked; }
+
+  private:
+    bool checked_;
+};
+
+class FormWindow final : public Window, private CoreHost {
+  public:
+    // Builds the native window, hidden, on the screen that holds most of the program's window
+    // already loaded, if any, else on the primary screen.
+    FormWindow(WindowRegistry& registry, WindowSystem& system, const FormLayout& layout,
+               FormEvents& events);
+    ~FormWindow() override;
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    // Window
+    void Unload() override;
+    Hwnd hWnd() const override { return hwnd_; }
+    float Left() const override { return core_.Position(shown_).left; }
+    void setLeft(float left) override { core_.AskLeft(left, shown_); }
+    float Top() const override { return core_.Position(shown_).top; }
+    void setTop(float top) override { core_.AskTop(top, shown_); }
+    PictureBox& picture(ControlId id) override { return FindControl(pictures_, id, "picture"); }
+    NativeLabel& label(ControlId id) override { return FindControl(labels_, id, "label"); }
+    GatedTimer& timer(ControlId id) override { return FindControl(timers_, id, "timer"); }
+    MenuItem& menuItem(std::string_view name) override { return FindMenuItem(checkMarks_, name); }
+
+    const FormLayout& layout() const { return core_.layout(); }
+    WindowCore& core() { return core_; }
+    NativeWindow& native() { return *native_; }
+    // Where the outer window is, in the window system's pixels: where the program last put it, or
+    // where the window system last moved it by itself.
+    Point place() const { return native_->PlaceOf(shown_); }
+
+    // The operations of the form runtime on this window.
+    void Show();
+    void Hide();
+    void PopupMenu(std::string_view menu);
+
+    // Made by the native window while it is made, in layout order.
+    void AddControls(NativeWindow& native);
+
+    // What the native window reports: the window at a new place, in the window system's pixels
+    // (while it is made, where it first is); a timer's native timer fired.
+    void Moved(Point place);
+    void TimerFired(ControlId timer);
+
+    // Something this window's timers' ticks read may have changed.
+    void Change();
+    // The backend tells of every change from now on.
+    void WatchChanges();
+    bool ticking() const;
+
+    // Where a picture or label's top-left corner lies in the client area now.
+    ClientPoint ControlOrigin(ControlId control) const override;
+
+  private:
+    template <typename Control>
+    using Controls = std::map<ControlKey, std::unique_ptr<Control>>;
+
+    // CoreHost
+    void MoveOuter(OuterPosition position) override;
+    void GrabPointer() override { native_->GrabPointer(); }
+    void ReleasePointer() override { native_->ReleasePointer(); }
+
+    WindowRegistry& registry_;
+    // Destroyed after the controls, which may draw on it.
+    std::unique_ptr<NativeWindow> native_;
+    WindowCore core_;
+    Hwnd hwnd_ = 0;
+    bool unloaded_ = false;
+    Point firstPlace_;
+    OuterPosition shown_;
+    // Moves are reported once the window is on the screen; those of a hidden window never are.
+    bool visible_ = false;
+    PendingMoves pending_;
+    Controls<PictureBox> pictures_;
+    Controls<NativeLabel> labels_;
+    Controls<GatedTimer> timers_;
+    std::map<std::string_view, std::unique_ptr<CheckMark>, std::less<>> checkMarks_;
+};
+
+}  // namespace zorvin

@@ -1,0 +1,24 @@
+// Moves asked of a window system that reports them later, and perhaps not all of them: which
+// reported place is one of the program's own moves and which one the window system made by itself
+// (the user moving the window through the window manager, say).
+#pragma once
+
+#include <deque>
+
+#include "platform/types.h"
+
+namespace zorvin {
+
+class PendingMoves {
+  public:
+    void Asked(Point place) { pending_.push_back(place); }
+    // The window system reports the window at `reported`; `current` is where the program has it.
+    // Places asked for come back in order, some perhaps skipped; a place nobody asked for is the
+    // window system's own move, which the program then follows.
+    bool IsOwnMove(Point reported, Point current);
+
+  private:
+    std::deque<Point> pending_;  // oldest first
+};
+
+}  // namespace zorvin

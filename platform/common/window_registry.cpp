@@ -1,0 +1,57 @@
+#include "platform/common/window_registry.h"
+
+#include <algorithm>
+
+#include "platform/common/form_window.h"
+
+namespace zorvin {
+
+Hwnd WindowRegistry::Add(FormWindow& window) {
+    const Hwnd hwnd = nextHandle_;
+    nextHandle_ += 0x10;
+    windows_.emplace(hwnd, &window);
+    return hwnd;
+}
+
+void WindowRegistry::Forget(Hwnd hwnd) {
+    windows_.erase(hwnd);
+}
+
+FormWindow* WindowRegistry::find(Hwnd hwnd) const {
+    const auto found = windows_.find(hwnd);
+    return found == windows_.end() ? nullptr : found->second;
+}
+
+std::vector<FormWindow*> WindowRegistry::windows() const {
+    std::vector<FormWindow*> loaded;
+    for (const auto& [hwnd, window] : windows_) {
+        loaded.push_back(window);
+    }
+    return loaded;
+}
+
+void WindowRegistry::WatchChanges() {
+    watching_ = true;
+    for (const auto& [hwnd, window] : windows_) {
+        window->WatchChanges();
+    }
+}
+
+void WindowRegistry::Changed() {
+    for (const auto& [hwnd, window] : windows_) {
+        window->Change();
+    }
+}
+
+bool WindowRegistry::ticking() const {
+    return std::any_of(windows_.begin(), windows_.end(),
+                       [](const auto& window) { return window.second->ticking(); });
+}
+
+void WindowRegistry::ApplyAskedMoves() {
+    for (FormWindow* window : windows()) {
+        window->core().ApplyAskedMove();
+    }
+}
+
+}  // namespace zorvin

@@ -1,0 +1,45 @@
+// The program's loaded windows by handle, the handles the forms pass to the system calls, and the
+// program's end. Every form window registers here while it is loaded.
+#pragma once
+
+#include <map>
+#include <vector>
+
+#include "platform/types.h"
+
+namespace zorvin {
+
+class FormWindow;
+
+class WindowRegistry {
+  public:
+    Hwnd Add(FormWindow& window);
+    void Forget(Hwnd hwnd);
+    // Null for a handle of no loaded window.
+    FormWindow* find(Hwnd hwnd) const;
+    // The loaded windows, in the order they were loaded; a copy, so that an event may unload any.
+    std::vector<FormWindow*> windows() const;
+
+    // From the end on, every window is gone for the forms and no event reaches them.
+    const bool& ended() const { return ended_; }
+    void End() { ended_ = true; }
+
+    // Whether the backend tells of every change a tick reads, so that ticks may pass while
+    // nothing changes; once it does, it does for good.
+    bool watching() const { return watching_; }
+    void WatchChanges();
+    // Something a tick reads may have changed: the pointer, a window's place, the screens.
+    void Changed();
+    // Whether any window's timer runs.
+    bool ticking() const;
+    // The moves asked during events move the windows, before anything else runs.
+    void ApplyAskedMoves();
+
+  private:
+    std::map<Hwnd, FormWindow*> windows_;
+    Hwnd nextHandle_ = 0x10010;
+    bool ended_ = false;
+    bool watching_ = false;
+};
+
+}  // namespace zorvin
