@@ -18,8 +18,8 @@ constexpr std::string_view kMailtoPrefix = "mailto:";
 
 Form2::Form2(Program& program)
     : Form(program, kForm2Layout),
-      Email(window_->label({"Email"})),
-      Homepage(window_->label({"Homepage"})) {}
+      Email(window_->label({form2_names::Email})),
+      Homepage(window_->label({form2_names::Homepage})) {}
 
 // The box follows stay-on-top as it is when the box is loaded; later changes do not reach it.
 void Form2::Form_Load() {
@@ -57,23 +57,23 @@ void Form2::FollowLink(Label& link, std::string_view prefix) {
 }
 
 void Form2::MouseDown(ControlId control, const MouseArgs& args) {
-    if (control == ControlId{"Email"}) {
+    if (control == ControlId{form2_names::Email}) {
         Email_MouseDown(args.Button, args.Shift, args.X, args.Y);
-    } else if (control == ControlId{"Homepage"}) {
+    } else if (control == ControlId{form2_names::Homepage}) {
         Homepage_MouseDown(args.Button, args.Shift, args.X, args.Y);
     }
 }
 
 void Form2::MouseUp(ControlId control, const MouseArgs& args) {
-    if (control == ControlId{"Email"}) {
+    if (control == ControlId{form2_names::Email}) {
         Email_MouseUp(args.Button, args.Shift, args.X, args.Y);
-    } else if (control == ControlId{"Homepage"}) {
+    } else if (control == ControlId{form2_names::Homepage}) {
         Homepage_MouseUp(args.Button, args.Shift, args.X, args.Y);
     }
 }
 
 void Form2::Click(ControlId control) {
-    if (control == ControlId{"Command1"}) {
+    if (control == ControlId{form2_names::Command1}) {
         Command1_Click();
     }
 }

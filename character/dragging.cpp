@@ -1,6 +1,7 @@
 // Dragging: the face is its own handle. The interval of Timer1 is the drag state: 100 while idle,
 // 0 while a drag is in progress, which also freezes the pupils.
 #include "character/form1.h"
+#include "character/form1_layout.h"
 #include "program/program.h"
 
 namespace zorvin {
@@ -19,7 +20,7 @@ void Form1::Image1_MouseDown(std::int16_t Button, std::int16_t /*Shift*/, float 
             Timer1.setInterval(0);
         }
     } else if (Button == vbRightButton) {
-        program_.platform().PopupMenu(*window_, "mPopupMenu");
+        program_.platform().PopupMenu(*window_, form1_names::mPopupMenu);
     }
 }
 

@@ -7,12 +7,12 @@ namespace {
 
 constexpr std::array kControls{
     ControlLayout{.kind = ControlKind::Picture,
-                  .name = "Image1",
+                  .name = form1_names::Image1,
                   .width = 89,
                   .height = 66,
                   .picture = Artwork::Face},
     ControlLayout{.kind = ControlKind::Picture,
-                  .name = "Eye",
+                  .name = form1_names::Eye,
                   .index = 0,
                   .left = 14,
                   .top = 28,
@@ -20,22 +20,23 @@ constexpr std::array kControls{
                   .height = 8,
                   .picture = Artwork::Pupil},
     ControlLayout{.kind = ControlKind::Picture,
-                  .name = "Eye",
+                  .name = form1_names::Eye,
                   .index = 1,
                   .left = 63,
                   .top = 28,
                   .width = 7,
                   .height = 8,
                   .picture = Artwork::Pupil},
-    ControlLayout{.kind = ControlKind::Timer, .name = "Timer1", .interval = 100},
+    ControlLayout{.kind = ControlKind::Timer, .name = form1_names::Timer1, .interval = 100},
 };
 
 constexpr std::array kMenu{
-    MenuLayout{.name = "mPopupMenu", .caption = "PopupMenu", .level = 0, .visible = false},
-    MenuLayout{.name = "mAlwaysOnTop", .caption = "Always On &Top", .checked = true},
-    MenuLayout{.name = "mAbout", .caption = "&About Zorvin"},
-    MenuLayout{.name = "mSeparate0", .caption = "-"},
-    MenuLayout{.name = "mExit", .caption = "&Exit"},
+    MenuLayout{
+        .name = form1_names::mPopupMenu, .caption = "PopupMenu", .level = 0, .visible = false},
+    MenuLayout{.name = form1_names::mAlwaysOnTop, .caption = "Always On &Top", .checked = true},
+    MenuLayout{.name = form1_names::mAbout, .caption = "&About Zorvin"},
+    MenuLayout{.name = form1_names::mSeparate0, .caption = "-"},
+    MenuLayout{.name = form1_names::mExit, .caption = "&Exit"},
 };
 
 }  // namespace
