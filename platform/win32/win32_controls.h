@@ -14,7 +14,7 @@
 #include "platform/common/window_core.h"
 #include "platform/form_runtime.h"
 #include "platform/layout.h"
-#include "platform/win32/dpi_scale.h"
+#include "platform/dpi_scale/dpi_scale.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_resources.h"
 

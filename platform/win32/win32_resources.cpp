@@ -4,7 +4,7 @@
 #include <stdexcept>
 
 #include "assets/artwork.h"
-#include "platform/win32/dpi_scale.h"
+#include "platform/dpi_scale/dpi_scale.h"
 #include "platform/win32/resource_ids.h"
 #include "platform/win32/win32_dpi.h"
 

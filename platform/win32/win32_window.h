@@ -17,7 +17,7 @@
 
 #include "platform/common/form_window.h"
 #include "platform/common/native_window.h"
-#include "platform/win32/dpi_scale.h"
+#include "platform/dpi_scale/dpi_scale.h"
 #include "platform/win32/win32_controls.h"
 #include "platform/win32/win32_handles.h"
 

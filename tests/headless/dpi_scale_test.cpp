@@ -1,5 +1,5 @@
 // The Windows program's mapping between its forms' pixels and the display's device pixels.
-#include "platform/win32/dpi_scale.h"
+#include "platform/dpi_scale/dpi_scale.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 #include <array>
 #include <vector>
 
-namespace zorvin::win32 {
+namespace zorvin {
 namespace {
 
 TEST(DpiScaleTest, WholeFactorIsTheNearestWholeScaleAndNeverBelowOne) {
@@ -231,4 +231,4 @@ TEST(DpiScaleTest, AWindowMovesTheLeastThatPutsItsMiddleOnTheMonitor) {
 }
 
 }  // namespace
-}  // namespace zorvin::win32
+}  // namespace zorvin

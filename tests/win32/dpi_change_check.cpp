@@ -11,14 +11,14 @@
 #include "about/form2_layout.h"
 #include "character/form1_layout.h"
 #include "platform/common/form_platform.h"
-#include "platform/win32/dpi_scale.h"
+#include "platform/dpi_scale/dpi_scale.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_window.h"
 
 namespace {
 
-using zorvin::win32::DpiScale;
+using zorvin::DpiScale;
 
 class NoEvents final : public zorvin::FormEvents {
   public:
@@ -62,7 +62,7 @@ void FaceKeepsItsCentre(HWND face, int dpi, int newDpi) {
     ChangeDpi(face, newDpi, {});
     const RECT is = ClientOnScreen(face);
     const zorvin::Point origin =
-        zorvin::win32::RescaledOrigin({was.left, was.top}, {centre.x, centre.y}, before, after);
+        zorvin::RescaledOrigin({was.left, was.top}, {centre.x, centre.y}, before, after);
     Expect(is.left, origin.x, "the face's left after the change");
     Expect(is.top, origin.y, "the face's top after the change");
     Expect(is.right - is.left, after.ToDevice(client.width), "the face's width");
@@ -124,8 +124,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
                           true);
     const int dpi = win32::DpiOf(HandleOf(*face));
     FaceKeepsItsCentre(HandleOf(*face), dpi, 3 * dpi);
-    DraggedFaceKeepsThePointUnderThePointer(HandleOf(*face), 3 * dpi, win32::kStandardDpi);
+    DraggedFaceKeepsThePointUnderThePointer(HandleOf(*face), 3 * dpi, kStandardDpi);
     const auto about = platform.Load(kForm2Layout, events);
-    AboutBoxTakesTheSuggestedPlace(HandleOf(*about), dpi + win32::kStandardDpi / 2);
+    AboutBoxTakesTheSuggestedPlace(HandleOf(*about), dpi + kStandardDpi / 2);
     return failures == 0 ? 0 : 1;
 }

@@ -1,9 +1,9 @@
-#include "platform/win32/dpi_scale.h"
+#include "platform/dpi_scale/dpi_scale.h"
 
 #include <algorithm>
 #include <cmath>
 
-namespace zorvin::win32 {
+namespace zorvin {
 namespace {
 
 // numerator / denominator at the nearest whole number, halves up, for either sign; denominator > 0.
@@ -86,4 +86,4 @@ PixelRect MiddleOnMonitor(const PixelRect& window, const PixelRect& monitor) {
     return {left, top, left + width, top + height};
 }
 
-}  // namespace zorvin::win32
+}  // namespace zorvin

@@ -11,7 +11,7 @@
 
 #include "platform/types.h"
 
-namespace zorvin::win32 {
+namespace zorvin {
 
 // The DPI at which a form's pixel is one device pixel: a display at 100 %.
 inline constexpr int kStandardDpi = 96;
@@ -73,4 +73,4 @@ Point RescaledOrigin(Point origin, Point anchor, const DpiScale& before, const D
 // With its middle on the monitor whose DPI it took, it stays there.
 PixelRect MiddleOnMonitor(const PixelRect& window, const PixelRect& monitor);
 
-}  // namespace zorvin::win32
+}  // namespace zorvin
