@@ -1,5 +1,6 @@
 // The form runtime: windows built from a layout, their controls, event delivery, the timer, the
-// pop-up menu and the end of the program. Each backend implements it on its window system.
+// pop-up menu and the end of the program. Written once (platform/common/form_platform.h) over each
+// backend's plain operations.
 #pragma once
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-// All a backend provides: the form runtime and the system functions.
+// All the forms call: the form runtime and the system functions.
 #pragma once
 
 #include "platform/form_runtime.h"

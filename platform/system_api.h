@@ -1,6 +1,7 @@
 // The system functions the forms call by name, with the arguments they pass.
 //
-// Backends carry each call out on their window system. Results are returned as the system gives
+// One place (platform/common/system_calls.cpp) turns each call into the plain operations of the
+// window it names, which each backend carries out. Results are returned as the system would give
 // them; the forms do not look at them.
 #pragma once
 

@@ -23,7 +23,7 @@ struct Size {
 // A colour as 0x00BBGGRR.
 using Colour = std::uint32_t;
 
-// Handles as the system functions take them. A backend maps its own windows and regions onto them.
+// Handles as the system functions take them, handed out by the form platform (platform/common).
 using Hwnd = std::intptr_t;
 using Hrgn = std::intptr_t;
 
