@@ -4,10 +4,8 @@
 #include <string_view>
 
 #include "about/form2_layout.h"
-#include "character/form1.h"
 #include "platform/stacking.h"
 #include "platform/system_values.h"
-#include "program/program.h"
 
 namespace zorvin {
 namespace {
@@ -16,14 +14,14 @@ constexpr std::string_view kMailtoPrefix = "mailto:";
 
 }  // namespace
 
-Form2::Form2(Program& program)
+Form2::Form2(FormHost& program)
     : Form(program, kForm2Layout),
       Email(window_->label({form2_names::Email})),
       Homepage(window_->label({form2_names::Homepage})) {}
 
 // The box follows stay-on-top as it is when the box is loaded; later changes do not reach it.
 void Form2::Form_Load() {
-    SetTopmost(program_.platform(), window_->hWnd(), program_.form1().mAlwaysOnTop.Checked());
+    SetTopmost(program_.platform(), window_->hWnd(), program_.staysOnTop());
 }
 
 void Form2::Command1_Click() {

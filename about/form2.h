@@ -5,15 +5,15 @@
 #include <cstdint>
 #include <string_view>
 
+#include "form/form.h"
 #include "platform/form_runtime.h"
-#include "program/form.h"
 
 namespace zorvin {
 
 class Form2 final : public Form {
   public:
     // Builds the window, hidden; the program then runs Form_Load.
-    explicit Form2(Program& program);
+    explicit Form2(FormHost& program);
 
     Label& Email;
     Label& Homepage;

@@ -1,8 +1,6 @@
 // The context menu's commands: stay-on-top, the About box, and Exit.
-#include "about/form2.h"
 #include "character/form1.h"
 #include "platform/stacking.h"
-#include "program/program.h"
 
 namespace zorvin {
 
@@ -14,8 +12,7 @@ void Form1::mAlwaysOnTop_Click() {
 
 // Modeless and without owner: the character keeps running while the box is open.
 void Form1::mAbout_Click() {
-    Form2& about = program_.LoadForm2();
-    program_.platform().Show(about.window());
+    program_.ShowAbout();
 }
 
 void Form1::mExit_Click() {

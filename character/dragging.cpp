@@ -2,7 +2,6 @@
 // 0 while a drag is in progress, which also freezes the pupils.
 #include "character/form1.h"
 #include "character/form1_layout.h"
-#include "program/program.h"
 
 namespace zorvin {
 namespace {

@@ -1,11 +1,10 @@
 #include "character/form1.h"
 
 #include "character/form1_layout.h"
-#include "program/program.h"
 
 namespace zorvin {
 
-Form1::Form1(Program& program)
+Form1::Form1(FormHost& program)
     : Form(program, kForm1Layout),
       mAlwaysOnTop(window_->menuItem(form1_names::mAlwaysOnTop)),
       Timer1(window_->timer({form1_names::Timer1})),

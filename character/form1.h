@@ -6,16 +6,16 @@
 #include <cstdint>
 
 #include "character/eye_geometry.h"
+#include "form/form.h"
 #include "platform/form_runtime.h"
 #include "platform/types.h"
-#include "program/form.h"
 
 namespace zorvin {
 
 class Form1 final : public Form {
   public:
     // Builds the window, hidden; the program then runs Form_Load and shows it.
-    explicit Form1(Program& program);
+    explicit Form1(FormHost& program);
 
     // The check mark is the only record of stay-on-top.
     MenuItem& mAlwaysOnTop;

@@ -4,7 +4,6 @@
 #include "character/form1.h"
 #include "platform/stacking.h"
 #include "platform/system_values.h"
-#include "program/program.h"
 
 namespace zorvin {
 

@@ -7,7 +7,6 @@
 #include <stdexcept>
 
 #include "character/form1.h"
-#include "program/program.h"
 
 namespace zorvin {
 namespace {

@@ -43,11 +43,19 @@ void Program::Unload(Form& form) {
     } else {
         return;
     }
-    unloaded->window_->Unload();
+    unloaded->window().Unload();
     unloaded_.push_back(std::move(unloaded));
     if (!form1_ && !form2_) {
         End();
     }
+}
+
+void Program::ShowAbout() {
+    platform_.Show(LoadForm2().window());
+}
+
+bool Program::staysOnTop() {
+    return form1().mAlwaysOnTop.Checked();
 }
 
 void Program::End() {

@@ -4,22 +4,22 @@
 #include <memory>
 #include <vector>
 
+#include "form/form_host.h"
 #include "platform/platform.h"
 
 namespace zorvin {
 
-class Form;
 class Form1;
 class Form2;
 
-class Program {
+class Program final : public FormHost {
   public:
     explicit Program(Platform& platform);
-    ~Program();
+    ~Program() override;
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    Platform& platform() { return platform_; }
+    Platform& platform() override { return platform_; }
 
     // Creates Form1, runs its Form_Load and shows it. The backend then delivers events until the
     // program ends.
@@ -33,12 +33,11 @@ class Program {
     // The About box, or null while it is not loaded.
     Form2* form2() { return form2_.get(); }
 
-    // Destroys the form's window and forgets the form; when no window is left loaded, the program
-    // ends.
-    void Unload(Form& form);
-
-    // Ends the program at once: every window closes and no further event is delivered.
-    void End();
+    // FormHost
+    void Unload(Form& form) override;
+    void End() override;
+    void ShowAbout() override;
+    bool staysOnTop() override;
 
   private:
     Platform& platform_;

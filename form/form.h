@@ -3,12 +3,11 @@
 
 #include <memory>
 
+#include "form/form_host.h"
 #include "platform/form_runtime.h"
 #include "platform/layout.h"
 
 namespace zorvin {
-
-class Program;
 
 class Form : public FormEvents {
   public:
@@ -19,13 +18,10 @@ class Form : public FormEvents {
 
   protected:
     // Builds the form's window, hidden, from its layout.
-    Form(Program& program, const FormLayout& layout);
+    Form(FormHost& program, const FormLayout& layout);
 
-    Program& program_;
+    FormHost& program_;
     std::unique_ptr<Window> window_;
-
-  private:
-    friend class Program;  // destroys the window when it unloads the form
 };
 
 }  // namespace zorvin

@@ -1,10 +1,8 @@
-#include "program/form.h"
-
-#include "program/program.h"
+#include "form/form.h"
 
 namespace zorvin {
 
-Form::Form(Program& program, const FormLayout& layout)
+Form::Form(FormHost& program, const FormLayout& layout)
     : program_(program), window_(program.platform().Load(layout, *this)) {}
 
 void Form::CaptionClose() {
