@@ -3,7 +3,7 @@
 // (the user moving the window through the window manager, say).
 #pragma once
 
-#include <deque>
+#include <vector>
 
 #include "platform/types.h"
 
@@ -18,7 +18,7 @@ class PendingMoves {
     bool IsOwnMove(Point reported, Point current);
 
   private:
-    std::deque<Point> pending_;  // oldest first
+    std::vector<Point> pending_;  // oldest first; a few at the most
 };
 
 }  // namespace zorvin
