@@ -48,6 +48,8 @@ class FormPlatform final : public Platform {
 
     WindowRegistry& registry_;
     WindowSystem& system_;
+    // Where the last GetCursorPos found the pointer.
+    Point lastCursor_;
     // Regions made and not yet given to a window.
     std::map<Hrgn, Region> regions_;
     Hrgn nextRegion_ = 1;

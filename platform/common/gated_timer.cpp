@@ -36,12 +36,16 @@ void GatedTimer::Change() {
     Arm(std::max(wait, std::chrono::milliseconds(0)));
 }
 
-// A native timer may still deliver a tick it had queued before it was stopped or put to sleep.
+// A native timer may still deliver a tick it had queued before it was stopped; one queued before
+// it fell asleep is an early look.
 bool GatedTimer::Fire() {
-    if (interval_ == 0 || asleep_) {
+    if (interval_ == 0) {
         return false;
     }
     lastDue_ = Now();
+    if (asleep_) {
+        return true;
+    }
     if (resuming_) {
         resuming_ = false;
         Arm(std::chrono::milliseconds(interval_));
@@ -51,7 +55,7 @@ bool GatedTimer::Fire() {
         return true;
     }
     asleep_ = true;
-    Disarm();
+    Arm(std::max(kLookPeriod, std::chrono::milliseconds(interval_)));
     return false;
 }
 

@@ -1,13 +1,15 @@
-// A form's timer whose ticks may pass while nothing a tick reads can have changed: the pointer,
-// the window's place, the screens. A still desktop then costs no wake-ups at all.
+// A form's timer whose ticks may pass while nothing a tick reads is known to have changed: the
+// pointer, the window's place, the screens. A still desktop then costs a look a second.
 //
 // The form sees the interval it set, and a drag still stops and restarts the timer by it. The
 // backend reports every change it learns of by events (Change); the first tick due after a change
-// runs, and the first tick due with no change since the last one ran passes and puts the native
-// timer to sleep. A change wakes it for a tick at once, or a whole interval after the last tick
+// runs, and the first tick due with no change since the last one ran passes and puts the timer to
+// sleep. Asleep, it still runs a tick once a look period (a look): some changes come with no event
+// at all (another program warps the pointer), and a look that finds one reports it as a change
+// like any other. A change wakes it for a tick at once, or a whole interval after the last tick
 // where that is later, and the ticks run at their interval from there: never closer together
 // than the form asked, and a move after a still spell is followed at once. Until the backend
-// knows that it learns of every change (WatchChanges), every tick runs.
+// knows that it learns of every change it can (WatchChanges), every tick runs.
 #pragma once
 
 #include <chrono>
@@ -19,11 +21,14 @@ namespace zorvin {
 
 class GatedTimer : public Timer {
   public:
+    // How often an asleep timer looks, unless its interval is longer.
+    static constexpr std::chrono::milliseconds kLookPeriod{1000};
+
     std::int32_t Interval() const final { return interval_; }
     // Starts the ticks, the first a whole period from now, or stops them (0).
     void setInterval(std::int32_t milliseconds) final;
 
-    // From now on the backend reports every change.
+    // From now on the backend reports every change it learns of.
     void WatchChanges() { watching_ = true; }
     // Something a tick reads may have changed.
     void Change();

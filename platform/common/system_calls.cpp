@@ -49,8 +49,15 @@ bool FormPlatform::SetWindowPos(Hwnd hwnd, Hwnd insertAfter, std::int32_t /*x*/,
     return true;
 }
 
+// Some moves of the pointer come with no event (another program warps it): a read that finds it
+// elsewhere than the last one did is a change like those the backend tells, so that a sleeping
+// timer's look wakes it and the moves after are followed at every tick.
 bool FormPlatform::GetCursorPos(Point& point) {
     point = system_.CursorPosition();
+    if (point != lastCursor_) {
+        lastCursor_ = point;
+        registry_.Changed();
+    }
     return true;
 }
 

@@ -24,8 +24,9 @@ class WindowRegistry {
     const bool& ended() const { return ended_; }
     void End() { ended_ = true; }
 
-    // Whether the backend tells of every change a tick reads, so that ticks may pass while
-    // nothing changes; once it does, it does for good.
+    // Whether the backend tells of the changes a tick reads (all but those no event tells of,
+    // which the ticks' looks find), so that ticks may pass while nothing changes; once it does,
+    // it does for good.
     bool watching() const { return watching_; }
     void WatchChanges();
     // Something a tick reads may have changed: the pointer, a window's place, the screens.

@@ -49,4 +49,12 @@ HeadlessLabel::HeadlessLabel(const ControlLayout& layout)
       foreColor_(layout.foreColor),
       caption_(layout.caption) {}
 
+bool HeadlessTimer::Due() {
+    if (!period_ || due_ > clock_) {
+        return false;
+    }
+    due_ += *period_;
+    return true;
+}
+
 }  // namespace zorvin::headless

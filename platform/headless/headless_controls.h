@@ -2,7 +2,9 @@
 // and write so that a test can tell whether anything touched them.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -53,16 +55,27 @@ class HeadlessLabel final : public NativeLabel {
     std::string caption_;
 };
 
-// Its native timer is armed or not; each period of it (HeadlessPlatform::tick) fires an armed one.
+// Its native timer runs on the headless clock, which HeadlessPlatform::tick moves on.
 class HeadlessTimer final : public GatedTimer {
   public:
-    bool armed() const { return armed_; }
+    explicit HeadlessTimer(const std::chrono::milliseconds& clock) : clock_(clock) {}
+
+    // How often the native timer fires, while it is armed.
+    std::optional<std::chrono::milliseconds> period() const { return period_; }
+    // Whether it fires at the clock's time now; it is then due again a period later.
+    bool Due();
 
   private:
-    void Arm(std::chrono::milliseconds /*period*/) override { armed_ = true; }
-    void Disarm() override { armed_ = false; }
+    void Arm(std::chrono::milliseconds period) override {
+        period_ = period;
+        due_ = clock_ + period;
+    }
+    void Disarm() override { period_.reset(); }
+    std::chrono::milliseconds Now() const override { return clock_; }
 
-    bool armed_ = false;
+    const std::chrono::milliseconds& clock_;
+    std::optional<std::chrono::milliseconds> period_;
+    std::chrono::milliseconds due_{};
 };
 
 }  // namespace zorvin::headless

@@ -27,7 +27,7 @@ std::unique_ptr<NativeLabel> HeadlessWindow::AddLabel(const ControlLayout& contr
 void HeadlessWindow::AddButton(const ControlLayout& /*control*/) {}
 
 std::unique_ptr<GatedTimer> HeadlessWindow::AddTimer(const ControlLayout& /*control*/) {
-    return std::make_unique<HeadlessTimer>();
+    return std::make_unique<HeadlessTimer>(platform_.clock_);
 }
 
 HeadlessPicture& HeadlessWindow::picture(ControlId id) {
@@ -133,6 +133,7 @@ bool HeadlessPlatform::Open(std::string_view document) {
 }
 
 void HeadlessPlatform::tick() {
+    clock_ += kTick;
     // A handler may unload windows or stop timers, so each timer is looked up again before it
     // fires.
     std::vector<std::pair<Hwnd, ControlId>> due;
@@ -140,14 +141,14 @@ void HeadlessPlatform::tick() {
         for (const ControlLayout& control : window->layout().controls) {
             const ControlId id{control.name, control.index};
             if (control.kind == ControlKind::Timer &&
-                static_cast<HeadlessTimer&>(window->timer(id)).armed()) {
+                static_cast<HeadlessTimer&>(window->timer(id)).Due()) {
                 due.emplace_back(window->hWnd(), id);
             }
         }
     }
     for (const auto& [hwnd, id] : due) {
         if (FormWindow* window = registry_.find(hwnd);
-            window && static_cast<HeadlessTimer&>(window->timer(id)).armed()) {
+            window && static_cast<HeadlessTimer&>(window->timer(id)).period()) {
             window->TimerFired(id);
         }
     }

@@ -10,6 +10,7 @@
 // shares (platform/common). The test driver's functions are camelCase.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <memory>
@@ -107,10 +108,13 @@ class HeadlessPlatform final : public WindowSystem {
         cursor_ = screen;
         registry_.Changed();
     }
-    // One period of every running timer: each one that is not asleep fires once. Its tick
-    // passes, and the timer sleeps, when nothing changed since its last tick: the cursor, a
-    // window's place, the screens.
+    // The cursor moved with nothing told of it, as another program's warp moves it.
+    void warpCursor(Point screen) { cursor_ = screen; }
+    // One period of the forms' timers passes, and every native timer due fires once. A tick
+    // passes, and its timer sleeps, when nothing changed since its last tick: the cursor, a
+    // window's place, the screens; asleep, it looks once every kLookPeriod.
     void tick();
+    static constexpr std::chrono::milliseconds kTick{100};
     // X and Y are relative to the control. While a button is held, moves and the release go to
     // the control that got the press, whichever control is named.
     void mouseDown(std::string_view form, ControlId control, std::int16_t button, float x, float y);
@@ -164,6 +168,7 @@ class HeadlessPlatform final : public WindowSystem {
     WindowRegistry registry_;
     FormPlatform forms_{registry_, *this};
     Point cursor_{};
+    std::chrono::milliseconds clock_{};
     std::vector<Rect> screens_{{0, 0, kScreen.width, kScreen.height}};
     std::deque<std::string> popupChoices_;
     std::string closeDuringPopup_;

@@ -99,7 +99,8 @@ TEST_F(Dragging, PupilsFreezeDuringADragAndAimFromTheNewPlaceAfterIt) {
     cursorAtClient(500, 32);
     platform.tick();
     platform.tick();
-    ASSERT_FALSE(form1().timer({"Timer1"}).armed());
+    platform.tick();
+    ASSERT_EQ(form1().timer({"Timer1"}).period(), GatedTimer::kLookPeriod) << "asleep";
     const Point lookingRight = eye(0).shownAt();
 
     // Grab the face straight above the left eye and carry it 100 pixels to the right.

@@ -43,8 +43,39 @@ TEST_F(GatedTimerTest, TheFirstTickRunsThenTicksPassUntilSomethingChanges) {
     EXPECT_EQ(timer.armed, milliseconds(100));
     EXPECT_TRUE(timer.FireAt(milliseconds(5100))) << "the first tick looks";
     EXPECT_FALSE(timer.FireAt(milliseconds(5200))) << "nothing changed since";
-    EXPECT_EQ(timer.armed, std::nullopt) << "asleep";
+    EXPECT_EQ(timer.armed, milliseconds(1000)) << "asleep: it only looks";
     EXPECT_EQ(timer.Interval(), 100) << "as the form set it";
+}
+
+// Asleep, a tick runs once a second, for changes no event tells of; those that find nothing leave
+// it asleep.
+TEST_F(GatedTimerTest, AsleepATickRunsOnceASecond) {
+    timer.FireAt(milliseconds(5100));
+    timer.FireAt(milliseconds(5200));
+    EXPECT_TRUE(timer.FireAt(milliseconds(6200)));
+    EXPECT_TRUE(timer.FireAt(milliseconds(7200)));
+    EXPECT_EQ(timer.armed, milliseconds(1000));
+}
+
+// A look that finds a change reports it as any change is reported: the ticks run at their
+// interval again from the look on.
+TEST_F(GatedTimerTest, AChangeALookFindsBringsTheTicksBackAnIntervalAfterIt) {
+    timer.FireAt(milliseconds(5100));
+    timer.FireAt(milliseconds(5200));
+    ASSERT_TRUE(timer.FireAt(milliseconds(6200)));
+    timer.Change();
+    EXPECT_EQ(timer.armed, milliseconds(100));
+    EXPECT_TRUE(timer.FireAt(milliseconds(6300)));
+    EXPECT_EQ(timer.armed, milliseconds(100));
+}
+
+TEST(GatedTimer, ATimerSlowerThanTheLooksSleepsAtItsOwnInterval) {
+    ClockTimer slow;
+    slow.WatchChanges();
+    slow.setInterval(2500);
+    slow.FireAt(milliseconds(7500));
+    EXPECT_FALSE(slow.FireAt(milliseconds(10000)));
+    EXPECT_EQ(slow.armed, milliseconds(2500));
 }
 
 TEST_F(GatedTimerTest, EachTickAfterAChangeRunsWhileChangesKeepComing) {

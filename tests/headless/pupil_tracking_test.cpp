@@ -95,7 +95,8 @@ TEST_F(PupilTracking, AWindowMovedUnderAStillCursorReAimsThePupils) {
     lookAtClient(21, -400);  // straight above the left eye
     expectPupilCentre(0, kLeftX, kEyeY - 3);
     platform.tick();
-    ASSERT_FALSE(timer1().armed()) << "asleep";
+    platform.tick();
+    ASSERT_EQ(timer1().period(), GatedTimer::kLookPeriod) << "asleep";
 
     // The window manager puts the window 300 pixels to the left; the cursor stays.
     const Point origin = form1().clientOrigin();
@@ -107,20 +108,29 @@ TEST_F(PupilTracking, AWindowMovedUnderAStillCursorReAimsThePupils) {
 }
 
 // The first tick that finds nothing changed puts the timer to sleep; the form still reads the
-// interval it set.
-TEST_F(PupilTracking, AStillDesktopCostsNothingUntilTheCursorMoves) {
+// interval it set. Asleep, it looks once a second, which finds a cursor that another program
+// warped and told nobody of; the warps after that one are followed at every tick.
+TEST_F(PupilTracking, AStillDesktopCostsALookASecondWhichFindsWarpsNothingTold) {
     lookAtClient(200, 200);
+    platform.tick();  // finds the cursor where the last tick did
+    platform.tick();
+    ASSERT_EQ(timer1().period(), GatedTimer::kLookPeriod) << "asleep";
     const auto looks = calls("CursorPosition").size();
     const auto accesses = eye(0).accesses() + eye(1).accesses();
-    for (int i = 0; i < 5; ++i) {
+    const Point origin = form1().clientOrigin();
+    platform.warpCursor({origin.x + 21, origin.y - 400});
+    for (int i = 0; i < 9; ++i) {
         platform.tick();
     }
     EXPECT_EQ(calls("CursorPosition").size(), looks);
     EXPECT_EQ(eye(0).accesses() + eye(1).accesses(), accesses);
-    EXPECT_FALSE(timer1().armed());
     EXPECT_EQ(timerInterval(), 100);
 
-    lookAtClient(21, 500);
+    platform.tick();
+    EXPECT_EQ(calls("CursorPosition").size(), looks + 1);
+    expectPupilCentre(0, kLeftX, kEyeY - 3);
+    platform.warpCursor({origin.x + 21, origin.y + 500});
+    platform.tick();
     expectPupilCentre(0, kLeftX, kEyeY + 3);
 }
 
