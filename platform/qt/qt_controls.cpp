@@ -72,7 +72,12 @@ void QtLabel::setCaption(std::string_view caption) {
 }
 
 QtTimer::~QtTimer() {
+    Disarm();
+}
+
+void QtTimer::Disarm() {
     timer_.stop();
+    stopped_();
 }
 
 }  // namespace zorvin::qt

@@ -3,8 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include <QLabel>
 #include <QTimer>
@@ -60,18 +62,21 @@ class QtLabel final : public NativeLabel {
     const ControlLayout& layout_;
 };
 
+// `stopped` is called once its ticks have stopped, or it is gone.
 class QtTimer final : public GatedTimer {
   public:
-    explicit QtTimer(QTimer& timer) : timer_(timer) {}
+    QtTimer(QTimer& timer, std::function<void()> stopped)
+        : timer_(timer), stopped_(std::move(stopped)) {}
     ~QtTimer() override;
     QtTimer(const QtTimer&) = delete;
     QtTimer& operator=(const QtTimer&) = delete;
 
   private:
     void Arm(std::chrono::milliseconds period) override { timer_.start(period); }
-    void Disarm() override { timer_.stop(); }
+    void Disarm() override;
 
     QTimer& timer_;
+    std::function<void()> stopped_;
 };
 
 }  // namespace zorvin::qt

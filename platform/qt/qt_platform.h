@@ -26,9 +26,10 @@
 //      Wayland the compositor's help (KWin, GNOME Shell), coalesced to the shortest timer's tick.
 //      Client points: from the window's place as Left/Top give it.
 //  [x] Timers: QTimers at the interval the form set, whose ticks pass while nothing a tick reads
-//      has changed (platform/common/gated_timer.h): the pointer's moves anywhere and screen
-//      changes from the X server (x11_changes.cpp), the compositor's moves under Wayland, the
-//      windows' own moves. Where the X server tells no moves (no XInput 2.1), every tick runs.
+//      has changed, but for a look once a second (platform/common/gated_timer.h): the pointer's
+//      moves anywhere (raw motion and raw touch) and screen changes from the X server
+//      (x11_changes.cpp), the compositor's moves under Wayland, the windows' own moves. Where the
+//      X server tells no moves (no XInput 2.1), every tick runs.
 //  [x] Opening a document: QDesktopServices::openUrl, which hands "mailto:" addresses and URLs
 //      to the desktop's opener (xdg-open on a desktop Qt does not know).
 //  [x] PopupMenu: a QMenu of the items, with mnemonics, check marks and separators, at the pointer,
@@ -67,7 +68,8 @@ class QtPlatform final : public WindowSystem {
     Point CursorPosition() override;
     bool Open(std::string_view document) override;
 
-    // A timer is due to tick: the changes the window system told since are taken in first.
+    // A timer is due to tick, or a timer's ticks stopped: the changes the window system told
+    // since the last tick are taken in.
     void CollectChanges() { changes_.Collect(); }
 
   private:

@@ -89,7 +89,8 @@ std::unique_ptr<NativeLabel> QtWindow::AddLabel(const ControlLayout& control) {
     return std::make_unique<QtLabel>(*widget, control);
 }
 
-// The changes the window system told since the last tick are taken in before the timer decides.
+// The changes the window system told since the last tick are taken in before the timer decides,
+// and once its ticks stop, so that none is left waiting for a tick that never comes.
 std::unique_ptr<GatedTimer> QtWindow::AddTimer(const ControlLayout& control) {
     auto* timer = new QTimer(widget_);
     QObject::connect(timer, &QTimer::timeout, widget_,
@@ -99,7 +100,8 @@ std::unique_ptr<GatedTimer> QtWindow::AddTimer(const ControlLayout& control) {
                              window->form_.TimerFired(id);
                          }
                      });
-    return std::make_unique<QtTimer>(*timer);
+    return std::make_unique<QtTimer>(*timer,
+                                     [&platform = platform_] { platform.CollectChanges(); });
 }
 
 // Enter presses the default button and Escape the cancel button, wherever the focus is.

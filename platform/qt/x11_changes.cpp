@@ -11,7 +11,8 @@ namespace zorvin::qt {
 namespace {
 
 // Raw events reach every client that asks for them during another client's grab only from XInput
-// 2.1 on; the server goes by the version the client says it speaks.
+// 2.1 on; the server goes by the version the client says it speaks. A touchscreen moves the
+// pointer with raw touch events, not raw motion, and the server tells them from 2.2 on.
 bool SelectRawMotion(Display* display) {
     int opcode = 0;
     int event = 0;
@@ -27,6 +28,11 @@ bool SelectRawMotion(Display* display) {
     }
     unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
     XISetMask(bits, XI_RawMotion);
+    if (major > 2 || minor >= 2) {
+        XISetMask(bits, XI_RawTouchBegin);
+        XISetMask(bits, XI_RawTouchUpdate);
+        XISetMask(bits, XI_RawTouchEnd);
+    }
     XIEventMask mask{XIAllMasterDevices, sizeof bits, bits};
     return XISelectEvents(display, DefaultRootWindow(display), &mask, 1) == Success;
 }

@@ -1,12 +1,13 @@
 // What the X server tells, as it happens, of the changes a tick reads: the pointer moving anywhere
-// on the screen (XInput 2 raw motion, which comes even while another program holds a grab), and
-// screens added, removed or rearranged (RandR). Read on a connection of its own, so that Qt's
-// never sees these events, and whenever it has any: nothing is asked on a schedule.
+// on the screen (XInput 2 raw motion, and raw touch from 2.2 on, which come even while another
+// program holds a grab), and screens added, removed or rearranged (RandR). Read on a connection of
+// its own, so that Qt's never sees these events, and whenever it has any: nothing is asked on a
+// schedule. Warps of the pointer by other programs come with no event; the ticks' looks find them.
 //
 // While a tick is coming anyway, one change is as good as many: after a change the connection is
 // left unread until the tick collects what came meanwhile, so that a moving pointer wakes the
 // program once a tick rather than once a move. It is read as it comes again once a tick finds
-// nothing new.
+// nothing new, or once the ticks stop: the X server keeps every event a client leaves unread.
 #pragma once
 
 #include <functional>
@@ -28,9 +29,10 @@ class X11Changes final : public QObject {
     X11Changes(const X11Changes&) = delete;
     X11Changes& operator=(const X11Changes&) = delete;
 
-    // Whether every move of the pointer is told: the server speaks XInput 2.1 or later.
+    // Whether the pointer's moves by its devices are told: the server speaks XInput 2.1 or later.
     bool watching() const { return notifier_ != nullptr; }
-    // A tick is due: the changes that came since the last one are reported now.
+    // A tick is due, or the ticks stopped: the changes that came since the last one are reported
+    // now.
     void Collect();
 
   private:
