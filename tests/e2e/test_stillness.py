@@ -1,6 +1,7 @@
 """After a still spell, in which the program may sleep: the pupils follow the next move of the
-pointer, a move of the face by the window manager, a screen added, and the pointer while another
-program holds it; a drag works as ever."""
+pointer by a device, a warp of it by another program (which the X server tells no listener of), a
+move of the face by the window manager, a screen added, and the pointer while another program
+holds it; a drag works as ever."""
 
 import subprocess
 import time
@@ -26,8 +27,8 @@ class StillnessTest(ZorvinTestCase):
         subprocess.run(["xrandr", "--display", self.x.name, *arguments], check=True,
                        capture_output=True)
 
-    def look_from(self, screen_x, screen_y, place):
-        self.display.move_pointer(screen_x, screen_y)
+    def look_from(self, screen_x, screen_y, place, way="device"):
+        self.display.move_pointer(screen_x, screen_y, way=way)
         self.wait_for_followed(screen_x, screen_y, place)
 
     def wait_for_followed(self, screen_x, screen_y, place):
@@ -40,6 +41,12 @@ class StillnessTest(ZorvinTestCase):
         ox, oy = self.origin
         self.look_from(ox + 500, oy + 30, "right of the face")
         self.look_from(ox + 21, oy - 300, "above the face")
+
+    def test_a_warp_after_a_still_spell_is_followed_and_so_are_the_warps_after_it(self):
+        time.sleep(STILL_SPELL)
+        ox, oy = self.origin
+        self.look_from(ox + 500, oy + 30, "warped right of the face", way="warp")
+        self.look_from(ox + 21, oy - 300, "warped above the face", way="warp")
 
     def test_the_face_moved_under_a_still_pointer_after_a_still_spell_aims_again(self):
         ox, oy = self.origin

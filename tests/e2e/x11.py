@@ -1,11 +1,16 @@
 """Driving and inspecting an X display from outside the program under test.
 
 The pointer and the keyboard are played through XTest from inside the test process, so that a
-burst of motion reaches the server without the delay of spawning a tool per step. Windows are
-found by their WM_NAME; their client area, shape, stacking state and pixels are read with core
-requests and the SHAPE extension.
+burst of motion reaches the server without the delay of spawning a tool per step. The pointer may
+be moved the other ways programs move it instead, which the X server tells no listener of: by a
+warp from another client (XWarpPointer), or by `xdotool mousemove`, a warp from a program of its
+own. ZORVIN_POINTER_MOVES (device, warp or xdotool; device unless set) chooses the way for a run.
+Windows are found by their WM_NAME; their client area, shape, stacking state and pixels are read
+with core requests and the SHAPE extension.
 """
 
+import os
+import subprocess
 import time
 
 from Xlib import X, XK, Xatom, display as xdisplay, error as xerror
@@ -31,6 +36,9 @@ def wait_until(condition, timeout=10.0, interval=0.02, message="condition"):
 class Display:
     def __init__(self, name):
         self.name = name
+        self.pointer_moves = os.environ.get("ZORVIN_POINTER_MOVES", "device")
+        if self.pointer_moves not in ("device", "warp", "xdotool"):
+            raise ValueError("ZORVIN_POINTER_MOVES=%s" % self.pointer_moves)
         self.connection = xdisplay.Display(name)
         self.root = self.connection.screen().root
         self.width = self.connection.screen().width_in_pixels
@@ -44,8 +52,17 @@ class Display:
 
     # --- Pointer and keyboard ------------------------------------------------------------
 
-    def move_pointer(self, x, y, sync=True):
-        xtest.fake_input(self.connection, X.MotionNotify, x=int(x), y=int(y))
+    def move_pointer(self, x, y, sync=True, way=None):
+        """Moves the pointer `way` ("device", "warp" or "xdotool"), or the run's way."""
+        way = way or self.pointer_moves
+        if way == "xdotool":
+            subprocess.run(["xdotool", "mousemove", str(int(x)), str(int(y))], check=True,
+                           env=dict(os.environ, DISPLAY=self.name))
+            return
+        if way == "warp":
+            self.root.warp_pointer(int(x), int(y))
+        else:
+            xtest.fake_input(self.connection, X.MotionNotify, x=int(x), y=int(y))
         if sync:
             self.connection.sync()
 
