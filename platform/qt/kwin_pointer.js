@@ -2,7 +2,8 @@
 // it loads this script. A moving pointer is reported at once, then at most once per tick, the last
 // place it reached included; a still pointer costs no call and no timer. Each report carries KWin's
 // outputs, "name,x,y,width,height" each in logical pixels and separated by ";", so that Zorvin can
-// map the pointer to the X11 screen of the output it is on.
+// map the pointer to the X11 screen of the output it is on; outputs that come, go or change are
+// reported as a move is, since a still pointer then lies elsewhere on the new screens.
 const zorvin = {
     service: "@SERVICE@",
     path: "@PATH@",
@@ -41,18 +42,29 @@ function outputs() {
 function send() {
     const x = whole(workspace.cursorPos.x);
     const y = whole(workspace.cursorPos.y);
-    if (sent !== null && sent.x === x && sent.y === y) {
+    const described = outputs();
+    if (sent !== null && sent.x === x && sent.y === y && sent.outputs === described) {
         return;
     }
-    sent = { x: x, y: y };
-    callDBus(zorvin.service, zorvin.path, zorvin.iface, "Moved", x, y, outputs());
+    sent = { x: x, y: y, outputs: described };
+    callDBus(zorvin.service, zorvin.path, zorvin.iface, "Moved", x, y, described);
     pause.start();
 }
 
-pause.timeout.connect(send);
-workspace.cursorPosChanged.connect(function () {
+function changed() {
     if (!pause.active) {
         send();
     }
-});
+}
+
+pause.timeout.connect(send);
+workspace.cursorPosChanged.connect(changed);
+// Plasma 6 tells of outputs that come and go by the first, Plasma 5 by the next two; both by the
+// last when the desktop's bounds change.
+for (const signal of ["screensChanged", "numberScreensChanged", "screenResized",
+                      "virtualScreenGeometryChanged"]) {
+    if (workspace[signal] !== undefined) {
+        workspace[signal].connect(changed);
+    }
+}
 send();
