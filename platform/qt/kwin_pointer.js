@@ -8,6 +8,7 @@ const zorvin = {
     service: "@SERVICE@",
     path: "@PATH@",
     iface: "@INTERFACE@",
+    script: "@SCRIPT@",
     tick: @TICK@,
 };
 
@@ -15,6 +16,7 @@ const pause = new QTimer();
 pause.singleShot = true;
 pause.interval = zorvin.tick;
 let sent = null;
+let ended = false;
 
 // Plasma 6 gives positions as floating-point numbers; the call carries int32.
 function whole(value) {
@@ -39,15 +41,32 @@ function outputs() {
     return described.join(";");
 }
 
+// A Zorvin that ended without unloading this script (killed, or gone before KWin took its word)
+// is no longer on the bus: rather than call nobody on every move for the rest of the session, the
+// script unloads itself.
+function report(x, y, described) {
+    callDBus("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+             "NameHasOwner", zorvin.service, function (running) {
+        if (running) {
+            callDBus(zorvin.service, zorvin.path, zorvin.iface, "Moved", x, y, described);
+        } else if (!ended) {
+            ended = true;
+            pause.stop();
+            callDBus("org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting", "unloadScript",
+                     zorvin.script);
+        }
+    });
+}
+
 function send() {
     const x = whole(workspace.cursorPos.x);
     const y = whole(workspace.cursorPos.y);
     const described = outputs();
-    if (sent !== null && sent.x === x && sent.y === y && sent.outputs === described) {
+    if (ended || (sent !== null && sent.x === x && sent.y === y && sent.outputs === described)) {
         return;
     }
     sent = { x: x, y: y, outputs: described };
-    callDBus(zorvin.service, zorvin.path, zorvin.iface, "Moved", x, y, described);
+    report(x, y, described);
     pause.start();
 }
 

@@ -136,6 +136,15 @@ class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
             self.assert_all_follow(staying)
         self.assertEqual(staying[0].output(), "", "what the program said")
 
+    def test_a_killed_ones_script_unloads_itself_at_the_next_move(self):
+        zorvin, face_window, script = self.start_instance()
+        zorvin.process.kill()
+        zorvin.process.wait()
+        self.assertTrue(self.kwin.script_loaded(script), "the killed one's script")
+        self.kwin.move_pointer(0, 0)
+        x11.wait_until(lambda: not self.kwin.script_loaded(script), 5,
+                       message="the killed one's script unloaded, with no Zorvin left to do it")
+
     def test_the_next_one_removes_a_killed_ones_script(self):
         first, second = self.start_instance(), self.start_instance()
         first[0].process.kill()
