@@ -13,12 +13,13 @@ jobs=$(nproc)
 "$root/scripts/install-deps.sh" package
 
 # The Debian package is for this machine's release: it takes the GNOME Shell extension in the
-# format of the Shell this release has, installed here or not.
+# format of the Shell this release has, installed here or not, naming that Shell's version.
 shell=$(apt-cache policy gnome-shell 2>/dev/null | sed -n 's/^ *Candidate: \([0-9][0-9]*\).*/\1/p')
-shell_format=()
-[ -n "$shell" ] && shell_format=(-DZORVIN_GNOME_SHELL_FORMAT="$([ "$shell" -lt 45 ] && echo 43 || echo 45)")
+release_shell=()
+[ -n "$shell" ] && release_shell=(-DZORVIN_GNOME_SHELL_VERSIONS="$shell"
+    -DZORVIN_GNOME_SHELL_FORMAT="$([ "$shell" -lt 45 ] && echo 43 || echo 45)")
 cmake -S "$root" -B "$build/gcc" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ \
-    "${shell_format[@]}" "$@" >/dev/null
+    "${release_shell[@]}" "$@" >/dev/null
 cmake --build "$build/gcc" -j "$jobs"
 cmake -S "$root" -B "$build/win32" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" "$@" >/dev/null

@@ -12,11 +12,14 @@
 namespace zorvin::qt {
 namespace {
 
+// A pixel of the output stays on the screen that shows it: at a ratio of ½ or less, rounding to
+// the nearest would carry the last column and row onto the next screen.
 int Scale(int offset, int to, int from) {
     if (from <= 0 || to == from) {
         return offset;
     }
-    return static_cast<int>(std::lround(static_cast<double>(offset) * to / from));
+    const int scaled = static_cast<int>(std::lround(static_cast<double>(offset) * to / from));
+    return offset >= 0 && offset < from ? std::min(scaled, to - 1) : scaled;
 }
 
 QPoint Map(QPoint point, const QRect& from, const QRect& to) {

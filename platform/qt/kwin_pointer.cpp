@@ -64,6 +64,7 @@ QString ScriptText(const QString& service, int tickMs) {
     source.open(QIODevice::ReadOnly);
     return QString::fromUtf8(source.readAll())
         .replace(QStringLiteral("@SERVICE@"), service)
+        .replace(QStringLiteral("@SCRIPT@"), kScriptPrefix + service)
         .replace(QStringLiteral("@PATH@"), kPath)
         .replace(QStringLiteral("@INTERFACE@"), kInterface)
         .replace(QStringLiteral("@TICK@"), QString::number(tickMs));
@@ -117,11 +118,10 @@ KWinPointer::KWinPointer(QDBusConnection bus, int tickMs,
     RemoveStaleScripts();
 }
 
+// Whether or not KWin's name is known yet: the script may be loaded all the same.
 KWinPointer::~KWinPointer() {
-    if (!kwinOwner_.isEmpty()) {
-        bus_.asyncCall(ScriptingCall(QStringLiteral("unloadScript"), {scriptName_}), kExitWaitMs)
-            .waitForFinished();
-    }
+    bus_.asyncCall(ScriptingCall(QStringLiteral("unloadScript"), {scriptName_}), kExitWaitMs)
+        .waitForFinished();
     QFile::remove(scriptPath_);
     bus_.unregisterObject(kPath);
 }

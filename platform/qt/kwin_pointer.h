@@ -1,7 +1,8 @@
 // The pointer from KWin, for Plasma's Wayland sessions. A script, embedded in the program, is
 // loaded into KWin over D-Bus and calls this object back when the pointer moves. Each running
 // Zorvin loads a script of its own, named after its unique name on the bus, and removes it when it
-// ends; at start it removes the scripts of Zorvins that ended without doing so.
+// ends; at start it removes the scripts of Zorvins that ended without doing so. A script whose
+// Zorvin has left the bus unloads itself at the next move, whoever is left to remove it.
 //
 // No call waits for KWin: a KWin that answers late holds nothing up, one that does not answer at
 // all leaves the pointer to X11 (and is told about once), and the script's calls, whenever they

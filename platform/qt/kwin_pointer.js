@@ -2,11 +2,13 @@
 // it loads this script. A moving pointer is reported at once, then at most once per tick, the last
 // place it reached included; a still pointer costs no call and no timer. Each report carries KWin's
 // outputs, "name,x,y,width,height" each in logical pixels and separated by ";", so that Zorvin can
-// map the pointer to the X11 screen of the output it is on.
+// map the pointer to the X11 screen of the output it is on; outputs that come, go or change are
+// reported as a move is, since a still pointer then lies elsewhere on the new screens.
 const zorvin = {
     service: "@SERVICE@",
     path: "@PATH@",
     iface: "@INTERFACE@",
+    script: "@SCRIPT@",
     tick: @TICK@,
 };
 
@@ -14,6 +16,7 @@ const pause = new QTimer();
 pause.singleShot = true;
 pause.interval = zorvin.tick;
 let sent = null;
+let ended = false;
 
 // Plasma 6 gives positions as floating-point numbers; the call carries int32.
 function whole(value) {
@@ -38,21 +41,49 @@ function outputs() {
     return described.join(";");
 }
 
+// A Zorvin that ended without unloading this script (killed, or gone before KWin took its word)
+// is no longer on the bus: rather than call nobody on every move for the rest of the session, the
+// script unloads itself.
+function report(x, y, described) {
+    callDBus("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
+             "NameHasOwner", zorvin.service, function (running) {
+        if (running) {
+            callDBus(zorvin.service, zorvin.path, zorvin.iface, "Moved", x, y, described);
+        } else if (!ended) {
+            ended = true;
+            pause.stop();
+            callDBus("org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting", "unloadScript",
+                     zorvin.script);
+        }
+    });
+}
+
 function send() {
     const x = whole(workspace.cursorPos.x);
     const y = whole(workspace.cursorPos.y);
-    if (sent !== null && sent.x === x && sent.y === y) {
+    const described = outputs();
+    if (ended || (sent !== null && sent.x === x && sent.y === y && sent.outputs === described)) {
         return;
     }
-    sent = { x: x, y: y };
-    callDBus(zorvin.service, zorvin.path, zorvin.iface, "Moved", x, y, outputs());
+    sent = { x: x, y: y, outputs: described };
+    report(x, y, described);
     pause.start();
 }
 
-pause.timeout.connect(send);
-workspace.cursorPosChanged.connect(function () {
+function changed() {
     if (!pause.active) {
         send();
     }
-});
+}
+
+pause.timeout.connect(send);
+workspace.cursorPosChanged.connect(changed);
+// Plasma 6 tells of outputs that come and go by the first, Plasma 5 by the next two; both by the
+// last when the desktop's bounds change.
+for (const signal of ["screensChanged", "numberScreensChanged", "screenResized",
+                      "virtualScreenGeometryChanged"]) {
+    if (workspace[signal] !== undefined) {
+        workspace[signal].connect(changed);
+    }
+}
 send();

@@ -82,6 +82,17 @@ TEST(CompositorPosition, FractionalScaleWithXWaylandUnscaled) {
                 {"the other", {1536, 0}, {1920, 0}}});
 }
 
+// X11 programs scaling themselves by ½ (Qt at scale 2 on a compositor that leaves X11 unscaled):
+// rounding half a pixel up would put each output's last column and row on the next screen, or
+// past the desktop.
+TEST(CompositorPosition, HalfScaleKeepsTheLastPixelOnItsScreen) {
+    ExpectMaps({{"DP-1", {0, 0, 1920, 1080}}, {"DP-2", {1920, 0, 1920, 1080}}},
+               {{"DP-1", {0, 0, 960, 540}}, {"DP-2", {960, 0, 960, 540}}},
+               {{"left, its last column", {1919, 100}, {959, 50}},
+                {"left, its last row", {100, 1079}, {50, 539}},
+                {"right, its far corner", {3839, 1079}, {1919, 539}}});
+}
+
 // A pointer that KWin reports in the gap between two outputs of different heights counts as on
 // the nearer one.
 TEST(CompositorPosition, OffEveryOutputCountsAsOnTheNearest) {

@@ -76,11 +76,17 @@ function connect() {
         Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, null, null);
 }
 
-// Each format declares the Shell versions it runs on, under the same uuid.
-for (const [format, versions] of [['43', ['43', '44']], ['45', ['45', '46', '47', '48', '49']]]) {
+// Each format declares the Shell versions it runs on, under the same uuid: those it is known to
+// work on, and any other that loads that format (the installed Shell's, those the build names).
+for (const [format, known, loads] of [['43', ['43', '44'], v => v < 45],
+    ['45', ['45', '46', '47', '48', '49'], v => v >= 45]]) {
     const metadata = JSON.parse(readText(`${extensions}/${format}/${uuid}/metadata.json`));
+    const versions = metadata['shell-version'];
     expectEqual(metadata.uuid, uuid, `the ${format} format's uuid`);
-    expectEqual(metadata['shell-version'], versions, `the ${format} format's Shell versions`);
+    expectEqual(known.filter(v => versions.includes(v)), known,
+        `the known Shells among the ${format} format's ${versions}`);
+    expectEqual(versions.filter(v => !loads(Number(v))), [],
+        `the ${format} format's Shells that load the other format`);
 }
 
 // A GObject signal source as far as the extension uses one.

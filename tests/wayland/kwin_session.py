@@ -192,3 +192,12 @@ def fake_pointer():
         raise AssertionError("kwin_fake_pointer was not built: the Wayland development files "
                              "(libwayland-dev, libwayland-bin, plasma-wayland-protocols) are missing")
     return path
+
+
+def unplug_output():
+    """The client that unplugs KWin's last output, as the build names it."""
+    path = os.environ.get("ZORVIN_KWIN_UNPLUG_OUTPUT", "")
+    if not path:
+        raise AssertionError("kwin_unplug_output was not built: the Wayland development files "
+                             "(libwayland-dev, libwayland-bin, plasma-wayland-protocols) are missing")
+    return path

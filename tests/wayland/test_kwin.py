@@ -136,6 +136,15 @@ class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
             self.assert_all_follow(staying)
         self.assertEqual(staying[0].output(), "", "what the program said")
 
+    def test_a_killed_ones_script_unloads_itself_at_the_next_move(self):
+        zorvin, face_window, script = self.start_instance()
+        zorvin.process.kill()
+        zorvin.process.wait()
+        self.assertTrue(self.kwin.script_loaded(script), "the killed one's script")
+        self.kwin.move_pointer(0, 0)
+        x11.wait_until(lambda: not self.kwin.script_loaded(script), 5,
+                       message="the killed one's script unloaded, with no Zorvin left to do it")
+
     def test_the_next_one_removes_a_killed_ones_script(self):
         first, second = self.start_instance(), self.start_instance()
         first[0].process.kill()
@@ -187,7 +196,8 @@ class KWinRestartTest(compositor.FaceOnWayland, unittest.TestCase):
 class KWinScaleTest(compositor.FaceOnWayland, unittest.TestCase):
     """A desktop at scale 2. X11 programs that KWin scales see its logical pixels; with KWin's
     option in which they scale themselves, they see physical pixels, twice as many each way. Which
-    one X11 got is read from the session: its X screen against KWin's logical desktop."""
+    one X11 got is read from the session: its X screen against KWin's logical desktop. And outputs
+    that change under a still pointer."""
 
     def start_session(self, kwin):
         """Starts `kwin`, a KWinSession, for this test; returns its X display."""
@@ -248,6 +258,26 @@ class KWinScaleTest(compositor.FaceOnWayland, unittest.TestCase):
 
     def test_two_outputs_x11_scaling_themselves(self):
         self.follow_on_two_outputs(x11_scales_itself=True)
+
+    # The pointer rests in the far corner of the left one of two outputs while the right one is
+    # unplugged: mapped with the outputs of before onto the one screen left, it would be at the
+    # middle of that screen. The face then moves, so that the pupils look again.
+    def test_output_unplugged_under_a_still_pointer(self):
+        kwin = kwin_session.KWinSession(kwin_session.fake_pointer(), other_scales=(1,))
+        display = self.start_session(kwin)
+        self.start_zorvin(display, kwin.environment)
+        width, height = kwin.size
+        x, y = width - 1, height - 1
+        kwin.move_pointer(x, y)
+        self.wait_for_pupils(self.expected_pupils(x, y), "pupils for the pointer on the left")
+
+        subprocess.run([kwin_session.unplug_output()], env=dict(os.environ, **kwin.environment),
+                       check=True)
+        x11.wait_until(lambda: len(x11_screens(kwin.environment)) == 1, 10,
+                       message="XWayland's screens to be one")
+        display.move_window_and_wait(self.face, width * 5 // 8, height // 4)
+        self.wait_for_pupils(self.expected_pupils(x, y),
+                             "pupils for the still pointer once the right output is gone")
 
 
 def x11_screens(environment):
