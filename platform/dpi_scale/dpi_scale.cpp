@@ -32,6 +32,10 @@ std::int32_t StartWithMiddleInside(std::int32_t start, std::int32_t length, std:
 DpiScale::DpiScale(std::int32_t numerator, std::int32_t denominator)
     : numerator_(numerator), denominator_(denominator) {}
 
+DpiScale DpiScale::Of(DpiScaling scaling, int dpi) {
+    return scaling == DpiScaling::WholeFactor ? WholeFactor(dpi) : Proportional(dpi);
+}
+
 DpiScale DpiScale::WholeFactor(int dpi) {
     return {std::max(1, RoundedQuotient(dpi, kStandardDpi)), 1};
 }

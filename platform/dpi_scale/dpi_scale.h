@@ -1,5 +1,7 @@
 // How a window's pixels, as its form's layout gives them, land on the display's device pixels at
-// the display's DPI. Plain arithmetic with no Windows type, so that it is tested without a display.
+// the display's DPI, in both programs: Zorvin.exe takes the DPI from Windows, the Linux program
+// from the desktop through Qt. Plain arithmetic with no toolkit type, so that it is tested without
+// a display.
 //
 // A window scales by a ratio: a dialog by dpi / 96 exactly, as Windows scales dialogs; pixel art by
 // a whole factor only, so that each of its pixels stays a square block of device pixels. At 96 DPI
@@ -9,6 +11,7 @@
 
 #include <cstdint>
 
+#include "platform/layout.h"
 #include "platform/types.h"
 
 namespace zorvin {
@@ -28,6 +31,9 @@ struct PixelRect {
 
 class DpiScale {
   public:
+    // The scale of a window that grows as its layout says, at `dpi`: the one rule by which both
+    // programs size their windows.
+    static DpiScale Of(DpiScaling scaling, int dpi);
     // The whole factor nearest dpi / 96, at least 1: 1 up to 125 %, 2 from 150 % to 249 %, 3 from
     // 250 %, and so on.
     static DpiScale WholeFactor(int dpi);

@@ -11,6 +11,7 @@
 #include "platform/common/form_platform.h"
 #include "platform/common/window_registry.h"
 #include "platform/qt/display_check.h"
+#include "platform/qt/own_scaling.h"
 #include "platform/qt/qt_platform.h"
 #include "program/program.h"
 #include "program/version.h"
@@ -51,7 +52,9 @@ int main(int argc, char** argv) {
     arguments.push_back(qtPlatform.data());
     int count = static_cast<int>(arguments.size());
     arguments.push_back(nullptr);
+    zorvin::qt::OwnScaling scaling;
     ZorvinApplication application(count, arguments.data());
+    scaling.QtStarted();
     // Ties the window to its desktop entry, for the taskbar's name and icon (the X11 class,
     // "zorvin", is the entry's StartupWMClass).
     QGuiApplication::setDesktopFileName(QStringLiteral(ZORVIN_APP_ID));
@@ -61,7 +64,7 @@ int main(int argc, char** argv) {
     int status = 0;
     {
         zorvin::WindowRegistry windows;
-        zorvin::qt::QtPlatform system(windows);
+        zorvin::qt::QtPlatform system(windows, scaling);
         zorvin::FormPlatform platform(windows, system);
         zorvin::Program program(platform);
         program.Start();

@@ -44,11 +44,14 @@ QIcon ArtworkIcon(Artwork artwork) {
     return icon;
 }
 
-QCursor PointerCursor(MousePointer pointer) {
+QCursor PointerCursor(MousePointer pointer, const DpiScale& scale) {
     switch (pointer) {
-        case MousePointer::Hand:
-            return QCursor(QPixmap::fromImage(ArtworkImage(Artwork::HandPointer)), kHandHotSpot.x,
-                           kHandHotSpot.y);
+        case MousePointer::Hand: {
+            const QImage hand = ArtworkImage(Artwork::HandPointer);
+            return QCursor(QPixmap::fromImage(hand.scaled(scale.ToDevice(hand.width()),
+                                                          scale.ToDevice(hand.height()))),
+                           scale.ToDevice(kHandHotSpot.x), scale.ToDevice(kHandHotSpot.y));
+        }
         case MousePointer::Default:
             break;
     }

@@ -5,6 +5,7 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include "platform/dpi_scale/dpi_scale.h"
 #include "platform/layout.h"
 
 namespace zorvin::qt {
@@ -14,7 +15,8 @@ QPixmap ArtworkPixmap(Artwork artwork);
 
 QIcon ArtworkIcon(Artwork artwork);
 
-// The mouse pointer a control shows: the system's arrow, or the hand with its hot spot.
-QCursor PointerCursor(MousePointer pointer);
+// The mouse pointer a control shows: the system's arrow, or the hand with its hot spot, grown as
+// the control's window is, as Windows grows pointers by the DPI.
+QCursor PointerCursor(MousePointer pointer, const DpiScale& scale);
 
 }  // namespace zorvin::qt

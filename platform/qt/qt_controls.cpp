@@ -8,13 +8,15 @@
 
 namespace zorvin::qt {
 
-QtPicture::QtPicture(QWidget& widget, const ControlLayout& layout)
+QtPicture::QtPicture(QWidget& widget, const ControlLayout& layout, const DpiScale& scale)
     : widget_(widget),
+      scale_(scale),
       left_(static_cast<float>(layout.left)),
       top_(static_cast<float>(layout.top)),
       width_(static_cast<float>(layout.width)),
       height_(static_cast<float>(layout.height)) {
-    widget_.setGeometry(layout.left, layout.top, layout.width, layout.height);
+    widget_.setGeometry(scale.ToDevice(layout.left), scale.ToDevice(layout.top),
+                        scale.ToDevice(layout.width), scale.ToDevice(layout.height));
 }
 
 void QtPicture::setLeft(float left) {
@@ -28,19 +30,22 @@ void QtPicture::setTop(float top) {
 }
 
 void QtPicture::Place() {
-    const QPoint pixel(PixelOf(left_), PixelOf(top_));
+    const QPoint pixel(scale_.ToDevice(PixelOf(left_)), scale_.ToDevice(PixelOf(top_)));
     if (widget_.pos() != pixel) {
         widget_.move(pixel);
     }
 }
 
-QtLabel::QtLabel(QLabel& widget, const ControlLayout& layout) : widget_(widget), layout_(layout) {
+QtLabel::QtLabel(QLabel& widget, const ControlLayout& layout, const DpiScale& scale)
+    : widget_(widget), layout_(layout), scale_(scale) {
     setCaption(layout.caption);
     setForeColor(layout.foreColor);
 }
 
 void QtLabel::Fit() {
-    QRect box(layout_.left, layout_.top, layout_.width, layout_.height);
+    const PixelRect at = scale_.ToDevice(PixelRect{
+        layout_.left, layout_.top, layout_.left + layout_.width, layout_.top + layout_.height});
+    QRect box(at.left, at.top, at.right - at.left, at.bottom - at.top);
     const int needed = widget_.fontMetrics().horizontalAdvance(widget_.text()) + 2;
     if (layout_.alignment == Alignment::Center && needed > box.width()) {
         box.adjust(-(needed - box.width()) / 2, 0, (needed - box.width() + 1) / 2, 0);
@@ -49,7 +54,7 @@ void QtLabel::Fit() {
 }
 
 ClientPoint QtLabel::Origin() const {
-    return {static_cast<float>(widget_.x()), static_cast<float>(widget_.y())};
+    return {scale_.ToForm(widget_.x()), scale_.ToForm(widget_.y())};
 }
 
 Colour QtLabel::ForeColor() const {

@@ -14,16 +14,18 @@
 
 #include "platform/common/gated_timer.h"
 #include "platform/common/native_window.h"
+#include "platform/dpi_scale/dpi_scale.h"
 #include "platform/form_runtime.h"
 #include "platform/layout.h"
 
 namespace zorvin::qt {
 
-// Positions may be fractional; the widget sits at their whole pixels (PixelOf) and moves, and so
-// repaints, only when one of those changes.
+// Positions may be fractional; the widget sits at their whole pixels (PixelOf), scaled as the
+// window is, and moves, and so repaints, only when one of those changes. A picture of a window
+// scaled by a whole factor so stays on whole blocks.
 class QtPicture final : public PictureBox {
   public:
-    QtPicture(QWidget& widget, const ControlLayout& layout);
+    QtPicture(QWidget& widget, const ControlLayout& layout, const DpiScale& scale);
 
     float Left() const override { return left_; }
     void setLeft(float left) override;
@@ -36,6 +38,7 @@ class QtPicture final : public PictureBox {
     void Place();
 
     QWidget& widget_;
+    const DpiScale scale_;
     float left_;
     float top_;
     float width_;
@@ -44,10 +47,10 @@ class QtPicture final : public PictureBox {
 
 // The text and its colour are the label widget's own. A centred text wider than the label's box,
 // as the desktop's font may make it where the layout's font is missing, widens the box evenly on
-// both sides rather than being cut off.
+// both sides rather than being cut off. Its box is the layout's, scaled as the window is.
 class QtLabel final : public NativeLabel {
   public:
-    QtLabel(QLabel& widget, const ControlLayout& layout);
+    QtLabel(QLabel& widget, const ControlLayout& layout, const DpiScale& scale);
 
     ClientPoint Origin() const override;
     Colour ForeColor() const override;
@@ -60,6 +63,7 @@ class QtLabel final : public NativeLabel {
 
     QLabel& widget_;
     const ControlLayout& layout_;
+    const DpiScale scale_;
 };
 
 // `stopped` is called once its ticks have stopped, or it is gone.

@@ -19,8 +19,8 @@ Q_LOGGING_CATEGORY(lcPointer, "zorvin.pointer", QtWarningMsg)
 
 }  // namespace
 
-QtPlatform::QtPlatform(WindowRegistry& registry)
-    : registry_(registry), changes_([this] {
+QtPlatform::QtPlatform(WindowRegistry& registry, const OwnScaling& scaling)
+    : registry_(registry), scaling_(scaling), changes_([this] {
           registry_.Changed();
           return registry_.ticking();
       }) {
@@ -54,6 +54,15 @@ std::vector<Rect> QtPlatform::Screens() const {
         }
     }
     return screens;
+}
+
+DpiScale QtPlatform::ScaleOn(const Rect& screen, const FormLayout& layout) const {
+    const QScreen* at = QGuiApplication::screenAt(
+        QPoint(screen.left + screen.width / 2, screen.top + screen.height / 2));
+    if (!at) {
+        at = QGuiApplication::primaryScreen();
+    }
+    return DpiScale::Of(layout.dpiScaling, scaling_.DpiOf(*at));
 }
 
 void QtPlatform::ProcessEvents() {

@@ -36,9 +36,13 @@
 //      or at the window for Shift+F10 and the Menu key; modal, like the system's pop-up menus;
 //      either button chooses.
 //  [x] DoEvents: QCoreApplication::processEvents. End: every event loop left with status 0.
-//  [x] Scale factors (QT_SCALE_FACTOR, HiDPI screens): everything is in device-independent pixels;
-//      Qt scales the shape with the pictures, which are drawn without smoothing.
+//  [x] Scale factors (the desktop's DPI, QT_SCALE_FACTOR): Qt's own scaling is off and everything
+//      is in device pixels; each window scales itself as its layout says (own_scaling.h), the
+//      face by a whole factor, its pictures drawn without smoothing and its shape scaled rectangle
+//      by rectangle, the About box by the DPI itself.
 //  [ ] A shape given to a window already shown does not remove its frame.
+//  [ ] A window keeps the scale of the desktop as it was when the window was made; a change of
+//      Xft.dpi while it is shown does not scale it again.
 #pragma once
 
 #include <cstdint>
@@ -48,14 +52,16 @@
 
 #include "platform/common/native_window.h"
 #include "platform/common/window_registry.h"
+#include "platform/dpi_scale/dpi_scale.h"
 #include "platform/qt/desktop_pointer.h"
+#include "platform/qt/own_scaling.h"
 #include "platform/qt/x11_changes.h"
 
 namespace zorvin::qt {
 
 class QtPlatform final : public WindowSystem {
   public:
-    explicit QtPlatform(WindowRegistry& registry);
+    QtPlatform(WindowRegistry& registry, const OwnScaling& scaling);
     ~QtPlatform() override;
     QtPlatform(const QtPlatform&) = delete;
     QtPlatform& operator=(const QtPlatform&) = delete;
@@ -68,12 +74,18 @@ class QtPlatform final : public WindowSystem {
     Point CursorPosition() override;
     bool Open(std::string_view document) override;
 
+    // How a window with `layout` scales on `screen` (one of Screens()).
+    DpiScale ScaleOn(const Rect& screen, const FormLayout& layout) const;
+    // The user's QT_SCALE_FACTOR, by which fonts grow besides Qt's logical DPI.
+    double fontFactor() const { return scaling_.userFactor(); }
+
     // A timer is due to tick, or a timer's ticks stopped: the changes the window system told
     // since the last tick are taken in.
     void CollectChanges() { changes_.Collect(); }
 
   private:
     WindowRegistry& registry_;
+    const OwnScaling& scaling_;
     // The shortest interval of the windows' timers, which is how often anything looks at the
     // pointer; the pointer source is chosen when something first does.
     std::int32_t tickMs_ = 0;

@@ -17,13 +17,13 @@ Colour FromQColor(const QColor& colour) {
            static_cast<Colour>(colour.blue()) << 16;
 }
 
-QFont ToQFont(const Font& font) {
+QFont ToQFont(const Font& font, double factor) {
     const QString family =
         QString::fromUtf8(font.name.data(), static_cast<qsizetype>(font.name.size()));
     QFont result = QFontDatabase::hasFamily(family)
                        ? QFont(family)
                        : QFontDatabase::systemFont(QFontDatabase::GeneralFont);
-    result.setPointSizeF(static_cast<qreal>(font.points));
+    result.setPointSizeF(static_cast<qreal>(font.points) * factor);
     result.setBold(font.bold);
     result.setUnderline(font.underline);
     return result;

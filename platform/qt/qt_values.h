@@ -16,8 +16,9 @@ QColor ToQColor(Colour colour);
 Colour FromQColor(const QColor& colour);
 
 // The named font where it is installed, else the desktop's sans serif, at the same size and
-// style. Qt fonts have no character set; the font's is not used.
-QFont ToQFont(const Font& font);
+// style, its points times `factor` (Qt's logical DPI turns points into pixels). Qt fonts have no
+// character set; the font's is not used.
+QFont ToQFont(const Font& font, double factor);
 
 // 1 left, 2 right, 4 middle; 0 for any other button.
 std::int16_t ButtonOf(Qt::MouseButton button);

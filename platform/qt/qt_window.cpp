@@ -14,7 +14,6 @@
 
 #include "platform/common/polygon_fill.h"
 #include "platform/common/screen_placement.h"
-#include "platform/pixels.h"
 #include "platform/qt/form_widget.h"
 #include "platform/qt/native_widgets.h"
 #include "platform/qt/qt_artwork.h"
@@ -49,11 +48,13 @@ QtWindow::QtWindow(QtPlatform& platform, FormWindow& form, const Rect& screen)
     : platform_(platform),
       form_(form),
       screen_(screen),
+      scale_(platform.ScaleOn(screen, form.layout())),
       widget_(new FormWidget(*this, FlagsOf(form.layout(), false))) {
     const FormLayout& layout = form.layout();
     widget_->setWindowTitle(ToQString(layout.caption));
-    widget_->setFixedSize(layout.client.width, layout.client.height);
-    widget_->setFont(ToQFont(layout.font));
+    widget_->setFixedSize(scale_.ToDevice(layout.client.width),
+                          scale_.ToDevice(layout.client.height));
+    widget_->setFont(ToQFont(layout.font, platform.fontFactor()));
     QPalette palette = widget_->palette();
     palette.setColor(QPalette::Window, ToQColor(layout.backColor));
     widget_->setPalette(palette);
@@ -74,8 +75,8 @@ void QtWindow::Destroy() {
 std::unique_ptr<PictureBox> QtWindow::AddPicture(const ControlLayout& control) {
     auto* widget =
         new PictureWidget(*widget_, {control.name, control.index}, ArtworkPixmap(control.picture));
-    widget->setCursor(PointerCursor(control.pointer));
-    return std::make_unique<QtPicture>(*widget, control);
+    widget->setCursor(PointerCursor(control.pointer, scale_));
+    return std::make_unique<QtPicture>(*widget, control, scale_);
 }
 
 std::unique_ptr<NativeLabel> QtWindow::AddLabel(const ControlLayout& control) {
@@ -83,10 +84,10 @@ std::unique_ptr<NativeLabel> QtWindow::AddLabel(const ControlLayout& control) {
     widget->setAlignment(control.alignment == Alignment::Center ? Qt::AlignHCenter | Qt::AlignTop
                                                                 : Qt::AlignLeft | Qt::AlignTop);
     if (control.font) {
-        widget->setFont(ToQFont(*control.font));
+        widget->setFont(ToQFont(*control.font, platform_.fontFactor()));
     }
-    widget->setCursor(PointerCursor(control.pointer));
-    return std::make_unique<QtLabel>(*widget, control);
+    widget->setCursor(PointerCursor(control.pointer, scale_));
+    return std::make_unique<QtLabel>(*widget, control, scale_);
 }
 
 // The changes the window system told since the last tick are taken in before the timer decides,
@@ -107,9 +108,11 @@ std::unique_ptr<GatedTimer> QtWindow::AddTimer(const ControlLayout& control) {
 // Enter presses the default button and Escape the cancel button, wherever the focus is.
 void QtWindow::AddButton(const ControlLayout& control) {
     auto* button = new QPushButton(ToQString(control.caption), widget_);
-    button->setGeometry(control.left, control.top, control.width, control.height);
+    const PixelRect at = scale_.ToDevice(PixelRect{
+        control.left, control.top, control.left + control.width, control.top + control.height});
+    button->setGeometry(at.left, at.top, at.right - at.left, at.bottom - at.top);
     button->setDefault(control.isDefault);
-    button->setCursor(PointerCursor(control.pointer));
+    button->setCursor(PointerCursor(control.pointer, scale_));
     QObject::connect(button, &QPushButton::clicked, widget_,
                      [form = widget_, id = ControlId{control.name, control.index}] {
                          if (QtWindow* window = FormWidget::OwnerOf(*form)) {
@@ -129,14 +132,14 @@ void QtWindow::AddButton(const ControlLayout& control) {
     }
 }
 
-// Places are whole pixels; the program's own moves come back through moveEvent later (see
-// FormWindow::Moved).
+// In the form's pixels, fraction kept, so that a place read and asked again is the same device
+// pixel; the program's own moves come back through moveEvent later (see FormWindow::Moved).
 Point QtWindow::PlaceOf(OuterPosition position) const {
-    return {PixelOf(position.left), PixelOf(position.top)};
+    return {scale_.ToDevice(position.left), scale_.ToDevice(position.top)};
 }
 
 OuterPosition QtWindow::FormPosition(Point place) const {
-    return {static_cast<float>(place.x), static_cast<float>(place.y)};
+    return {scale_.ToForm(place.x), scale_.ToForm(place.y)};
 }
 
 void QtWindow::MoveOuter(Point place) {
@@ -151,10 +154,20 @@ void QtWindow::Moved() {
 // A framed window's outer size is taken as the layout's design; the window manager's frame may
 // differ by a few pixels.
 void QtWindow::PlaceCentred() {
-    const FormLayout& layout = form_.layout();
-    const Point corner = CentredOn(screen_, frameless_ ? layout.client : DesignedOuterSize(layout));
+    const Point corner = CentredOn(screen_, ScaledOuterSize());
     widget_->move(corner.x, corner.y);
     form_.Moved(corner);
+}
+
+Size QtWindow::ScaledOuterSize() const {
+    const FormLayout& layout = form_.layout();
+    const Size client{scale_.ToDevice(layout.client.width), scale_.ToDevice(layout.client.height)};
+    if (frameless_) {
+        return client;
+    }
+    const Size outer = DesignedOuterSize(layout);
+    return {client.width + outer.width - layout.client.width,
+            client.height + outer.height - layout.client.height};
 }
 
 // Where the program has the window, which a move on its way may not have reached yet.
@@ -170,9 +183,10 @@ QPoint QtWindow::ClientOrigin() const {
            (widget_->geometry().topLeft() - widget_->frameGeometry().topLeft());
 }
 
+// The cursor comes in device pixels, so that the one rounding to the form's pixels happens here.
 Point QtWindow::ScreenToClient(Point screen) const {
     const QPoint client = QPoint(screen.x, screen.y) - ClientOrigin();
-    return {client.x(), client.y()};
+    return {scale_.ToFormPixel(client.x()), scale_.ToFormPixel(client.y())};
 }
 
 void QtWindow::Show() {
@@ -191,21 +205,29 @@ void QtWindow::Hide() {
 
 // An outline that lies inside the client area cuts the whole frame away. Decided before the window
 // is first shown, such a window goes without a frame; its outer window is then its client area,
-// so the shape moves with the client area to the window's corner.
+// so the shape moves with the client area to the window's corner. Each run of the form's pixels is
+// scaled by itself, so that the shape's edge follows the scaled pixels exactly, as a polygon drawn
+// at the larger size would not.
 void QtWindow::SetShape(std::span<const Point> outline, FillRule rule) {
-    QRegion region;
-    for (const PixelRun& run : PolygonRuns(outline, rule)) {
-        region += QRect(run.left, run.y, run.right - run.left, 1);
-    }
     const FormLayout& layout = form_.layout();
-    const QPoint origin(layout.clientOrigin.x, layout.clientOrigin.y);
-    const QRect client(origin, QSize(layout.client.width, layout.client.height));
-    if (!widget_->isVisible() && !frameless_ && client.contains(region.boundingRect())) {
+    const Point origin = layout.clientOrigin;
+    QRegion region;
+    QRect bounds;
+    for (const PixelRun& run : PolygonRuns(outline, rule)) {
+        const PixelRect client{run.left - origin.x, run.y - origin.y, run.right - origin.x,
+                               run.y + 1 - origin.y};
+        bounds |= QRect(client.left, client.top, client.right - client.left, 1);
+        const PixelRect device = scale_.ToDevice(client);
+        region +=
+            QRect(device.left, device.top, device.right - device.left, device.bottom - device.top);
+    }
+    const QRect client(0, 0, layout.client.width, layout.client.height);
+    if (!widget_->isVisible() && !frameless_ && client.contains(bounds)) {
         frameless_ = true;
         widget_->setWindowFlags(FlagsOf(layout, true));
         PlaceCentred();
     }
-    widget_->setMask(region.translated(-origin));
+    widget_->setMask(region);
 }
 
 // The window manager is asked, and only once the window is mapped (see Show): changing the flags
@@ -234,7 +256,8 @@ std::optional<std::string_view> QtWindow::PopupMenu(std::span<const PopupItem> i
         names.emplace(action, item.name);
     }
     const QPoint at =
-        anchor ? ClientOrigin() + QPoint(PixelOf(anchor->x), PixelOf(anchor->y)) : QCursor::pos();
+        anchor ? ClientOrigin() + QPoint(scale_.ToDevice(anchor->x), scale_.ToDevice(anchor->y))
+               : QCursor::pos();
     const QAction* chosen = popup.exec(at);
     if (const auto found = names.find(chosen); found != names.end()) {
         return found->second;
@@ -247,8 +270,8 @@ std::optional<std::string_view> QtWindow::PopupMenu(std::span<const PopupItem> i
 // for moves faster than the window manager carries them out, and only the first keeps the pressed
 // point of the face under the pointer.
 void QtWindow::Mouse(MouseAction action, ControlId control, const QMouseEvent& event) {
-    const QPointF at = event.globalPosition() - QPointF(ClientOrigin());
-    const ClientPoint client{static_cast<float>(at.x()), static_cast<float>(at.y())};
+    const QPoint at = event.globalPosition().toPoint() - ClientOrigin();
+    const ClientPoint client{scale_.ToForm(at.x()), scale_.ToForm(at.y())};
     const std::int16_t shift = ShiftOf(event.modifiers());
     WindowCore& core = form_.core();
     switch (action) {

@@ -1,6 +1,6 @@
 // A form's native window on Qt: a top-level widget with the form's caption, icon, colour and font,
 // its controls as child widgets and QTimers, and the window system's events reported to the form
-// window.
+// window. The widgets are in device pixels, the form's pixels scaled as its layout says.
 #pragma once
 
 #include <memory>
@@ -12,6 +12,7 @@
 
 #include "platform/common/form_window.h"
 #include "platform/common/native_window.h"
+#include "platform/dpi_scale/dpi_scale.h"
 
 class QMouseEvent;
 
@@ -55,11 +56,14 @@ class QtWindow final : public NativeWindow {
 
     // Centred on the screen it was made for, at its outer size with or without a frame.
     void PlaceCentred();
+    // The layout's outer size at the window's scale: the window manager's frame is not scaled.
+    Size ScaledOuterSize() const;
     QPoint ClientOrigin() const;
 
     QtPlatform& platform_;
     FormWindow& form_;
     const Rect screen_;
+    const DpiScale scale_;
     FormWidget* widget_;  // deleted from the event loop once this window is gone
     bool frameless_ = false;
     // Asked for before the window is shown, the stacking is asked of the window manager once the

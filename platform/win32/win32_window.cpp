@@ -22,11 +22,6 @@ DWORD StyleOf(const FormLayout& layout) {
            (layout.minButton ? WS_MINIMIZEBOX : 0) | (layout.maxButton ? WS_MAXIMIZEBOX : 0);
 }
 
-DpiScale ScaleAt(const FormLayout& layout, int dpi) {
-    return layout.dpiScaling == DpiScaling::WholeFactor ? DpiScale::WholeFactor(dpi)
-                                                        : DpiScale::Proportional(dpi);
-}
-
 }  // namespace
 
 void Win32Window::RegisterWindowClass(HINSTANCE instance) {
@@ -46,7 +41,7 @@ Win32Window::Win32Window(Win32Platform& platform, FormWindow& form, const Rect& 
     : platform_(platform),
       form_(form),
       style_(StyleOf(form.layout())),
-      scale_(ScaleAt(form.layout(), kStandardDpi)),
+      scale_(DpiScale::Of(form.layout().dpiScaling, kStandardDpi)),
       background_(CreateSolidBrush(form.layout().backColor)),
       nextButtonCommand_(kFirstButtonCommand) {
     const FormLayout& layout = form.layout();
@@ -100,7 +95,7 @@ void Win32Window::DestroyNative() {
 void Win32Window::ScaleTo(int dpi) {
     const FormLayout& layout = form_.layout();
     dpi_ = dpi;
-    scale_ = ScaleAt(layout, dpi);
+    scale_ = DpiScale::Of(layout.dpiScaling, dpi);
     const SIZE client{scale_.ToDevice(layout.client.width), scale_.ToDevice(layout.client.height)};
     outerSize_ = OuterSizeAt(client, style_, dpi);
     OwnedFont font(CreateLayoutFont(layout.font, scale_.dpi()));

@@ -83,7 +83,8 @@ def _write_stub_openers(directory, log, platform_log):
 
 
 class LinuxProgram:
-    """The Qt program, `zorvin`."""
+    """The Qt program, `zorvin`, at the desktop's DPI, which it takes from Xft.dpi in the display's
+    X resources, as desktops set it."""
 
     name = "linux"
     # QT_SCALE_FACTOR scales everything the program shows.
@@ -91,8 +92,13 @@ class LinuxProgram:
     # The shape holds the pixels whose centre the outline holds.
     outline_sample = face.PIXEL_CENTRE
 
-    def __init__(self, executable):
+    def __init__(self, executable, dpi=None):
         self.executable = os.path.abspath(executable)
+        self.dpi = dpi
+
+    def at_dpi(self, dpi):
+        """The same program on a desktop set to `dpi`."""
+        return LinuxProgram(self.executable, dpi)
 
     def environment(self, work_dir, display=None, extra=None):
         env = {k: v for k, v in os.environ.items() if k not in _DESKTOP_VARIABLES}
@@ -127,6 +133,10 @@ class LinuxProgram:
         return [self.executable]
 
     def start(self, x_session, extra_env=None):
+        if self.dpi:
+            # The pointer theme's size too, as Plasma sets it, else the arrow grows with Xft.dpi to
+            # the hand's size and cannot be told from it.
+            x_session.display.set_resources("Xft.dpi:\t%d\nXcursor.size:\t24\n" % self.dpi)
         work_dir = tempfile.mkdtemp(prefix="zorvin-run-")
         env = self.environment(work_dir, x_session.name, extra_env)
         with open(os.path.join(work_dir, "stderr.log"), "w") as err:
@@ -178,7 +188,6 @@ class WineProgram(LinuxProgram):
 
     def __init__(self, executable, dpi=96):
         super().__init__(executable)
-        self.dpi = dpi
         self.prefix = wine_prefix.WinePrefix(dpi=dpi)
         self._facts = None
 

@@ -1,9 +1,10 @@
-"""Zorvin.exe at the display scales of Windows laptops and 4K screens: the face grows by a whole
-factor with its pixel art and its shape kept exact, and the About box grows as dialogs do.
+"""Both programs at the display scales of laptops and 4K screens: the face grows by a whole factor
+with its pixel art and its shape kept exact, and the About box grows as dialogs do.
 
-Wine takes the display's DPI from the prefix (wine_prefix.py), one prefix per scale; every other
-module runs at 96 DPI, where nothing changes. The Linux program's scale factor is tested with the
-face's shape (test_shape.py).
+Wine takes the display's DPI from the prefix (wine_prefix.py), one prefix per scale; the Linux
+program takes it from Xft.dpi, as desktops set it for X11 programs that scale themselves. Every
+other module runs at 96 DPI, where nothing changes. The Linux program's QT_SCALE_FACTOR is tested
+with the face's shape (test_shape.py).
 """
 
 import math
@@ -52,8 +53,6 @@ class DisplayScaleTest(ZorvinTestCase):
     def setUpClass(cls):
         if cls.dpi is None:
             raise unittest.SkipTest("each display scale is tested by a class of its own")
-        if not hasattr(programs.from_environment(), "at_dpi"):
-            raise unittest.SkipTest("the program takes no display scale from a Wine prefix")
         super().setUpClass()
         cls.program = cls.program.at_dpi(cls.dpi)
 
@@ -62,7 +61,8 @@ class DisplayScaleTest(ZorvinTestCase):
         k = self.factor
         self.assertEqual(self.client_rect(self.face)[2:],
                          (k * face.CLIENT_SIZE[0], k * face.CLIENT_SIZE[1]))
-        blocks = {(k * x + i, k * y + j) for x, y in face.outline_pixels(face.PIXEL_CORNER)
+        blocks = {(k * x + i, k * y + j)
+                  for x, y in face.outline_pixels(self.program.outline_sample)
                   for i in range(k) for j in range(k)}
         shape = self.face_shape()
         self.assertEqual(sorted(shape - blocks), [], "shaped pixels outside the scaled outline")
@@ -71,6 +71,8 @@ class DisplayScaleTest(ZorvinTestCase):
         self.assert_face_drawn(scale=k)
 
     def test_icons_are_loaded_at_the_sizes_for_the_dpi(self):
+        if self.program.name != "wine":
+            self.skipTest("the Linux program gives the desktop every size its icon file holds")
         self.start_program()
         # The taskbar's and the caption's, 32 and 16 pixels at 96 DPI.
         x11.wait_until(lambda: self.display.icon_sizes(self.face), 5, message="the icons")
@@ -162,6 +164,8 @@ class DisplayScaleTest(ZorvinTestCase):
         self.assertEqual((hot_x, hot_y), self.display.cursor_fingertip())
 
     def test_a_change_of_dpi_scales_both_windows_again_in_place(self):
+        if self.program.name != "wine":
+            self.skipTest("a change of DPI is told to Windows programs only")
         # Wine never sends WM_DPICHANGED; tests/win32/dpi_change_check.cpp sends it itself.
         check = os.path.join(os.path.dirname(self.program.executable),
                              "zorvin_win32_dpi_check.exe")
@@ -172,6 +176,10 @@ class DisplayScaleTest(ZorvinTestCase):
         result = subprocess.run(["wine", check], env=self.program.environment(work_dir, self.x.name),
                                 capture_output=True, text=True, timeout=120)
         self.assertEqual(result.returncode, 0, result.stderr)
+
+class At120Dpi(DisplayScaleTest):
+    dpi, factor = 120, 1
+
 
 class At144Dpi(DisplayScaleTest):
     dpi, factor = 144, 2

@@ -31,10 +31,10 @@ class ShapeTest(ZorvinTestCase):
         self.start_program()
         self.assertNotIn("_NET_WM_STATE_SKIP_TASKBAR", self.display.net_wm_state(self.face))
 
-    def test_scale_factor_scales_shape_and_pixels_together(self):
+    def test_scale_factor_scales_shape_and_pixels_together_by_the_nearest_whole_factor(self):
         if not self.program.supports_scale_factor:
             self.skipTest("the program has no scale factor of its own")
-        self.start_program({"QT_SCALE_FACTOR": "2"})
+        self.start_program({"QT_SCALE_FACTOR": "1.5"})
         self.assertEqual(self.client_rect(self.face)[2:], (2 * face.CLIENT_SIZE[0],
                                                            2 * face.CLIENT_SIZE[1]))
         outline = face.outline_pixels(self.program.outline_sample)

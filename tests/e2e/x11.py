@@ -187,6 +187,12 @@ class Display:
         reply = window.shape_get_rectangles(shape.SK.Bounding)
         return [(r.x, r.y, r.width, r.height) for r in reply.rectangles]
 
+    def set_resources(self, text):
+        """The screen's X resources (RESOURCE_MANAGER), which `xrdb` sets and desktops set
+        Xft.dpi in; programs read them when they start."""
+        self.root.change_property(Xatom.RESOURCE_MANAGER, Xatom.STRING, 8, text.encode())
+        self.connection.sync()
+
     def net_wm_state(self, window):
         prop = window.get_full_property(self.atom("_NET_WM_STATE"), Xatom.ATOM)
         if prop is None:

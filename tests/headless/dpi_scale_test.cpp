@@ -1,10 +1,11 @@
-// The Windows program's mapping between its forms' pixels and the display's device pixels.
+// Both programs' mapping between their forms' pixels and the display's device pixels.
 #include "platform/dpi_scale/dpi_scale.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <tuple>
 #include <vector>
 
 namespace zorvin {
@@ -19,6 +20,20 @@ TEST(DpiScaleTest, WholeFactorIsTheNearestWholeScaleAndNeverBelowOne) {
         EXPECT_EQ(scale.numerator(), factor) << dpi << " DPI";
         EXPECT_EQ(scale.denominator(), 1) << dpi << " DPI";
     }
+}
+
+// The face's 85 x 63 pixels in whole blocks, and the About box's 245 x 110 by the DPI itself.
+TEST(DpiScaleTest, EachWindowGrowsAsItsLayoutSaysAtTheDesktopsDpi) {
+    const std::vector<std::tuple<int, std::int32_t, std::int32_t>> faces{
+        {96, 85, 63}, {120, 85, 63}, {144, 170, 126}, {192, 170, 126}, {240, 255, 189}};
+    for (const auto& [dpi, width, height] : faces) {
+        const DpiScale scale = DpiScale::Of(DpiScaling::WholeFactor, dpi);
+        EXPECT_EQ(scale.ToDevice(85), width) << dpi << " DPI";
+        EXPECT_EQ(scale.ToDevice(63), height) << dpi << " DPI";
+    }
+    const DpiScale dialog = DpiScale::Of(DpiScaling::Proportional, 144);
+    EXPECT_EQ(dialog.ToDevice(245), 368);
+    EXPECT_EQ(dialog.ToDevice(110), 165);
 }
 
 TEST(DpiScaleTest, AtStandardDpiEveryValueStaysAsItIs) {
