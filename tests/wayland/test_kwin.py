@@ -94,7 +94,7 @@ class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
         self.kwin.click("right")
         x11.wait_until(lambda: len(self.display.top_level_windows()) > 1, 5,
                        message="the pop-up menu")
-        self.display.key("e")
+        self.kwin.key("e")
         self.assertEqual(zorvin.wait_for_exit(), 0)
         self.assertFalse(self.kwin.script_loaded(script), "the script after Exit")
 
