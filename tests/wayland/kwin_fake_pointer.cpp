@@ -5,8 +5,8 @@
 //   kwin_fake_pointer COMMANDS REPLIES
 // reads lines from the COMMANDS pipe: "move X Y" moves the pointer to logical pixel (X, Y),
 // "button CODE 1" presses and "button CODE 0" releases a button by its Linux code (BTN_LEFT
-// 0x110, BTN_RIGHT 0x111). Each line is answered with "ok" on the REPLIES pipe once KWin has
-// taken it.
+// 0x110, BTN_RIGHT 0x111), and "key CODE 1" and "key CODE 0" a key (KEY_E 18). Each line is
+// answered with "ok" on the REPLIES pipe once KWin has taken it.
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -72,6 +72,10 @@ int main(int argc, char** argv) {
         } else if (std::strcmp(command, "button") == 0) {
             org_kde_kwin_fake_input_button(globals.fakeInput, static_cast<std::uint32_t>(first),
                                            static_cast<std::uint32_t>(second));
+        } else if (std::strcmp(command, "key") == 0) {
+            org_kde_kwin_fake_input_keyboard_key(globals.fakeInput,
+                                                 static_cast<std::uint32_t>(first),
+                                                 static_cast<std::uint32_t>(second));
         } else {
             std::fprintf(stderr, "kwin_fake_pointer: unknown command %s\n", command);
             return 2;

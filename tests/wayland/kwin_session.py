@@ -170,6 +170,13 @@ class KWinSession:
         self._pointer("button %d 1" % code)
         self._pointer("button %d 0" % code)
 
+    def key(self, letter):
+        """Presses and releases a letter's key as a keyboard of KWin's own would: under KWin 6.7
+        a key faked through XWayland's XTest does not reach the program's pop-up menu."""
+        code = {"e": 18}[letter]
+        self._pointer("key %d 1" % code)
+        self._pointer("key %d 0" % code)
+
     def script_of(self, process):
         """The name of the KWin script that the program running as `process` loads, after its
         unique name on the bus; None while it is not on the bus."""

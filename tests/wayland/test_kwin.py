@@ -94,7 +94,7 @@ class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
         self.kwin.click("right")
         x11.wait_until(lambda: len(self.display.top_level_windows()) > 1, 5,
                        message="the pop-up menu")
-        self.display.key("e")
+        self.kwin.key("e")
         self.assertEqual(zorvin.wait_for_exit(), 0)
         self.assertFalse(self.kwin.script_loaded(script), "the script after Exit")
 
@@ -136,8 +136,12 @@ class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
             self.assert_all_follow(staying)
         self.assertEqual(staying[0].output(), "", "what the program said")
 
+    # The pupils following KWin's pointer tell that a script runs: one that starts after its Zorvin
+    # ended unloads itself at once.
     def test_a_killed_ones_script_unloads_itself_at_the_next_move(self):
-        zorvin, face_window, script = self.start_instance()
+        instance = self.start_instance()
+        self.assert_all_follow(instance)
+        zorvin, _, script = instance
         zorvin.process.kill()
         zorvin.process.wait()
         self.assertTrue(self.kwin.script_loaded(script), "the killed one's script")
@@ -147,6 +151,7 @@ class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
 
     def test_the_next_one_removes_a_killed_ones_script(self):
         first, second = self.start_instance(), self.start_instance()
+        self.assert_all_follow(first, second)
         first[0].process.kill()
         first[0].process.wait()
         self.assertTrue(self.kwin.script_loaded(first[2]), "the killed one's script")
