@@ -6,7 +6,7 @@ Chosen by the environment:
 
 A program under test starts on a session's display with stub openers first on PATH (`xdg-open`
 and `xdg-email`), which append one line per call to a log instead of opening anything, and the Qt
-platform they were started with to another, and reports how it ended. The tests find its windows by their captions and drive it only from outside.
+settings they were started with to another, and reports how it ended. The tests find its windows by their captions and drive it only from outside.
 
 Zorvin.exe runs under Wine in a prefix of its own for the run of the tests (wine_prefix.py), which
 names the stub openers as Wine's browser and mail program; stopping it ends every Wine process.
@@ -41,7 +41,7 @@ class RunningProgram:
         self.process = process
         self.work_dir = work_dir
         self.opened_log = os.path.join(work_dir, "opened.log")
-        self.platform_log = os.path.join(work_dir, "opener-platform.log")
+        self.qt_log = os.path.join(work_dir, "opener-qt.log")
 
     def opened(self):
         """What was handed to the openers, in order, as (opener, argument) pairs."""
@@ -50,12 +50,13 @@ class RunningProgram:
         with open(self.opened_log) as f:
             return [tuple(line.rstrip("\n").split("\t", 1)) for line in f if line.strip()]
 
-    def opener_platforms(self):
-        """QT_QPA_PLATFORM as each opener found it in its environment, "" where it was not set."""
-        if not os.path.exists(self.platform_log):
+    def opener_qt_settings(self):
+        """QT_QPA_PLATFORM, QT_SCALE_FACTOR and QT_ENABLE_HIGHDPI_SCALING as each opener found
+        them in its environment, "" where one was not set."""
+        if not os.path.exists(self.qt_log):
             return []
-        with open(self.platform_log) as f:
-            return [line.rstrip("\n") for line in f]
+        with open(self.qt_log) as f:
+            return [tuple(line.rstrip("\n").split("\t")) for line in f]
 
     def wait_for_exit(self, timeout=10.0):
         """The exit status; fails if the program is still running after `timeout` seconds."""
@@ -73,11 +74,12 @@ class RunningProgram:
         shutil.rmtree(self.work_dir, ignore_errors=True)
 
 
-def _write_stub_openers(directory, log, platform_log):
+def _write_stub_openers(directory, log, qt_log):
     for name in OPENERS:
         path = os.path.join(directory, name)
         with open(path, "w") as f:
-            f.write('#!/bin/sh\nprintf "%%s\\n" "${QT_QPA_PLATFORM-}" >> "%s"\n' % platform_log)
+            f.write('#!/bin/sh\nprintf "%%s\\t%%s\\t%%s\\n" "${QT_QPA_PLATFORM-}" '
+                    '"${QT_SCALE_FACTOR-}" "${QT_ENABLE_HIGHDPI_SCALING-}" >> "%s"\n' % qt_log)
             f.write('printf "%%s\\t%%s\\n" "%s" "$*" >> "%s"\n' % (name, log))
         os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR | stat.S_IXGRP | stat.S_IXOTH)
 
@@ -108,7 +110,7 @@ class LinuxProgram:
         bin_dir = os.path.join(work_dir, "bin")
         os.makedirs(bin_dir, exist_ok=True)
         _write_stub_openers(bin_dir, os.path.join(work_dir, "opened.log"),
-                            os.path.join(work_dir, "opener-platform.log"))
+                            os.path.join(work_dir, "opener-qt.log"))
         env["PATH"] = bin_dir + os.pathsep + env.get("PATH", "/usr/bin:/bin")
         runtime = os.path.join(work_dir, "runtime")
         os.makedirs(runtime, mode=0o700, exist_ok=True)

@@ -88,7 +88,7 @@ class AboutBoxTest(ZorvinTestCase):
         self.assertTrue(self.display.find_window(programs.MAIN_WINDOW))
 
     def test_links_hand_their_own_text_to_the_openers(self):
-        self.start_program()
+        self.start_program({"QT_SCALE_FACTOR": "1"})
         about = self.open_about()
         expected = []
         # Openers run on their own: each click waits for its line, so the order is the clicks'.
@@ -101,9 +101,10 @@ class AboutBoxTest(ZorvinTestCase):
         # Letters beyond ASCII may reach the opener as written or percent-encoded (Qt hands over
         # the address's URI form); either way, the same address.
         self.assertEqual([unquote(target) for _, target in self.zorvin.opened()], expected)
-        # The program's own choice of Qt platform stays its own: under Wayland it would force the
-        # mail program and the browser onto XWayland.
-        self.assertEqual(self.zorvin.opener_platforms(), ["", ""])
+        # The program's own choice of Qt platform, and its own scaling, stay its own: under Wayland
+        # the platform would force the mail program and the browser onto XWayland, and they scale
+        # as the user set Qt to.
+        self.assertEqual(self.zorvin.opener_qt_settings(), [("", "1", "")] * 2)
 
     def test_link_turns_purple_while_pressed_and_opens_when_released_elsewhere(self):
         self.start_program()
