@@ -53,9 +53,8 @@ class WinePrefix:
         self._run(["wineboot", "-i"], env)
         # wineboot returns before the prefix is written.
         self._run(["wineserver", "-w"], env)
-        # One import, so that the prefix's settings cost one start of Wine, not one per value:
-        # each start after the last one's wineserver has gone may find that server on its way
-        # out (it lingers a few seconds after its last process ends) and fail.
+        # All the settings in one import: one start of Wine, and of its wineserver, in place of
+        # one per value.
         with open(os.path.join(self.path, "drive_c", "zorvin-tests.reg"), "w") as settings:
             settings.write(self._settings())
         self._run(["wine", "reg", "import", r"C:\zorvin-tests.reg"], env)
