@@ -91,6 +91,8 @@ class Window {
     virtual ~Window() = default;
 
     virtual void Unload() = 0;
+    // Whether one of the window's events is running: an unloaded window must outlive it.
+    virtual bool inEvent() const = 0;
 
     virtual Hwnd hWnd() const = 0;
     // The screen position of the window's outer top-left corner, in pixels; setting one moves the

@@ -2,6 +2,7 @@
 
 #include <stdexcept>
 #include <utility>
+#include <vector>
 
 #include "about/form2.h"
 #include "character/form1.h"
@@ -27,7 +28,8 @@ Form1& Program::form1() {
 
 Form2& Program::LoadForm2() {
     if (!form2_) {
-        unloaded_.clear();
+        std::erase_if(unloaded_,
+                      [](const std::unique_ptr<Form>& form) { return !form->window().inEvent(); });
         form2_ = std::make_unique<Form2>(*this);
         form2_->Form_Load();
     }

@@ -44,8 +44,9 @@ class Program final : public FormHost {
     std::unique_ptr<Form1> form1_;
     std::unique_ptr<Form2> form2_;
     // A form's own handler may unload it, and the backend's code of the window's event runs on
-    // after the handler returns: an unloaded form lives on, with its unloaded window, until the
-    // next load or the end of the program.
+    // after the handler returns; an opener's message loop inside a handler may even load the
+    // next About box first. An unloaded form lives on, with its unloaded window, until a load
+    // after its events have returned, or the end of the program.
     std::vector<std::unique_ptr<Form>> unloaded_;
 };
 

@@ -43,6 +43,7 @@ class FormWindow final : public Window, private CoreHost {
 
     // Window
     void Unload() override;
+    bool inEvent() const override { return core_.inEvent(); }
     Hwnd hWnd() const override { return hwnd_; }
     float Left() const override { return core_.Position(shown_).left; }
     void setLeft(float left) override { core_.AskLeft(left, shown_); }

@@ -42,7 +42,9 @@ void WindowCore::Deliver(const Event& event) {
     if (!live()) {
         return;
     }
+    ++eventsRunning_;
     event(events_);
+    --eventsRunning_;
     if (live()) {
         ApplyAskedMove();
     }

@@ -52,6 +52,8 @@ class WindowCore {
     bool live() const { return !unloaded_ && !ended_; }
     // The window is gone; the object stays until the program frees the form.
     void Unload();
+    // Whether one of the form's events is running, however deeply nested.
+    bool inEvent() const { return eventsRunning_ > 0; }
 
     // The topmost picture or label at a client point.
     std::optional<ControlId> ControlAt(ClientPoint at) const;
@@ -101,6 +103,7 @@ class WindowCore {
     const bool& ended_;
     CoreHost& host_;
     bool unloaded_ = false;
+    int eventsRunning_ = 0;
     bool endingLostPress_ = false;
     MouseRouter router_;
     ClientPoint lastPointer_;

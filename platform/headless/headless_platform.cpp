@@ -129,6 +129,9 @@ Point HeadlessPlatform::CursorPosition() {
 
 bool HeadlessPlatform::Open(std::string_view document) {
     opened_.emplace_back(document);
+    if (duringOpen_) {
+        std::exchange(duringOpen_, nullptr)();
+    }
     return true;
 }
 

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -136,6 +137,9 @@ class HeadlessPlatform final : public WindowSystem {
     // Another program takes the pointer (a system dialog, the window switcher) while a button is
     // held.
     void takePointerAway(std::string_view form);
+    // The next document opened runs these events before the open returns, as an opener's own
+    // message loop (a modal error box) delivers them.
+    void duringNextOpen(std::function<void()> events) { duringOpen_ = std::move(events); }
 
     // Reading back.
     HeadlessWindow* window(std::string_view form);  // null while not loaded
@@ -172,6 +176,7 @@ class HeadlessPlatform final : public WindowSystem {
     std::vector<Rect> screens_{{0, 0, kScreen.width, kScreen.height}};
     std::deque<std::string> popupChoices_;
     std::string closeDuringPopup_;
+    std::function<void()> duringOpen_;
     std::vector<std::string> opened_;
     std::vector<std::string> log_;
 };

@@ -1,10 +1,8 @@
 #include "platform/win32/win32_platform.h"
 
 #include <shellapi.h>
-#include <windowsx.h>
 
 #include <cstdio>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -16,32 +14,21 @@
 namespace zorvin::win32 {
 namespace {
 
-// Where the pointer was when the input message being handled was posted, with no button held
-// then: the state of that moment, not of when the message is handled, which may be after a drag
-// has ended and the pointer has left.
-std::optional<POINT> FreePointerOfMessage() {
-    for (const int button : {VK_LBUTTON, VK_RBUTTON, VK_MBUTTON}) {
-        if (GetKeyState(button) < 0) {
-            return std::nullopt;
-        }
-    }
-    if (GetCapture()) {
-        return std::nullopt;
-    }
-    const DWORD at = GetMessagePos();
-    return POINT{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
-}
-
-bool OverAnotherProgram(POINT at) {
-    DWORD process = 0;
-    GetWindowThreadProcessId(WindowFromPoint(at), &process);
-    return process != GetCurrentProcessId();
+// Wine's raw input comes for the moves over any Wine program's windows, and for none over the
+// desktop's other windows: it tells of some moves, never of all. Which windows moves came over
+// proves nothing, so the answer is taken from what is certain.
+bool UnderWine() {
+    const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
 }  // namespace
 
 Win32Platform::Win32Platform(HINSTANCE instance, WindowRegistry& registry)
-    : resources_(instance), registry_(registry) {
+    : resources_(instance), registry_(registry), rawInputTellsEveryMove_(!UnderWine()) {
+    if (rawInputTellsEveryMove_) {
+        registry_.WatchChanges();
+    }
     RequestDpiAwareness();
     Win32Window::RegisterWindowClass(instance);
 }
@@ -137,29 +124,13 @@ void Win32Platform::Dispatch(MSG& message) {
 }
 
 void Win32Platform::ListenToMouse(HWND hwnd) {
+    if (!rawInputTellsEveryMove_) {
+        return;
+    }
     constexpr USHORT kGenericDesktopControls = 0x01;
     constexpr USHORT kMouse = 0x02;
     const RAWINPUTDEVICE mouse{kGenericDesktopControls, kMouse, RIDEV_INPUTSINK, hwnd};
     RegisterRawInputDevices(&mouse, 1, sizeof mouse);
-}
-
-// A move from one place over another program's windows to another such place, with no button
-// held and no capture (which bring the moves of a drag or a menu anywhere), shows that every move
-// is told. One move alone does not: the move that leaves the program's own windows is told even
-// where the moves beyond them are not (Wine).
-void Win32Platform::MouseInput() {
-    const std::optional<POINT> at = FreePointerOfMessage();
-    const bool outside = at && OverAnotherProgram(*at);
-    const bool movedOutside =
-        outside && lastInputOutside_ && (at->x != lastInputAt_.x || at->y != lastInputAt_.y);
-    lastInputOutside_ = outside;
-    if (at) {
-        lastInputAt_ = *at;
-    }
-    if (!registry_.watching() && movedOutside) {
-        registry_.WatchChanges();
-    }
-    Changed();
 }
 
 // Also written to the standard error stream, which a GUI program has only where something reads

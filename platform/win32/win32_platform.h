@@ -16,9 +16,8 @@
 //  [X] Timers (SetCoalescableTimer, else SetTimer, by interval; 0 stops them) and menu check
 //      marks, kept by the system. A tick passes while nothing it reads has changed
 //      (platform/common/gated_timer.h): the mouse's raw input (WM_INPUT, with RIDEV_INPUTSINK),
-//      WM_WINDOWPOSCHANGED and WM_DISPLAYCHANGE tell of changes. Until raw input has shown that it
-//      comes for moves outside the program's windows (Wine sends it only for moves over them),
-//      every tick runs.
+//      WM_WINDOWPOSCHANGED and WM_DISPLAYCHANGE tell of changes. Under Wine, whose raw input
+//      tells only of moves over Wine's own windows, every tick runs.
 //  [X] Show (modeless, no owner, brought to the front), DoEvents (windows move, then repaint, then
 //      pending messages run), PopupMenu at the pointer, or at the window for Shift+F10 and the Menu
 //      key, either button choosing, End, and a close from the caption bar as CaptionClose.
@@ -71,12 +70,9 @@ class Win32Platform final : public WindowSystem {
     void Adopt(HWND hwnd, Win32Window& window);
     void Forget(HWND hwnd);
 
-    // The mouse's raw input goes to `hwnd` from now on, wherever the pointer is.
+    // The mouse's raw input goes to `hwnd` from now on, wherever the pointer is, where it tells
+    // of every move (WM_INPUT).
     void ListenToMouse(HWND hwnd);
-    // WM_INPUT: the mouse moved, or a button or the wheel. Once the mouse's raw input has told a
-    // move between two places over other programs' windows, every change is told, and ticks may
-    // pass while nothing changes.
-    void MouseInput();
     // Something a tick reads may have changed: the pointer, a window's place, the screens.
     void Changed() { registry_.Changed(); }
 
@@ -86,9 +82,8 @@ class Win32Platform final : public WindowSystem {
     Win32Resources resources_;
     WindowRegistry& registry_;
     std::map<HWND, Win32Window*> windows_;
-    // The last raw input's place, and whether it was over another program's window.
-    POINT lastInputAt_{};
-    bool lastInputOutside_ = false;
+    // Known once, at the start: Windows' raw input tells of every move, Wine's does not.
+    const bool rawInputTellsEveryMove_;
 };
 
 // An error no event procedure trapped: reported, then the program ends.

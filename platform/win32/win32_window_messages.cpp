@@ -88,12 +88,10 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_TIMER:
             OnTimer(wParam);
             return 0;
-        case WM_INPUT:
-            platform_.MouseInput();
-            break;  // the system frees the input's data
         case WM_WINDOWPOSCHANGED:
             OnWindowPosChanged(*reinterpret_cast<const WINDOWPOS*>(lParam));
             break;
+        case WM_INPUT:  // the system frees the input's data
         case WM_DISPLAYCHANGE:
             platform_.Changed();
             break;

@@ -1,13 +1,16 @@
 """After a still spell, in which the program may sleep: the pupils follow the next move of the
 pointer by a device, a warp of it by another program (which the X server tells no listener of), a
-move of the face by the window manager, a screen added, and the pointer while another program
-holds it; a drag works as ever."""
+move of the face by the window manager, a screen added, the pointer while another program holds
+it, and, for Zorvin.exe, the pointer beyond another Wine program it crossed; a drag works as ever."""
 
+import shutil
 import subprocess
+import tempfile
 import time
 import unittest
 
 import face
+import session
 import x11
 from Xlib import X, display as xdisplay
 from zorvin_case import ZorvinTestCase
@@ -15,6 +18,7 @@ from zorvin_case import ZorvinTestCase
 # Nothing moves for this long: the state under test, not a wait for something to happen.
 STILL_SPELL = 3.0
 GRAB = (45, 50)  # a point of the face away from the eyes
+NOTEPAD = "Untitled - Notepad"  # a second Wine program, always there
 
 
 class StillnessTest(ZorvinTestCase):
@@ -92,6 +96,39 @@ class StillnessTest(ZorvinTestCase):
         x11.wait_until(lambda: self.face_origin() == moved, 5, message="the face dragged")
         self.assert_stays(self.face_origin, "the face's place after the drag")
         self.look_from(moved[0] + 21, moved[1] - 300, "above the dragged face")
+
+    # Wine hands the mouse input of every Wine program of the prefix to the others as raw input,
+    # and none for moves over native windows.
+    def start_notepad(self):
+        work_dir = tempfile.mkdtemp(prefix="zorvin-notepad-")
+        self.addCleanup(shutil.rmtree, work_dir, True)
+        notepad = session.start_process_group(
+            ["wine", "notepad"], env=self.program.environment(work_dir, self.x.name),
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.addCleanup(self.display.wait_until_gone, NOTEPAD)
+        self.addCleanup(session.end_process_group, notepad)
+        window = self.display.wait_for_window(NOTEPAD, 60)
+        self.display.move_window(window, 0, 0)
+        x11.wait_until(lambda: self.display.outer_rect(window)[:2] == (0, 0), 5,
+                       message="Notepad moved to the top-left corner")
+        return window
+
+    def test_the_pointer_is_followed_beyond_another_wine_program_it_crossed(self):
+        if self.program.name != "wine":
+            self.skipTest("a second Wine program's input reaches Zorvin.exe under Wine only")
+        x, y, width, height = self.program.client_rect(self.display, self.start_notepad())
+        ox, oy = self.origin
+        row = y + 40
+        self.assertLess(row, oy, "a row of Notepad's above the face")
+        for step in range(11):
+            self.display.move_pointer(x + 10 + (width - 20) * step // 10, row)
+        self.wait_for_followed(x + width - 10, row, "at the end of its sweep across Notepad")
+        time.sleep(STILL_SPELL)
+        beyond = [(ox + 21, oy + 300, "on the desktop below the face"),
+                  (x + width + 50, oy + 30, "on the desktop right of Notepad")]
+        for px, py, place in beyond:
+            self.assertFalse(x <= px < x + width and y <= py < y + height, place)
+            self.look_from(px, py, place)
 
 
 if __name__ == "__main__":

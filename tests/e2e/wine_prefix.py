@@ -53,15 +53,28 @@ class WinePrefix:
         self._run(["wineboot", "-i"], env)
         # wineboot returns before the prefix is written.
         self._run(["wineserver", "-w"], env)
-        for kind, opener in OPENERS.items():
-            self._run(["wine", "reg", "add", r"HKCU\Software\Wine\WineBrowser", "/v", kind,
-                       "/d", opener, "/f"], env)
-        self._run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels",
-                   "/t", "REG_DWORD", "/d", str(self.dpi), "/f"], env)
-        self._run(["wine", "reg", "add", X11_DRIVER, "/v", "ClientSideGraphics", "/d", "N",
-                   "/f"], env)
+        # All the settings in one import: one start of Wine, and of its wineserver, in place of
+        # one per value.
+        with open(os.path.join(self.path, "drive_c", "zorvin-tests.reg"), "w") as settings:
+            settings.write(self._settings())
+        self._run(["wine", "reg", "import", r"C:\zorvin-tests.reg"], env)
         self._run(["wineserver", "-w"], env)
         self._made = True
+
+    def _settings(self):
+        return "\n".join([
+            "REGEDIT4",
+            "",
+            r"[HKEY_CURRENT_USER\Software\Wine\WineBrowser]",
+            *('"%s"="%s"' % (kind, opener) for kind, opener in OPENERS.items()),
+            "",
+            r"[HKEY_CURRENT_USER\Control Panel\Desktop]",
+            '"LogPixels"=dword:%08x' % self.dpi,
+            "",
+            "[HKEY_CURRENT_USER\\%s]" % X11_DRIVER.split("\\", 1)[1],
+            '"ClientSideGraphics"="N"',
+            "",
+        ])
 
     def set_x11_driver_value(self, name, value):
         """A value of Wine's X11 driver (HKCU\\Software\\Wine\\X11 Driver) in this prefix."""
@@ -80,5 +93,13 @@ class WinePrefix:
         shutil.rmtree(self.path, ignore_errors=True)
 
     def _run(self, args, env, check=True):
-        subprocess.run(args, env=env, check=check, timeout=180, stdin=subprocess.DEVNULL,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        """Runs a step; a step that fails is reported with what Wine said. The output goes to a
+        file, not a pipe: the processes Wine leaves running (wineserver among them) would hold a
+        pipe open after the step has ended."""
+        with tempfile.TemporaryFile(mode="w+", errors="replace") as output:
+            result = subprocess.run(args, env=env, timeout=180, stdin=subprocess.DEVNULL,
+                                    stdout=output, stderr=subprocess.STDOUT)
+            if check and result.returncode != 0:
+                output.seek(0)
+                raise RuntimeError("%s exited with %d in the Wine prefix %s; it said:\n%s"
+                                   % (" ".join(args), result.returncode, self.path, output.read()))

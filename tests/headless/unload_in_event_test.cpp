@@ -49,5 +49,22 @@ TEST_F(UnloadInEvent, TheAboutBoxClosedByItsOwnButtonCanBeOpenedAgain) {
     EXPECT_EQ(calls("Load Form2").size(), 4u);
 }
 
+// A link's opener may run a message loop of its own (a modal error box), in which the box's OK
+// unloads it and a new box is loaded; the old box's click is still running meanwhile.
+TEST_F(UnloadInEvent, TheAboutBoxClosedAndOpenedAgainWhileItsLinkOpensLetsTheClickFinish) {
+    platform.chooseMenuItem("Form1", "mAbout");
+    platform.duringNextOpen([this] {
+        platform.clickButton("Form2", "Command1");
+        platform.chooseMenuItem("Form1", "mAbout");
+    });
+    platform.mouseDown("Form2", {"Homepage"}, vbLeftButton, 5, 5);
+    platform.mouseUp("Form2", {"Homepage"}, vbLeftButton, 5, 5);
+
+    EXPECT_EQ(platform.opened().size(), 1u);
+    EXPECT_EQ(calls("Load Form2").size(), 2u);
+    ASSERT_NE(form2(), nullptr);
+    EXPECT_TRUE(form2()->visible()) << "the new box";
+}
+
 }  // namespace
 }  // namespace zorvin::testing
