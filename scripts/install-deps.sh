@@ -68,9 +68,12 @@ update() {
 }
 # apt knows what the release has once its lists are fresh, as they are before any install.
 [ ${#missing[@]} -gt 0 ] && update
+# A package the release has has a version to install; one it dropped may still be known, with none.
+candidate() { apt-cache policy "$1" 2>/dev/null | sed -n 's/^ *Candidate: //p'; }
 unavailable=()
 for package in "${optional_missing[@]}"; do
-    if apt-cache show --no-all-versions "$package" >/dev/null 2>&1; then
+    version=$(candidate "$package")
+    if [ -n "$version" ] && [ "$version" != "(none)" ]; then
         missing+=("$package")
     else
         unavailable+=("$package")
