@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the packages Zorvin needs on Debian 12 or 13, where any is missing, with sudo when not
-# root.
+# Installs the packages Zorvin needs on Debian 12, 13 or 14 (testing), where any is missing, with
+# sudo when not root. A package that some releases lack (Debian 14 has no Wine) is installed where
+# the release has it; the tests that need it are skipped elsewhere.
 #   install-deps.sh run       what building and running the Linux program takes
 #   install-deps.sh package   what building both programs and making their packages takes
 #   install-deps.sh test      all of that, and what the tests take
@@ -22,8 +23,6 @@ test_packages=(
     clang
     googletest libgtest-dev libgmock-dev
     x11-utils xdotool wmctrl python3-pefile icewm x11-xserver-utils
-    # the Windows program and its installer, run under Wine
-    wine wine64
     # a font with Thai and Latin letters, for the links' Thai-charset font under Wine
     fonts-tlwg-loma-ttf
     # checks of the packages and of the desktop files they install
@@ -36,25 +35,54 @@ test_packages=(
     # Qt's Wayland platform, which a user's QT_QPA_PLATFORM=wayland would choose
     qt6-wayland
 )
+# Where the release has them: the Windows program and its installer, run under Wine.
+test_packages_where_available=(wine wine64)
 
+optional=()
 case "${1:-}" in
     run) packages=("${run_packages[@]}") ;;
     package) packages=("${run_packages[@]}" "${package_packages[@]}") ;;
-    test) packages=("${run_packages[@]}" "${package_packages[@]}" "${test_packages[@]}") ;;
+    test)
+        packages=("${run_packages[@]}" "${package_packages[@]}" "${test_packages[@]}")
+        optional=("${test_packages_where_available[@]}")
+        ;;
     *) echo "usage: $0 run|package|test" >&2; exit 2 ;;
 esac
 
-missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$package")
-    fi
-done
-[ ${#missing[@]} -eq 0 ] && exit 0
+not_installed() {
+    for package in "$@"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
+            echo "$package"
+    done
+}
+mapfile -t missing < <(not_installed "${packages[@]}")
+mapfile -t optional_missing < <(not_installed "${optional[@]}")
+[ ${#missing[@]} -eq 0 ] && [ ${#optional_missing[@]} -eq 0 ] && exit 0
 
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+updated=false
+update() {
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    updated=true
+}
+# apt knows what the release has once its lists are fresh, as they are before any install.
+[ ${#missing[@]} -gt 0 ] && update
+# A package the release has has a version to install; one it dropped may still be known, with none.
+candidate() { apt-cache policy "$1" 2>/dev/null | sed -n 's/^ *Candidate: //p'; }
+unavailable=()
+for package in "${optional_missing[@]}"; do
+    version=$(candidate "$package")
+    if [ -n "$version" ] && [ "$version" != "(none)" ]; then
+        missing+=("$package")
+    else
+        unavailable+=("$package")
+    fi
+done
+[ ${#unavailable[@]} -gt 0 ] &&
+    echo "This release has no package for ${unavailable[*]}: the tests that need them are skipped."
+[ ${#missing[@]} -eq 0 ] && exit 0
+
 echo "Installing: ${missing[*]}"
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq \
-    "${missing[@]}"
+$updated || update
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"

@@ -12,8 +12,8 @@ set(CPACK_STRIP_FILES ON)
 
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # One upstream version built for several Debian releases: the revision names the release, as
-# 1~deb12 and 1~deb13, so that the two packages cannot be mistaken for each other, the later
-# release's sorts above the earlier one's, and a package Debian itself ships sorts above both.
+# 1~deb12, 1~deb13 or 1~deb14, so that the packages cannot be mistaken for each other, a later
+# release's sorts above an earlier one's, and a package Debian itself ships sorts above them.
 set(zorvin_os_release "")
 if(EXISTS /etc/os-release)
     file(STRINGS /etc/os-release zorvin_os_release REGEX
@@ -23,6 +23,13 @@ foreach(line IN LISTS zorvin_os_release)
     string(REGEX MATCH "^[A-Z_]+" key "${line}")
     string(REGEX REPLACE "^[A-Z_]+=\"?([^\"]*)\"?$" "\\1" "zorvin_os_${key}" "${line}")
 endforeach()
+# Debian's testing release has no VERSION_ID until it is released; its base-files package, whose
+# version begins with the number of the release it is made for, tells it meanwhile.
+if(zorvin_os_ID STREQUAL "debian" AND NOT zorvin_os_VERSION_ID)
+    execute_process(COMMAND dpkg-query -W [=[-f=${Version}]=] base-files
+        OUTPUT_VARIABLE zorvin_base_files ERROR_QUIET)
+    string(REGEX MATCH "^[0-9]+" zorvin_os_VERSION_ID "${zorvin_base_files}")
+endif()
 set(zorvin_debian_revision 1)
 set(zorvin_debian_distribution unstable)
 if(zorvin_os_ID STREQUAL "debian" AND zorvin_os_VERSION_ID MATCHES "^[0-9]+$")

@@ -59,9 +59,12 @@ QString ScriptDirectory() {
     return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
 }
 
-QString ScriptText(const QString& service, int tickMs) {
+// The script is built into the program; a build that lacks it leaves the pointer to X11.
+std::optional<QString> ScriptText(const QString& service, int tickMs) {
     QFile source(QStringLiteral(":/zorvin/kwin_pointer.js"));
-    source.open(QIODevice::ReadOnly);
+    if (!source.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
     return QString::fromUtf8(source.readAll())
         .replace(QStringLiteral("@SERVICE@"), service)
         .replace(QStringLiteral("@SCRIPT@"), kScriptPrefix + service)
@@ -154,7 +157,12 @@ void KWinPointer::Load() {
     if (loading_) {
         return;
     }
-    if (auto problem = WriteScript(scriptPath_, ScriptText(bus_.baseService(), tickMs_))) {
+    const std::optional<QString> script = ScriptText(bus_.baseService(), tickMs_);
+    if (!script) {
+        Explain(QStringLiteral("this build of Zorvin has no KWin script"));
+        return;
+    }
+    if (auto problem = WriteScript(scriptPath_, *script)) {
         Explain(*problem);
         return;
     }
