@@ -192,19 +192,20 @@ class KWinSession:
         return self.bus.call(*SCRIPTING, "isScriptLoaded", GLib.Variant("(s)", (name,)), "(b)")[0]
 
 
-def fake_pointer():
-    """The fake-input client, as the build names it."""
-    path = os.environ.get("ZORVIN_KWIN_FAKE_POINTER", "")
+def built_client(name):
+    """A Wayland test client, as the build names it in ZORVIN_<NAME>."""
+    path = os.environ.get("ZORVIN_" + name.upper(), "")
     if not path:
-        raise AssertionError("kwin_fake_pointer was not built: the Wayland development files "
+        raise AssertionError(name + " was not built: the Wayland development files "
                              "(libwayland-dev, libwayland-bin, plasma-wayland-protocols) are missing")
     return path
+
+
+def fake_pointer():
+    """The fake-input client."""
+    return built_client("kwin_fake_pointer")
 
 
 def unplug_output():
-    """The client that unplugs KWin's last output, as the build names it."""
-    path = os.environ.get("ZORVIN_KWIN_UNPLUG_OUTPUT", "")
-    if not path:
-        raise AssertionError("kwin_unplug_output was not built: the Wayland development files "
-                             "(libwayland-dev, libwayland-bin, plasma-wayland-protocols) are missing")
-    return path
+    """The client that unplugs KWin's last output."""
+    return built_client("kwin_unplug_output")
