@@ -47,7 +47,6 @@ def nearest_form_pixel(device, factor):
 
 class DisplayScaleTest(ZorvinTestCase):
     dpi = None
-    factor = None  # the face's whole scale factor at that DPI
 
     @classmethod
     def setUpClass(cls):

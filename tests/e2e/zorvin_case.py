@@ -16,6 +16,7 @@ QUIET_PERIOD = 0.6  # several timer periods: long enough for a change that shoul
 
 class ZorvinTestCase(unittest.TestCase):
     MONITORS = 1  # side by side, each of session.SCREEN_SIZE
+    factor = 1  # the face's whole scale factor: device pixels to a pixel of its art
 
     @classmethod
     def setUpClass(cls):
@@ -115,9 +116,11 @@ class ZorvinTestCase(unittest.TestCase):
     # --- The menu and the About box ----------------------------------------------------------
 
     def press_for_menu(self, client_x=45, client_y=50, button="right"):
-        """Presses a button on the face; returns the top-level windows that appeared."""
+        """Presses a button on the face, at a pixel of its art away from the eyes, where no pupil
+        can come under the pointer and take the press; returns the top-level windows that
+        appeared."""
         before = {w.id for w in self.display.top_level_windows()}
-        self.point_at(client_x, client_y)
+        self.display.move_pointer(*self.to_screen(client_x, client_y, scale=self.factor))
         self.display.press(button)
         self.display.release(button)
         return lambda: [w for w in self.display.top_level_windows() if w.id not in before]
