@@ -16,6 +16,7 @@ import time
 from Xlib import X, XK, Xatom, display as xdisplay, error as xerror
 from Xlib.ext import shape, xfixes, xtest
 from Xlib.protocol import event as xevent
+from Xlib.xobject import drawable
 
 
 BUTTONS = {"left": 1, "middle": 2, "right": 3}
@@ -229,7 +230,18 @@ class Display:
         mask = X.SubstructureRedirectMask | X.SubstructureNotifyMask
         self.root.send_event(message, event_mask=mask)
         self.connection.sync()
-        wait_until(lambda: self.active_window() == window.id, 5, message="the window to be active")
+        wait_until(lambda: self.active_window() == window.id and self.has_input_focus(window), 5,
+                   message="the window to be active and to have the keyboard")
+
+    def has_input_focus(self, window):
+        """Whether the X server sends keys to the window or one of its children: a window manager
+        may name the active window before it moves the keyboard there."""
+        focus = self.connection.get_input_focus().focus
+        while isinstance(focus, drawable.Window) and focus.id != self.root.id:
+            if focus.id == window.id:
+                return True
+            focus = focus.query_tree().parent
+        return False
 
     def move_window(self, window, x, y):
         """Asks the window manager to move the window's outer top-left corner to (x, y)."""
