@@ -2,7 +2,7 @@
 // XWayland last saw it, which is over an X11 window.
 #pragma once
 
-#include "platform/qt/pointer_source.h"
+#include "platform/qt/pointer/pointer_source.h"
 
 namespace zorvin::qt {
 
