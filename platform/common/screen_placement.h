@@ -6,8 +6,8 @@
 #include <optional>
 #include <span>
 
-#include "platform/layout.h"
-#include "platform/types.h"
+#include "platform/api/layout.h"
+#include "platform/api/types.h"
 
 namespace zorvin {
 

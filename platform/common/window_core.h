@@ -11,9 +11,9 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/api/form_runtime.h"
+#include "platform/api/layout.h"
 #include "platform/common/mouse_router.h"
-#include "platform/form_runtime.h"
-#include "platform/layout.h"
 
 namespace zorvin {
 

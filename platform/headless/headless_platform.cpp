@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "platform/pixels.h"
+#include "platform/common/pixels.h"
 
 namespace zorvin::headless {
 

@@ -1,4 +1,4 @@
-#include "platform/qt/x11_pointer.h"
+#include "platform/qt/pointer/x11_pointer.h"
 
 #include <QCursor>
 

@@ -6,7 +6,7 @@
 // Qt's reader thread.
 #pragma once
 
-#include "platform/qt/pointer_source.h"
+#include "platform/qt/pointer/pointer_source.h"
 
 struct _XDisplay;
 
