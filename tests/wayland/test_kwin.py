@@ -181,13 +181,8 @@ class KWinScaleTest(compositor.FaceOnWayland):
 
     def start_session(self, kwin):
         """Starts `kwin`, a KWinSession, for this test; returns its X display."""
-        self.program = programs.from_environment()
-        self.addCleanup(kwin.stop)
-        kwin.start()
-        os.environ["XAUTHORITY"] = kwin.environment.get("XAUTHORITY", "")
-        self.addCleanup(os.environ.pop, "XAUTHORITY", None)
-        self.display = compositor.connect_x(kwin.environment["DISPLAY"])
-        self.addCleanup(self.display.close)
+        self.open_session(kwin)
+        self.addCleanup(self.close_session, kwin)
         return self.display
 
     def follow_at_scale_2(self, x11_scales_itself):
