@@ -31,7 +31,6 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."
 
 import face  # noqa: E402
 import programs  # noqa: E402
-import screen_face  # noqa: E402
 import session  # noqa: E402
 import x11  # noqa: E402
 
@@ -142,10 +141,8 @@ def main():
     with session.XSession() as x:
         display = x.display
         x.reset_pointer()
-        running = program.start(x, LOOK_LOG)
+        running, window = programs.start_shown(program, display, LOOK_LOG, timeout=30)
         try:
-            window = display.wait_for_window(programs.MAIN_WINDOW, 30)
-            x11.wait_until(lambda: len(display.shape_rectangles(window)) > 1, 10, message="shape")
             left, top, width, height = program.client_rect(display, window)
             centre = (left + width // 2, top + height // 2)
             own = program_process(running, program)
@@ -166,8 +163,12 @@ def main():
             moving = measure(MOVING_SECONDS, groups, circle)
 
             pauses = random.Random(15)
-            origin = (left, top)
             eyes_y = top + face.EYES[0][1]
+            # The pupils as far left and as far right as they go.
+            sideways = {-400: [(13, 28), (63, 28)], 400: [(23, 28), (73, 28)]}
+
+            def pupils():
+                return face.find_pupils(display.screenshot(left, top, width, height))
 
             def follow_delay(sample, lead_in):
                 """How long the pupils take to follow a jump of the pointer across the face,
@@ -177,10 +178,10 @@ def main():
                 side = -400 if sample % 2 else 400
                 display.move_pointer(centre[0] + side, eyes_y)
                 lead_in(side, pauses.uniform(0.3, 0.4))
-                before = screen_face.find_pupils(display, origin)
+                before = pupils()
                 display.move_pointer(centre[0] - side, eyes_y)
                 moved = time.monotonic()
-                x11.wait_until(lambda: screen_face.find_pupils(display, origin) != before, 5,
+                x11.wait_until(lambda: pupils() != before, 5,
                                interval=0.005, message="the pupils to follow")
                 return 1000 * (time.monotonic() - moved)
 
@@ -203,14 +204,13 @@ def main():
                 the warps do not fall in step with the looks."""
                 side = -400 if sample % 2 else 400
                 display.move_pointer(centre[0] + side, eyes_y)
-                x11.wait_until(lambda: screen_face.find_pupils(display, origin)
-                               == face.pupil_places(centre[0] + side - left, eyes_y - top), 5,
+                x11.wait_until(lambda: pupils() == sideways[side], 5,
                                message="the pupils to follow the device")
                 time.sleep(pauses.uniform(1.2, 2.2))
-                before = screen_face.find_pupils(display, origin)
+                before = pupils()
                 display.move_pointer(centre[0] - side, eyes_y, way="warp")
                 moved = time.monotonic()
-                x11.wait_until(lambda: screen_face.find_pupils(display, origin) != before, 5,
+                x11.wait_until(lambda: pupils() != before, 5,
                                interval=0.005, message="the pupils to follow the warp")
                 return 1000 * (time.monotonic() - moved)
 

@@ -16,4 +16,4 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     exec "$zorvin"
 fi
 echo "No display: showing Zorvin on a virtual screen instead."
-exec /usr/bin/python3 -B "$root/tests/e2e/demo.py" "$zorvin" "$build/screenshots"
+exec /usr/bin/python3 -B "$root/scripts/demo.py" "$zorvin" "$build/screenshots"

@@ -1,98 +1,55 @@
-"""What the character window should look like, worked out from its description, independently of
-the program's code: the outline and the pixels it covers, the eye geometry, and where the pupils
-go for a cursor position."""
+"""The face as the tests see it: its pupils found in its pixels, and the figures the program's own
+code gives for its windows and pupils, which the screen must agree with. The figures come from
+zorvin_figures (tests/headless/figures.cpp), which ZORVIN_FIGURES names: the character's layout
+and scaling, and its pupils placed on the in-memory window system."""
 
-import math
+import functools
 import os
-import re
-import struct
+import subprocess
+
+import artwork
+
+# The eyes' centres, left and right, in the face's own pixels: where the tests aim the pointer
+# along their rows and columns.
+EYES = ((21, 32), (71, 32))
 
 
-def _read_outline():
-    """The window's outline in window coordinates and the client origin it is drawn for, from the
-    program's one table of it."""
-    path = os.path.join(os.path.dirname(__file__), "..", "..", "character", "face_outline.h")
-    with open(path, encoding="utf-8") as source:
-        text = source.read()
-    pairs = lambda body: [(int(x), int(y)) for x, y in re.findall(r"\{(-?\d+), (-?\d+)\}", body)]
-    origin = pairs(re.search(r"kFaceOutlineClientOrigin(\{.*?\});", text).group(1))[0]
-    corners = pairs(re.search(r"kFaceOutline\{\{(.*?)\}\};", text, re.S).group(1))
-    return corners, origin
+def _figures(*arguments):
+    program = os.environ.get("ZORVIN_FIGURES")
+    if not program:
+        raise AssertionError("ZORVIN_FIGURES names no zorvin_figures to ask")
+    return subprocess.run([program, *map(str, arguments)], capture_output=True, text=True,
+                          check=True).stdout.splitlines()
 
 
-# Closing on itself: point 37 repeats point 0, point 2 repeats point 1.
-OUTLINE, CLIENT_ORIGIN = _read_outline()
-assert len(OUTLINE) == 38
-CLIENT_SIZE = (89, 67)
-PUPIL_SIZE = (7, 8)
-
-# (centre x, centre y, radius x, radius y) of the left and right pupil, in client pixels.
-EYES = [(21, 32, 5, 3), (71, 32, 5, 3)]
-DESIGN_PUPILS = [(14, 28), (63, 28)]
-
-
-def _inside(polygon, px, py):
-    """Even-odd rule at a point, counting edges crossed strictly to its right: a point exactly on
-    an edge is inside when the inside lies to its right, as the X server and Windows fill."""
-    inside = False
-    j = len(polygon) - 1
-    for i in range(len(polygon)):
-        (xi, yi), (xj, yj) = polygon[i], polygon[j]
-        if (yi > py) != (yj > py):
-            # Compare px with the crossing's x, multiplied out to stay exact.
-            lhs = (px - xi) * (yj - yi)
-            rhs = (py - yi) * (xj - xi)
-            if (lhs < rhs) if yj > yi else (lhs > rhs):
-                inside = not inside
-        j = i
-    return inside
+@functools.lru_cache(maxsize=None)
+def pupil_places(x=None, y=None, dpi=96):
+    """The pupils' top-left pixels, in the face's own pixels, for the pointer at device pixel
+    (x, y) from the corner of the face's client area, on a display at `dpi`; without a pointer,
+    where they are when the face appears."""
+    values = [int(value) for value in _figures("pupils", dpi, *(() if x is None else (x, y)))[0]
+              .split()]
+    return [tuple(values[:2]), tuple(values[2:])]
 
 
-# Where a pixel is sampled to decide whether the outline holds it, in half pixels right of and
-# below its top-left corner: its centre, or the corner itself.
-PIXEL_CENTRE = 1
-PIXEL_CORNER = 0
+@functools.lru_cache(maxsize=None)
+def window(form, dpi=96):
+    """A window's figures at `dpi`, in device pixels: "client" (width, height), and each control
+    by name (an array's with its index) as (left, top, right, bottom)."""
+    return {name: tuple(int(value) for value in values)
+            for name, *values in (line.split() for line in _figures("window", form, dpi))}
 
 
-def outline_pixels(sample=PIXEL_CENTRE):
-    """The client pixels the shape must cover: those whose centre (or top-left corner) the
-    outline, shifted to the client area, holds."""
-    ox, oy = CLIENT_ORIGIN
-    doubled = [(2 * (x - ox), 2 * (y - oy)) for x, y in OUTLINE]
-    width, height = CLIENT_SIZE
-    return {(x, y) for y in range(height) for x in range(width)
-            if _inside(doubled, 2 * x + sample, 2 * y + sample)}
-
-
-def rectangles_to_pixels(rectangles):
-    return {(x + i, y + j) for x, y, w, h in rectangles for j in range(h) for i in range(w)}
-
-
-def _f32(value):
-    return struct.unpack("f", struct.pack("f", value))[0]
-
-
-def pixel_of(position):
-    """Where a fractional position lands: halves go towards the bottom right."""
-    return math.floor(_f32(position + 0.5))
-
-
-def pupil_place(eye, cursor_x, cursor_y):
-    """The top-left pixel of a pupil for a cursor at client pixel (cursor_x, cursor_y): its centre
-    on the ellipse around the eye centre, towards the cursor. Single-precision steps, each formed
-    in double precision, as the program works."""
-    cx, cy, rx, ry = eye
-    dx = _f32(float(cursor_x) - cx)
-    dy = _f32(float(cursor_y) - cy)
-    d = _f32(math.sqrt(dx * dx + dy * dy))
-    if d > 0:
-        dx, dy = _f32(dx / d), _f32(dy / d)
-    else:
-        dx, dy = 0.0, 0.0
-    px = _f32(dx * rx + cx)
-    py = _f32(dy * ry + cy)
-    return pixel_of(_f32(px - PUPIL_SIZE[0] / 2)), pixel_of(_f32(py - PUPIL_SIZE[1] / 2))
-
-
-def pupil_places(cursor_x, cursor_y):
-    return [pupil_place(eye, cursor_x, cursor_y) for eye in EYES]
+def find_pupils(rows, scale=1):
+    """The top-left pixels of the pupils drawn in `rows` (the face's client area, each pixel of
+    its art a scale x scale square), left to right: every place where each drawn pixel of the
+    pupil picture shows."""
+    template = sorted(artwork.pupil_template().items())
+    width = max(x for (x, _), _ in template) + 1
+    height = max(y for (_, y), _ in template) + 1
+    return sorted((left, top)
+                  for top in range(len(rows) // scale - height + 1)
+                  for left in range(len(rows[0]) // scale - width + 1)
+                  if all(rows[(top + py) * scale + j][(left + px) * scale + i] == colour
+                         for (px, py), colour in template
+                         for j in range(scale) for i in range(scale)))

@@ -13,13 +13,14 @@ names the stub openers as Wine's browser and mail program; stopping it ends ever
 """
 
 import os
+import re
 import shutil
 import stat
 import subprocess
 import tempfile
 import unittest
 
-import face
+import artwork
 import session as xsession
 import wine_prefix
 import x11
@@ -91,8 +92,6 @@ class LinuxProgram:
     name = "linux"
     # QT_SCALE_FACTOR scales everything the program shows.
     supports_scale_factor = True
-    # The shape holds the pixels whose centre the outline holds.
-    outline_sample = face.PIXEL_CENTRE
 
     def __init__(self, executable, dpi=None):
         self.executable = os.path.abspath(executable)
@@ -131,16 +130,22 @@ class LinuxProgram:
         """The window's shape in client coordinates."""
         return display.shape_rectangles(window)
 
+    def face_shape(self, display):
+        """The client pixels the face's shape must hold at 96 DPI: those of the face's picture,
+        whose pixels are those whose centre the outline holds, as the X server fills it."""
+        return artwork.face_pixels()
+
     def command(self):
         return [self.executable]
 
-    def start(self, x_session, extra_env=None):
+    def start(self, display, extra_env=None):
+        """Starts the program on `display`, an x11.Display."""
         if self.dpi:
             # The pointer theme's size too, as Plasma sets it, else the arrow grows with Xft.dpi to
             # the hand's size and cannot be told from it.
-            x_session.display.set_resources("Xft.dpi:\t%d\nXcursor.size:\t24\n" % self.dpi)
+            display.set_resources("Xft.dpi:\t%d\nXcursor.size:\t24\n" % self.dpi)
         work_dir = tempfile.mkdtemp(prefix="zorvin-run-")
-        env = self.environment(work_dir, x_session.name, extra_env)
+        env = self.environment(work_dir, display.name, extra_env)
         with open(os.path.join(work_dir, "stderr.log"), "w") as err:
             process = xsession.start_process_group(
                 self.command(), env=env, cwd=work_dir, stdout=subprocess.DEVNULL, stderr=err)
@@ -180,12 +185,11 @@ class WineProgram(LinuxProgram):
 
     name = "wine"
     supports_scale_factor = False
-    # Windows' CreatePolygonRgn holds the pixels whose top-left corner the outline holds.
-    outline_sample = face.PIXEL_CORNER
     # Prints what Windows tells programs about the display: "frame" and the frame of a captioned
     # window that cannot be resized, at the prefix's DPI; "monitor" and each monitor's rectangle,
-    # as left, top, right, bottom. Built beside Zorvin.exe where its build builds the tests, else
-    # named by ZORVIN_DISPLAY_FACTS.
+    # as left, top, right, bottom; "region" and each rectangle of the region Windows fills the
+    # polygon given as arguments with, the face's outline here. Built beside Zorvin.exe where its
+    # build builds the tests, else named by ZORVIN_DISPLAY_FACTS.
     FACTS_PROGRAM = "zorvin_win32_display_facts.exe"
 
     def __init__(self, executable, dpi=96):
@@ -203,6 +207,13 @@ class WineProgram(LinuxProgram):
         framed = any(display.frame_extents(window) or ())
         return (0, 0, 0, 0) if framed else self.display_facts(display)["frame"][0]
 
+    def face_shape(self, display):
+        """The client pixels the face's shape must hold at 96 DPI: those of the region Windows
+        makes of the face's outline, which holds the pixels whose top-left corner the outline
+        holds."""
+        return {(x, y) for left, top, right, bottom in self.display_facts(display)["region"]
+                for y in range(top, bottom) for x in range(left, right)}
+
     def monitors(self, display):
         """The monitors as Windows programs see them here, as (left, top, right, bottom)."""
         return self.display_facts(display)["monitor"]
@@ -216,7 +227,7 @@ class WineProgram(LinuxProgram):
                 facts = os.environ.get("ZORVIN_DISPLAY_FACTS") or os.path.join(
                     os.path.dirname(self.executable), self.FACTS_PROGRAM)
                 result = subprocess.run(
-                    ["wine", facts],
+                    ["wine", facts, *_face_outline()],
                     env=self.environment(work_dir, display.name), capture_output=True, text=True,
                     timeout=120, check=True)
             finally:
@@ -257,6 +268,39 @@ class WineProgram(LinuxProgram):
         result.stderr = "".join(line for line in result.stderr.splitlines(keepends=True)
                                 if not line.startswith("wine: "))
         return result
+
+
+def _face_outline():
+    """The corners of the face's outline in its client area, as "x,y", from the program's one
+    table of them."""
+    path = os.path.join(os.path.dirname(__file__), "..", "..", "character", "face_outline.h")
+    with open(path, encoding="utf-8") as source:
+        text = source.read()
+    origin = re.search(r"kFaceOutlineClientOrigin\{(-?\d+), (-?\d+)\}", text).groups()
+    corners = re.search(r"kFaceOutline\{\{(.*?)\}\};", text, re.S).group(1)
+    return ["%d,%d" % (int(x) - int(origin[0]), int(y) - int(origin[1]))
+            for x, y in re.findall(r"\{(-?\d+), (-?\d+)\}", corners)]
+
+
+def start_shown(program, display, extra_env=None, timeout=20):
+    """Starts `program` on `display` (an x11.Display) and waits until a face of its own is shown
+    and shaped, beside any face there already; returns the run and the face's window. A run whose
+    face does not come is stopped, and the failure tells what it said."""
+    shown = {window.id for window in display.find_windows(MAIN_WINDOW)}
+    running = program.start(display, extra_env)
+    try:
+        window = x11.wait_until(
+            lambda: next((window for window in display.find_windows(MAIN_WINDOW)
+                          if window.id not in shown), None), timeout, message="the new face")
+        x11.wait_until(lambda: len(display.shape_rectangles(window)) > 1, 10,
+                       message="the face's shape")
+    except AssertionError as error:
+        status = running.process.poll()
+        output = running.output()
+        running.stop()
+        raise AssertionError("%s; the program's status: %s; its errors: %s"
+                             % (error, status, output)) from None
+    return running, window
 
 
 _PROGRAMS = {"linux": LinuxProgram, "wine": WineProgram}

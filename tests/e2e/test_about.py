@@ -13,38 +13,31 @@ from zorvin_case import ZorvinTestCase
 
 NAVY = (0, 0, 128)
 PURPLE = (128, 0, 128)
-# Client rectangles of the About box's controls.
-EMAIL = (69, 33, 107, 18)
-HOMEPAGE = (3, 49, 238, 18)
-OK_BUTTON = (92, 78, 65, 23)
-
-
-def middle(rect):
-    x, y, width, height = rect
-    return x + width // 2, y + height // 2
+LINKS = ("Email", "Homepage")
 
 
 class AboutBoxTest(ZorvinTestCase):
-    def colour_count(self, about, rect, colour):
-        left, top = self.to_screen(rect[0], rect[1], about)
-        rows = self.display.screenshot(left, top, rect[2], rect[3])
-        return sum(row.count(colour) for row in rows)
+    def colour_count(self, about, control, colour):
+        left, top, right, bottom = self.about_box()[control]
+        rows = self.client_pixels(about)[top:bottom]
+        return sum(row[left:right].count(colour) for row in rows)
 
-    def wait_for_link_colour(self, about, rect, colour, message):
-        x11.wait_until(lambda: self.colour_count(about, rect, colour) > 10, 5, message=message)
+    def wait_for_link_colour(self, about, control, colour, message):
+        x11.wait_until(lambda: self.colour_count(about, control, colour) > 10, 5,
+                       message=message)
 
-    def click(self, window, rect, button="left"):
-        self.point_at(*middle(rect), window)
+    def click(self, window, control, button="left"):
+        self.point_at_control(window, control)
         self.display.press(button)
         self.display.release(button)
 
     def test_about_box_shows_its_caption_size_and_links(self):
         self.start_program()
         about = self.open_about()
-        self.assertEqual(self.client_rect(about)[2:], (245, 110))
+        self.assertEqual(self.client_rect(about)[2:], self.about_box()["client"])
         self.assertIsNone(about.get_wm_transient_for(), "the About box has an owner")
-        for rect in (EMAIL, HOMEPAGE):
-            self.wait_for_link_colour(about, rect, NAVY, "a navy link")
+        for link in LINKS:
+            self.wait_for_link_colour(about, link, NAVY, "a navy link")
         # Modeless: the character goes on following the pointer.
         x, y = self.face_origin()
         self.display.move_pointer(x + 200, y + 32)
@@ -56,11 +49,11 @@ class AboutBoxTest(ZorvinTestCase):
         # The box opened over the face, perhaps with a link under the pointer: the arrow is what
         # OK shows once the hand has gone.
         hand = artwork.hand_pointer()
-        self.point_at(*middle(OK_BUTTON), about)
+        self.point_at_control(about, "Command1")
         x11.wait_until(lambda: self.display.cursor_picture() != hand, 5, message="the arrow on OK")
         arrow = self.display.cursor()
-        for rect in (EMAIL, HOMEPAGE):
-            self.point_at(*middle(rect), about)
+        for link in LINKS:
+            self.point_at_control(about, link)
             x11.wait_until(lambda: self.display.cursor() != arrow, 5, message="the hand on a link")
             # hand.cur at its own size, pixel for pixel, whatever size the system's arrow is.
             width, height, drawn = self.display.cursor_picture()
@@ -69,13 +62,13 @@ class AboutBoxTest(ZorvinTestCase):
             # The hand points with the tip of its raised finger, the picture's topmost point.
             _, _, hot_x, hot_y = self.display.cursor()
             self.assertEqual((hot_x, hot_y), self.display.cursor_fingertip())
-        self.point_at(*middle(OK_BUTTON), about)
+        self.point_at_control(about, "Command1")
         x11.wait_until(lambda: self.display.cursor() == arrow, 5, message="the arrow on OK")
 
     def test_about_box_closes_by_ok_enter_escape_and_caption(self):
         self.start_program()
         closers = {
-            "OK": lambda about: self.click(about, OK_BUTTON),
+            "OK": lambda about: self.click(about, "Command1"),
             "Enter": lambda about: self.display.key("Return"),
             "Escape": lambda about: self.display.key("Escape"),
             "the caption": lambda about: self.display.close_from_caption(about),
@@ -92,9 +85,9 @@ class AboutBoxTest(ZorvinTestCase):
         about = self.open_about()
         expected = []
         # Openers run on their own: each click waits for its line, so the order is the clicks'.
-        for rect, button, target in ((EMAIL, "left", "mailto:" + author("ZORVIN_AUTHOR_EMAIL")),
-                                     (HOMEPAGE, "right", author("ZORVIN_HOMEPAGE"))):
-            self.click(about, rect, button)
+        for link, button, target in (("Email", "left", "mailto:" + author("ZORVIN_AUTHOR_EMAIL")),
+                                     ("Homepage", "right", author("ZORVIN_HOMEPAGE"))):
+            self.click(about, link, button)
             expected.append(target)
             x11.wait_until(lambda: len(self.zorvin.opened()) == len(expected), 10,
                            message="the link opened")
@@ -109,15 +102,15 @@ class AboutBoxTest(ZorvinTestCase):
     def test_link_turns_purple_while_pressed_and_opens_when_released_elsewhere(self):
         self.start_program()
         about = self.open_about()
-        self.point_at(*middle(HOMEPAGE), about)
+        self.point_at_control(about, "Homepage")
         self.display.press("left")
-        self.wait_for_link_colour(about, HOMEPAGE, PURPLE, "the pressed link in purple")
+        self.wait_for_link_colour(about, "Homepage", PURPLE, "the pressed link in purple")
         self.display.move_pointer(self.display.width - 10, self.display.height - 10)
         self.display.release("left")
         x11.wait_until(self.zorvin.opened, 10, message="the link opened")
         self.assertEqual([target for _, target in self.zorvin.opened()],
                          [author("ZORVIN_HOMEPAGE")])
-        self.wait_for_link_colour(about, HOMEPAGE, NAVY, "the link back in navy")
+        self.wait_for_link_colour(about, "Homepage", NAVY, "the link back in navy")
 
 
 if __name__ == "__main__":

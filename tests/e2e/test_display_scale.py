@@ -7,42 +7,15 @@ other module runs at 96 DPI, where nothing changes. The Linux program's QT_SCALE
 with the face's shape (test_shape.py).
 """
 
-import math
-import os
-import shutil
-import subprocess
-import tempfile
 import unittest
 
+import artwork
 import face
-import programs
 import x11
 from zorvin_case import ZorvinTestCase
 
 BACKGROUND = (192, 192, 192)  # the About box's
-# The About box's labels (left, top, width, height) at 96 DPI, top to bottom, and its OK button.
-LABELS = [(53, 3, 136, 18), (41, 18, 163, 18), (69, 33, 107, 18), (3, 49, 238, 18)]
-EMAIL, HOMEPAGE = LABELS[2:]
-OK_BUTTON = (92, 78, 65, 23)
 FONT_POINTS = 8.25
-HAND_SIZE = 32  # assets/hand.cur's, at 96 DPI
-GRAB = (45, 50)  # a point of the face away from the eyes, in the face's own pixels
-
-
-def scaled(value, dpi):
-    """A dialog's length or coordinate at `dpi`: nearest device pixel, halves up."""
-    return math.floor(value * dpi / 96 + 0.5)
-
-
-def scaled_rect(rect, dpi):
-    """(left, top, right, bottom) of a (left, top, width, height) at `dpi`, edges scaled."""
-    left, top, width, height = rect
-    return (scaled(left, dpi), scaled(top, dpi), scaled(left + width, dpi),
-            scaled(top + height, dpi))
-
-
-def nearest_form_pixel(device, factor):
-    return (2 * device + factor) // (2 * factor)
 
 
 class DisplayScaleTest(ZorvinTestCase):
@@ -57,26 +30,20 @@ class DisplayScaleTest(ZorvinTestCase):
 
     def test_face_shape_and_pixels_are_the_artwork_scaled_by_a_whole_factor(self):
         self.start_program()
-        k = self.factor
+        width, height = face.window("Form1")["client"]
         self.assertEqual(self.client_rect(self.face)[2:],
-                         (k * face.CLIENT_SIZE[0], k * face.CLIENT_SIZE[1]))
-        blocks = {(k * x + i, k * y + j)
-                  for x, y in face.outline_pixels(self.program.outline_sample)
-                  for i in range(k) for j in range(k)}
-        shape = self.face_shape()
-        self.assertEqual(sorted(shape - blocks), [], "shaped pixels outside the scaled outline")
-        self.assertEqual(sorted(blocks - shape), [], "pixels of the scaled outline cut away")
-        self.wait_for_pupils(face.DESIGN_PUPILS, scale=k)
-        self.assert_face_drawn(scale=k)
+                         (self.factor * width, self.factor * height))
+        self.wait_for_pupils(face.pupil_places())
+        self.assert_shape_and_pixels_are_the_face()
 
     def test_icons_are_loaded_at_the_sizes_for_the_dpi(self):
         if self.program.name != "wine":
             self.skipTest("the Linux program gives the desktop every size its icon file holds")
         self.start_program()
-        # The taskbar's and the caption's, 32 and 16 pixels at 96 DPI.
+        # The taskbar's and the caption's, 32 and 16 pixels at 96 DPI, in proportion to the DPI.
         x11.wait_until(lambda: self.display.icon_sizes(self.face), 5, message="the icons")
         self.assertEqual(sorted(self.display.icon_sizes(self.face)),
-                         [(scaled(16, self.dpi),) * 2, (scaled(32, self.dpi),) * 2])
+                         [(16 * self.dpi // 96,) * 2, (32 * self.dpi // 96,) * 2])
 
     def test_pupils_aim_at_the_pointer_from_its_device_pixel(self):
         self.start_program()
@@ -86,38 +53,27 @@ class DisplayScaleTest(ZorvinTestCase):
         # the face near an eye, and above and left of the window.
         for dx, dy in ((200 * k, 32 * k), (20 * k + 1, 40 * k + 1), (70 * k - 1, 20 * k),
                        (-150, -75), (3, 300)):
-            self.display.move_pointer(x + dx, y + dy)
-            cursor = (nearest_form_pixel(dx, k), nearest_form_pixel(dy, k))
-            self.wait_for_pupils(face.pupil_places(*cursor), scale=k,
-                                 message="pupils for the pointer at %d, %d" % (dx, dy))
+            self.look_from(x + dx, y + dy, "at %d, %d" % (dx, dy))
 
     def test_fast_drags_end_exactly_where_the_pointer_took_them(self):
         self.start_program()
         x, y = self.face_origin()
         for steps, step_x, step_y in ((40, 3, 2), (60, -4, -1), (7, 1, 1)):
             start_x, start_y = self.face_origin()
-            grab_x, grab_y = start_x + GRAB[0] * self.factor, start_y + GRAB[1] * self.factor
-            self.display.move_pointer(grab_x, grab_y)
-            self.display.press("left")
-            for step in range(1, steps + 1):
-                self.display.move_pointer(grab_x + step * step_x, grab_y + step * step_y,
-                                          sync=False)
-            self.display.connection.sync()
-            self.display.release("left")
-            expected = (start_x + steps * step_x, start_y + steps * step_y)
-            try:
-                x11.wait_until(lambda: self.face_origin() == expected, 5, message="the drag")
-            except AssertionError:
-                self.assertEqual(self.face_origin(), expected, "after %d steps" % steps)
+            self.drag(steps, step_x, step_y)
+            self.wait_for_value(self.face_origin, (start_x + steps * step_x,
+                                                   start_y + steps * step_y),
+                                "after %d steps" % steps)
         self.assertEqual(self.face_origin(), (x + 120 - 240 + 7, y + 80 - 60 + 7))
 
     def test_about_box_is_scaled_by_the_dpi_with_its_text_inside_its_labels(self):
         self.start_program()
         about = self.open_about()
         x, y, width, height = self.client_rect(about)
-        self.assertEqual((width, height), (scaled(245, self.dpi), scaled(110, self.dpi)))
-        rows = self.display.screenshot(x, y, width, height)
-        boxes = [scaled_rect(label, self.dpi) for label in LABELS]
+        figures = self.about_box()
+        self.assertEqual((width, height), figures["client"])
+        rows = self.client_pixels(about)
+        boxes = [figures[label] for label in ("Label1", "Label2", "Email", "Homepage")]
         # The labels in the window's font, each in the rows it shares with no other label: its text
         # lies inside, clear of its sides (cut text would reach them), at the font's size for the
         # DPI. (Wine here draws the links' Thai-charset font as empty boxes at every DPI.)
@@ -138,8 +94,7 @@ class DisplayScaleTest(ZorvinTestCase):
     def test_links_take_clicks_in_their_scaled_boxes(self):
         self.start_program()
         about = self.open_about()
-        left, top, right, bottom = scaled_rect(HOMEPAGE, self.dpi)
-        self.point_at((left + right) // 2, bottom - 2, about)
+        self.point_at_control(about, "Homepage", below_middle=True)
         self.display.press("left")
         self.display.release("left")
         x11.wait_until(self.zorvin.opened, 10, message="the home page opened")
@@ -148,17 +103,16 @@ class DisplayScaleTest(ZorvinTestCase):
     def test_hand_pointer_is_sized_for_the_dpi_with_its_hot_spot_on_the_fingertip(self):
         self.start_program()
         about = self.open_about()
-        left, top, right, bottom = scaled_rect(OK_BUTTON, self.dpi)
-        self.point_at((left + right) // 2, (top + bottom) // 2, about)
-        # The box opened over the face, perhaps with a link under the pointer.
-        hand_size = scaled(HAND_SIZE, self.dpi)
+        self.point_at_control(about, "Command1")
+        # The box opened over the face, perhaps with a link under the pointer. The hand grows in
+        # proportion to the DPI.
+        hand_size = artwork.hand_pointer()[0] * self.dpi // 96
         x11.wait_until(lambda: self.display.cursor()[0] != hand_size, 5, message="the arrow on OK")
         arrow = self.display.cursor()
-        left, top, right, bottom = scaled_rect(EMAIL, self.dpi)
-        self.point_at((left + right) // 2, (top + bottom) // 2, about)
+        self.point_at_control(about, "Email")
         x11.wait_until(lambda: self.display.cursor() != arrow, 5, message="the hand on a link")
         width, height, hot_x, hot_y = self.display.cursor()
-        self.assertEqual((width, height), (scaled(HAND_SIZE, self.dpi),) * 2)
+        self.assertEqual((width, height), (hand_size, hand_size))
         # The hand points with the tip of its raised finger, the picture's topmost point.
         self.assertEqual((hot_x, hot_y), self.display.cursor_fingertip())
 
@@ -166,15 +120,9 @@ class DisplayScaleTest(ZorvinTestCase):
         if self.program.name != "wine":
             self.skipTest("a change of DPI is told to Windows programs only")
         # Wine never sends WM_DPICHANGED; tests/win32/dpi_change_check.cpp sends it itself.
-        check = os.path.join(os.path.dirname(self.program.executable),
-                             "zorvin_win32_dpi_check.exe")
-        work_dir = tempfile.mkdtemp(prefix="zorvin-check-")
-        self.addCleanup(shutil.rmtree, work_dir, True)
-        self.addCleanup(self.program.prefix.end_processes)
         self.x.reset_pointer()
-        result = subprocess.run(["wine", check], env=self.program.environment(work_dir, self.x.name),
-                                capture_output=True, text=True, timeout=120)
-        self.assertEqual(result.returncode, 0, result.stderr)
+        self.run_wine_check("zorvin_win32_dpi_check.exe")
+
 
 class At120Dpi(DisplayScaleTest):
     dpi, factor = 120, 1

@@ -6,27 +6,12 @@ import unittest
 
 import face
 import x11
-from zorvin_case import QUIET_PERIOD, ZorvinTestCase
-
-GRAB = (45, 50)  # a point of the face away from the eyes
+from zorvin_case import GRAB, QUIET_PERIOD, ZorvinTestCase
 
 
 class DraggingTest(ZorvinTestCase):
-    def drag(self, steps, step_x, step_y):
-        """Presses on the face and moves in `steps` small steps with no pause, then releases."""
-        x, y = self.to_screen(*GRAB)
-        self.display.move_pointer(x, y)
-        self.display.press("left")
-        for step in range(1, steps + 1):
-            self.display.move_pointer(x + step * step_x, y + step * step_y, sync=False)
-        self.display.connection.sync()
-        self.display.release("left")
-
     def wait_for_origin(self, expected, message):
-        try:
-            x11.wait_until(lambda: self.face_origin() == expected, 5, message=message)
-        except AssertionError:
-            self.assertEqual(self.face_origin(), expected, message)
+        self.wait_for_value(self.face_origin, expected, message)
         self.assert_stays(self.face_origin, message)
 
     def settled_origin(self):

@@ -9,12 +9,6 @@ from zorvin_case import ZorvinTestCase
 
 
 class PupilTest(ZorvinTestCase):
-    def look_from(self, screen_x, screen_y, place):
-        self.display.move_pointer(screen_x, screen_y)
-        ox, oy = self.face_origin()
-        self.wait_for_pupils(face.pupil_places(screen_x - ox, screen_y - oy),
-                             message="pupils for the cursor " + place)
-
     def test_pupils_look_towards_the_cursor(self):
         self.start_program()
         ox, oy = self.face_origin()
@@ -55,7 +49,6 @@ class PupilTest(ZorvinTestCase):
         self.assertEqual({w.id for w in self.display.top_level_windows()}, top_level,
                          "a window opened by a press on a pupil")
 
-
     def test_pupils_aim_again_when_the_window_moves_under_a_still_cursor(self):
         self.start_program()
         ox, oy = self.face_origin()
@@ -65,7 +58,7 @@ class PupilTest(ZorvinTestCase):
         self.display.move_window(self.face, outer_x - 300, outer_y)
         x11.wait_until(lambda: self.face_origin() == (ox - 300, oy), 5,
                        message="the window moved by the window manager")
-        self.wait_for_pupils(face.pupil_places(left_eye[0] + 300, -150),
+        self.wait_for_pupils(self.expected_pupils(ox + left_eye[0], oy - 150),
                              message="pupils after the face moved left under the cursor")
 
 

@@ -3,19 +3,14 @@
 import unittest
 
 import face
-import x11
 from zorvin_case import ZorvinTestCase
 
 
 class ShapeTest(ZorvinTestCase):
     def test_shape_covers_exactly_the_outline_and_shows_the_face(self):
         self.start_program()
-        self.assertEqual(self.client_rect(self.face)[2:], face.CLIENT_SIZE)
-        expected = face.outline_pixels(self.program.outline_sample)
-        shape = self.face_shape()
-        self.assertEqual(sorted(shape - expected), [], "shaped pixels outside the outline")
-        self.assertEqual(sorted(expected - shape), [], "pixels of the outline cut away")
-        self.assert_face_drawn()
+        self.assertEqual(self.client_rect(self.face)[2:], face.window("Form1")["client"])
+        self.assert_shape_and_pixels_are_the_face()
 
     def test_first_place_is_centred_and_pupils_wait_for_a_moved_cursor(self):
         # The pointer rests at (0, 0), which the pupils take for "not moved yet".
@@ -24,7 +19,7 @@ class ShapeTest(ZorvinTestCase):
         x, y, width, height = self.display.outer_rect(self.face)
         self.assertLessEqual(abs(2 * x + width - self.display.width), 1)
         self.assertLessEqual(abs(2 * y + height - self.display.height), 1)
-        self.wait_for_pupils(face.DESIGN_PUPILS)
+        self.wait_for_pupils(face.pupil_places())
         self.assert_stays(self.pupils, "pupils before the cursor moved")
 
     def test_window_has_a_taskbar_entry(self):
@@ -35,14 +30,11 @@ class ShapeTest(ZorvinTestCase):
         if not self.program.supports_scale_factor:
             self.skipTest("the program has no scale factor of its own")
         self.start_program({"QT_SCALE_FACTOR": "1.5"})
-        self.assertEqual(self.client_rect(self.face)[2:], (2 * face.CLIENT_SIZE[0],
-                                                           2 * face.CLIENT_SIZE[1]))
-        outline = face.outline_pixels(self.program.outline_sample)
-        doubled = {(2 * x + i, 2 * y + j) for x, y in outline
-                   for i in range(2) for j in range(2)}
-        self.assertEqual(self.face_shape(), doubled)
-        self.wait_for_pupils(face.DESIGN_PUPILS, scale=2)
-        self.assert_face_drawn(scale=2)
+        self.factor = 2
+        width, height = face.window("Form1")["client"]
+        self.assertEqual(self.client_rect(self.face)[2:], (2 * width, 2 * height))
+        self.wait_for_pupils(face.pupil_places())
+        self.assert_shape_and_pixels_are_the_face()
 
 
 if __name__ == "__main__":

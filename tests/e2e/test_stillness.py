@@ -17,7 +17,6 @@ from zorvin_case import ZorvinTestCase
 
 # Nothing moves for this long: the state under test, not a wait for something to happen.
 STILL_SPELL = 3.0
-GRAB = (45, 50)  # a point of the face away from the eyes
 NOTEPAD = "Untitled - Notepad"  # a second Wine program, always there
 
 
@@ -31,14 +30,9 @@ class StillnessTest(ZorvinTestCase):
         subprocess.run(["xrandr", "--display", self.x.name, *arguments], check=True,
                        capture_output=True)
 
-    def look_from(self, screen_x, screen_y, place, way="device"):
-        self.display.move_pointer(screen_x, screen_y, way=way)
-        self.wait_for_followed(screen_x, screen_y, place)
-
     def wait_for_followed(self, screen_x, screen_y, place):
-        ox, oy = self.face_origin()
-        self.wait_for_pupils(face.pupil_places(screen_x - ox, screen_y - oy),
-                             message="pupils for the pointer " + place)
+        self.wait_for_pupils(self.expected_pupils(screen_x, screen_y),
+                             "pupils for the pointer " + place)
 
     def test_a_move_after_a_still_spell_is_followed(self):
         time.sleep(STILL_SPELL)
@@ -85,13 +79,7 @@ class StillnessTest(ZorvinTestCase):
 
     def test_a_drag_after_a_still_spell_moves_the_face_and_tracking_resumes(self):
         time.sleep(STILL_SPELL)
-        x, y = self.to_screen(*GRAB)
-        self.display.move_pointer(x, y)
-        self.display.press("left")
-        for step in range(1, 31):
-            self.display.move_pointer(x + 3 * step, y + 2 * step, sync=False)
-        self.display.connection.sync()
-        self.display.release("left")
+        self.drag(30, 3, 2)
         moved = (self.origin[0] + 90, self.origin[1] + 60)
         x11.wait_until(lambda: self.face_origin() == moved, 5, message="the face dragged")
         self.assert_stays(self.face_origin, "the face's place after the drag")

@@ -12,7 +12,6 @@ import unittest
 from xml.etree import ElementTree
 
 import artwork
-import face
 import png_reader
 import programs
 import session
@@ -111,7 +110,7 @@ class DesktopInstall(unittest.TestCase):
 
     def test_large_icons_are_the_face_in_whole_pixel_blocks_on_a_transparent_square(self):
         picture = artwork.face()
-        outline = face.outline_pixels(face.PIXEL_CENTRE)
+        outline = artwork.face_pixels()
         pupil_colours = set(artwork.pupil_template().values())
         width, height = len(picture[0]), len(picture)
         for size in (128, 256):
@@ -147,11 +146,9 @@ class DesktopInstall(unittest.TestCase):
         entry = read_desktop_entry(self.installed("share", "applications", APP_ID + ".desktop"))
         program = programs.LinuxProgram(self.installed("bin", "zorvin"))
         with session.XSession() as x:
-            running = program.start(x)
+            running, window = programs.start_shown(program, x.display)
             try:
-                window = x.display.wait_for_window(programs.MAIN_WINDOW, 20)
-                instance, wm_class = window.get_wm_class()
-                self.assertIn(entry["StartupWMClass"], (instance, wm_class))
+                self.assertIn(entry["StartupWMClass"], window.get_wm_class())
             finally:
                 running.stop()
 

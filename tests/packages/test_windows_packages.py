@@ -18,7 +18,6 @@ import zipfile
 import programs
 import session
 import wine_prefix
-import x11
 from author_settings import author
 
 VERSION = "1.00"
@@ -168,13 +167,7 @@ class Installer(unittest.TestCase):
         program = programs.WineProgram(executable)
         program.prefix = self.prefix
         with session.XSession() as x:
-            running = program.start(x)
-            try:
-                window = x.display.wait_for_window(programs.MAIN_WINDOW, 30)
-                x11.wait_until(lambda: len(x.display.shape_rectangles(window)) > 1, 10,
-                               message="the face's shape")
-            finally:
-                running.stop()
+            programs.start_shown(program, x.display, timeout=30)[0].stop()
 
 
 if __name__ == "__main__":

@@ -1,6 +1,6 @@
 """What the headless Wayland sessions of these tests share: a temporary home for everything a
-compositor writes, a private D-Bus bus that outlives a compositor's restart, D-Bus calls, and
-the face read from its own X window.
+compositor writes, a private D-Bus bus that outlives a compositor's restart, D-Bus calls and a
+watch on what passes on it, and the face read from its own X window.
 
 Every process is started in its own process group and ended with it (session.py). What a session
 starts with its home, and what those start in turn (a bus's activated services, helpers that leave
@@ -15,16 +15,20 @@ import signal
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 
 import Xlib.ext
 from gi.repository import Gio, GLib
+from Xlib import X
 
 import face
 import programs
-import screen_face
 import session
 import x11
+from zorvin_case import FaceCase
+
+DBUS = ("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus")
 
 # The exit status by which CTest knows a test was skipped.
 SKIPPED = 77
@@ -136,8 +140,26 @@ class PrivateBus:
         return reply.unpack() if reply else ()
 
     def has_owner(self, name):
-        return self.call("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus",
-                         "NameHasOwner", GLib.Variant("(s)", (name,)), "(b)")[0]
+        return self.call(*DBUS, "NameHasOwner", GLib.Variant("(s)", (name,)), "(b)")[0]
+
+    def owner(self, name):
+        """The unique name that owns a well-known name."""
+        return self.call(*DBUS, "GetNameOwner", GLib.Variant("(s)", (name,)), "(s)")[0]
+
+    def name_of(self, process):
+        """The unique name of the connection that the process `process` (a Popen) made, once it
+        is on the bus."""
+        def find():
+            for name in self.call(*DBUS, "ListNames", None, "(as)")[0]:
+                try:
+                    if name.startswith(":") and self.call(
+                            *DBUS, "GetConnectionUnixProcessID", GLib.Variant("(s)", (name,)),
+                            "(u)")[0] == process.pid:
+                        return name
+                except GLib.Error:  # gone meanwhile
+                    pass
+            return None
+        return x11.wait_until(find, 10, message="the program on the bus")
 
     def close(self):
         self.connection.close_sync(None)
@@ -155,6 +177,63 @@ def private_bus(test, prefix="zorvin-bus-"):
     return bus
 
 
+class Message:
+    def __init__(self, message):
+        self.time = time.monotonic()
+        self.sender = message.get_sender()
+        self.destination = message.get_destination()
+        self.interface = message.get_interface()
+        self.member = message.get_member()
+        body = message.get_body()
+        self.body = body.unpack() if body else ()
+
+    def __repr__(self):
+        return "%s -> %s %s.%s%r" % (self.sender, self.destination, self.interface, self.member,
+                                     self.body)
+
+
+class BusMonitor:
+    """Keeps the messages on the bus at `address` that match any of `rules` (match rules, as for
+    AddMatch), from the moment it is made until it is closed: a connection of its own that asks
+    the bus (BecomeMonitor) for a copy of each, with the time each arrived."""
+
+    def __init__(self, address, rules):
+        self._lock = threading.Lock()
+        self._messages = []
+        self.connection = Gio.DBusConnection.new_for_address_sync(
+            address, Gio.DBusConnectionFlags.AUTHENTICATION_CLIENT
+            | Gio.DBusConnectionFlags.MESSAGE_BUS_CONNECTION, None, None)
+        self._own_name = self.connection.get_unique_name()
+        self.connection.add_filter(self._filter)
+        self.connection.call_sync(
+            DBUS[0], DBUS[1], "org.freedesktop.DBus.Monitoring", "BecomeMonitor",
+            GLib.Variant("(asu)", (rules, 0)), None, Gio.DBusCallFlags.NONE, 5000, None)
+
+    def _filter(self, connection, message, incoming):
+        """Runs on GDBus's own thread. A copy is kept and not handled further: a monitor answers
+        nothing."""
+        if not incoming or message.get_destination() == self._own_name:
+            return message
+        with self._lock:
+            self._messages.append(Message(message))
+        return None
+
+    def messages(self, since=0.0):
+        """The messages that arrived at or after `since` (a time.monotonic() value)."""
+        with self._lock:
+            return [m for m in self._messages if m.time >= since]
+
+    def close(self):
+        self.connection.close_sync(None)
+
+
+def monitor(test, address, *rules):
+    """A BusMonitor for one test, closed with it."""
+    watch = BusMonitor(address, list(rules))
+    test.addCleanup(watch.close)
+    return watch
+
+
 def connect_x(name):
     """An x11.Display on a compositor's X server. python-xlib cannot set up the events of XWayland's
     RANDR, which these tests do not need."""
@@ -166,36 +245,10 @@ def connect_x(name):
         Xlib.ext.__extensions__ = extensions
 
 
-class WindowPixels:
-    """The pixels of one X window, read from the window itself: a Wayland compositor's X server
-    draws nothing on its root window."""
-
-    def __init__(self, window):
-        self.window = window
-
-    def screenshot(self, x, y, width, height):
-        image = self.window.get_image(x, y, width, height, 2, 0xFFFFFFFF)  # ZPixmap
-        data = image.data
-        stride = len(data) // height
-        return [[(data[row * stride + 4 * i + 2], data[row * stride + 4 * i + 1],
-                  data[row * stride + 4 * i]) for i in range(width)] for row in range(height)]
-
-
-def pupils(window):
-    """The pupils' top-left client pixels as the face's window shows them."""
-    return screen_face.find_pupils(WindowPixels(window), (0, 0))
-
-
-class _Display:
-    """Where the program under test shows itself: an X display by name."""
-
-    def __init__(self, name):
-        self.name = name
-
-
-class FaceOnWayland:
-    """Runs the program under test in a compositor's session and looks at its face from outside.
-    A test case mixes this in, and opens a session for the whole class or sets `program`."""
+class FaceOnWayland(FaceCase):
+    """The program under test in a compositor's session, its face read from its own X window: a
+    Wayland compositor's X server draws nothing on its root window. A test class opens a session
+    for the whole class, or sets `program` and `display` itself."""
 
     @classmethod
     def open_session(cls, desktop):
@@ -216,36 +269,12 @@ class FaceOnWayland:
         desktop.stop()
         os.environ.pop("XAUTHORITY", None)
 
-    def start_zorvin(self, display, environment):
-        """Starts the program on `display` (an x11.Display) with the session's `environment`;
-        waits until its face is shown and shaped, beside any other program's."""
-        self.x = display
-        shown = {window.id for window in display.find_windows(programs.MAIN_WINDOW)}
-        self.zorvin = self.program.start(_Display(display.name), environment)
-        self.addCleanup(self.zorvin.stop)
-        self.face = x11.wait_until(
-            lambda: next((window for window in display.find_windows(programs.MAIN_WINDOW)
-                          if window.id not in shown), None), 20, message="the new face")
-        x11.wait_until(lambda: len(display.shape_rectangles(self.face)) > 1, 10,
-                       message="the face's shape")
-        return self.zorvin
-
-    def face_origin(self):
-        return self.x.client_origin(self.face)
-
-    def pupils(self):
-        return pupils(self.face)
-
-    def expected_pupils(self, x, y):
-        """The pupils for the pointer at (x, y) in the face's X coordinates."""
-        ox, oy = self.face_origin()
-        return face.pupil_places(x - ox, y - oy)
-
-    def wait_for_pupils(self, expected, message):
-        try:
-            x11.wait_until(lambda: self.pupils() == expected, 5, message=message)
-        except AssertionError:
-            self.assertEqual(self.pupils(), expected, message)
+    def client_pixels(self, window):
+        _, _, width, height = self.client_rect(window)
+        data = window.get_image(0, 0, width, height, X.ZPixmap, 0xFFFFFFFF).data
+        stride = len(data) // height
+        return [[(data[row * stride + 4 * i + 2], data[row * stride + 4 * i + 1],
+                  data[row * stride + 4 * i]) for i in range(width)] for row in range(height)]
 
     def places_around_the_face(self, width, height):
         """The pointer at the desktop's far left, far right, above and below the face, in the

@@ -179,14 +179,8 @@ class KWinSession:
 
     def script_of(self, process):
         """The name of the KWin script that the program running as `process` loads, after its
-        unique name on the bus; None while it is not on the bus."""
-        dbus = ("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus")
-        for name in self.bus.call(*dbus, "ListNames", None, "(as)")[0]:
-            if name.startswith(":") and self.bus.call(
-                    *dbus, "GetConnectionUnixProcessID", GLib.Variant("(s)", (name,)),
-                    "(u)")[0] == process.pid:
-                return "zorvin-pointer-" + name
-        return None
+        unique name on the bus."""
+        return "zorvin-pointer-" + self.bus.name_of(process)
 
     def script_loaded(self, name):
         return self.bus.call(*SCRIPTING, "isScriptLoaded", GLib.Variant("(s)", (name,)), "(b)")[0]

@@ -10,11 +10,8 @@ import unittest
 
 from gi.repository import Gio, GLib
 
-import bus_monitor
 import compositor
-import face
 import gnome_shell_session
-import programs
 import x11
 
 compositor.skip_unless_installed(gnome_shell_session.GNOME_SHELL)
@@ -30,7 +27,7 @@ TICK = 0.1
 STILL = 3.0
 
 
-class GnomeShellTest(compositor.FaceOnWayland, unittest.TestCase):
+class GnomeShellTest(compositor.FaceOnWayland):
     @classmethod
     def setUpClass(cls):
         cls.shell = gnome_shell_session.GnomeShellSession(
@@ -46,19 +43,18 @@ class GnomeShellTest(compositor.FaceOnWayland, unittest.TestCase):
         x11.wait_until(lambda: self.shell.bus.has_owner(SERVICE) == enabled, 5,
                        message="the extension %s" % ("enabled" if enabled else "disabled"))
 
-    def look_from(self, x, y, place):
+    def move_pointer(self, x, y):
         self.shell.move_pointer(x, y)
-        self.wait_for_pupils(self.expected_pupils(x, y), "pupils for the pointer " + place)
 
     def test_pupils_follow_the_pointer_over_the_empty_desktop(self):
-        zorvin = self.start_zorvin(self.display, self.shell.environment)
+        zorvin = self.start_program(self.shell.environment)
         for (x, y), place in self.places_around_the_face(*self.shell.size):
             self.look_from(x, y, place)
         self.assertEqual(zorvin.output(), "", "what the program said")
 
     def test_turned_off_extension_leaves_x11(self):
         self.addCleanup(self.extension, True)
-        zorvin = self.start_zorvin(self.display, self.shell.environment)
+        zorvin = self.start_program(self.shell.environment)
         (x, y), place = self.places_around_the_face(*self.shell.size)[0]
         self.look_from(x, y, place)
 
@@ -68,7 +64,8 @@ class GnomeShellTest(compositor.FaceOnWayland, unittest.TestCase):
                              "pupils for X11's pointer with the extension off")
         before = self.pupils()
         self.shell.move_pointer(0, 0)
-        self.assert_stays(before, "pupils for the pointer over the empty desktop, unseen")
+        self.assertEqual(self.assert_stays(self.pupils, "pupils for the pointer over the empty "
+                                           "desktop, unseen"), before)
 
         self.extension(True)
         self.look_from(0, 0, "over the empty desktop with the extension back")
@@ -77,7 +74,7 @@ class GnomeShellTest(compositor.FaceOnWayland, unittest.TestCase):
     def test_without_the_extension_says_how_to_enable_it(self):
         self.addCleanup(self.extension, True)
         self.extension(False)
-        zorvin = self.start_zorvin(self.display, self.shell.environment)
+        zorvin = self.start_program(self.shell.environment)
         lines = x11.wait_until(zorvin.output, 5, message="the program's word").splitlines()
         self.assertEqual(len(lines), 1, "what the program said: %r" % lines)
         self.assertIn('"%s"' % ENABLE_COMMAND, lines[0])
@@ -85,11 +82,11 @@ class GnomeShellTest(compositor.FaceOnWayland, unittest.TestCase):
         self.look_from(0, 0, "over the empty desktop once the extension is enabled")
 
     def test_still_pointer_costs_no_message(self):
-        zorvin = self.start_zorvin(self.display, self.shell.environment)
+        zorvin = self.start_program(self.shell.environment)
         places = self.places_around_the_face(*self.shell.size)
         (x, y), place = places[0]
         self.look_from(x, y, place)
-        shell, program = self.bus_name_of_extension(), self.bus_name_of(zorvin)
+        shell, program = self.shell.bus.owner(SERVICE), self.shell.bus.name_of(zorvin.process)
         monitor = self.monitor("sender='%s',destination='%s'" % (shell, program),
                                "sender='%s',destination='%s'" % (program, shell))
         time.sleep(STILL)  # the still pointer itself
@@ -110,8 +107,8 @@ class GnomeShellTest(compositor.FaceOnWayland, unittest.TestCase):
                              "the first: %r" % (steps, elapsed, told[:3]))
 
     def test_only_subscribers_are_told(self):
-        zorvin = self.start_zorvin(self.display, self.shell.environment)
-        shell, program = self.bus_name_of_extension(), self.bus_name_of(zorvin)
+        zorvin = self.start_program(self.shell.environment)
+        shell, program = self.shell.bus.owner(SERVICE), self.shell.bus.name_of(zorvin.process)
         monitor = self.monitor("sender='%s',interface='%s'" % (shell, SUBSCRIBER_INTERFACE))
         stranger = self.connect()
         with self.assertRaises(GLib.Error, msg="the pointer told to a client that did not "
@@ -125,10 +122,10 @@ class GnomeShellTest(compositor.FaceOnWayland, unittest.TestCase):
         self.assertEqual({m.destination for m in told}, {program}, told)
 
     def test_subscriber_that_leaves_is_dropped(self):
-        zorvin = self.start_zorvin(self.display, self.shell.environment)
+        zorvin = self.start_program(self.shell.environment)
         listener = self.connect()
         name = listener.get_unique_name()
-        monitor = self.monitor("sender='%s',destination='%s'" % (self.bus_name_of_extension(),
+        monitor = self.monitor("sender='%s',destination='%s'" % (self.shell.bus.owner(SERVICE),
                                                                    name))
         answer = listener.call_sync(SERVICE, PATH, SERVICE, "Subscribe", None,
                                     GLib.VariantType("(iis)"), Gio.DBusCallFlags.NONE, 5000,
@@ -151,13 +148,10 @@ class GnomeShellTest(compositor.FaceOnWayland, unittest.TestCase):
         self.assertIsNone(zorvin.process.poll(), "the program ended")
 
     def test_two_programs_both_follow(self):
-        self.start_zorvin(self.display, self.shell.environment)
-        first = self.face
-        second_zorvin = self.program.start(self.display, self.shell.environment)
-        self.addCleanup(second_zorvin.stop)
-        second = x11.wait_until(
-            lambda: [w for w in self.display.find_windows(programs.MAIN_WINDOW)
-                     if w.id != first.id], 20, message="the second face")[0]
+        self.start_program(self.shell.environment)
+        first, first_zorvin = self.face, self.zorvin
+        self.start_program(self.shell.environment)
+        second, self.face = self.face, first
         # Side by side: the second face in the top-left corner.
         self.display.move_window(second, 0, 0)
         x11.wait_until(lambda: self.display.client_origin(second)
@@ -165,12 +159,11 @@ class GnomeShellTest(compositor.FaceOnWayland, unittest.TestCase):
         for (x, y), place in self.places_around_the_face(*self.shell.size):
             self.shell.move_pointer(x, y)
             for window, which in ((first, "first"), (second, "second")):
-                self.wait_for_pupils_of(window, x, y, "the %s face's pupils for the pointer %s"
-                                        % (which, place))
+                self.wait_for_pupils(self.expected_pupils(x, y, window), "the %s face's pupils "
+                                     "for the pointer %s" % (which, place), window)
 
-        self.zorvin.stop()
-        self.shell.move_pointer(0, 0)
-        self.wait_for_pupils_of(second, 0, 0, "the second face's pupils once the first ended")
+        first_zorvin.stop()
+        self.look_from(0, 0, "once the first face ended", second)
 
     def connect(self):
         """A bus client of the test's own, gone at the test's end."""
@@ -181,44 +174,7 @@ class GnomeShellTest(compositor.FaceOnWayland, unittest.TestCase):
         return connection
 
     def monitor(self, *rules):
-        monitor = bus_monitor.BusMonitor(self.shell.bus.address, list(rules))
-        self.addCleanup(monitor.close)
-        return monitor
-
-    def bus_name_of_extension(self):
-        return self.shell.bus.call(*bus_monitor.DBUS, "org.freedesktop.DBus", "GetNameOwner",
-                                   GLib.Variant("(s)", (SERVICE,)), "(s)")[0]
-
-    def bus_name_of(self, zorvin):
-        """The program's unique name on the session bus."""
-        def find():
-            (names,) = self.shell.bus.call(*bus_monitor.DBUS, "org.freedesktop.DBus",
-                                           "ListNames", None, "(as)")
-            for name in names:
-                try:
-                    (pid,) = self.shell.bus.call(
-                        *bus_monitor.DBUS, "org.freedesktop.DBus", "GetConnectionUnixProcessID",
-                        GLib.Variant("(s)", (name,)), "(u)")
-                except GLib.Error:  # gone meanwhile
-                    continue
-                if name.startswith(":") and pid == zorvin.process.pid:
-                    return name
-            return None
-        return x11.wait_until(find, 10, message="the program on the bus")
-
-    def wait_for_pupils_of(self, window, x, y, message):
-        ox, oy = self.display.client_origin(window)
-        expected = face.pupil_places(x - ox, y - oy)
-        try:
-            x11.wait_until(lambda: compositor.pupils(window) == expected, 5, message=message)
-        except AssertionError:
-            self.assertEqual(compositor.pupils(window), expected, message)
-
-    def assert_stays(self, expected, message):
-        deadline = time.monotonic() + 0.6  # several ticks
-        while time.monotonic() < deadline:
-            self.assertEqual(self.pupils(), expected, message)
-            time.sleep(0.05)
+        return compositor.monitor(self, self.shell.bus.address, *rules)
 
 
 if __name__ == "__main__":

@@ -13,38 +13,11 @@ import kwin_session
 import programs
 import session
 import x11
+from zorvin_case import QUIET_PERIOD
 
 compositor.skip_unless_installed(kwin_session.KWIN)
 
-QUIET_PERIOD = 0.6  # several ticks
-
-
-class DBusCalls:
-    """Counts the calls of one method on the bus, as dbus-monitor sees them."""
-
-    def __init__(self, bus, member):
-        self.process = session.start_process_group(
-            ["dbus-monitor", "--address", bus.address, "--profile",
-             "type='method_call',member='%s'" % member],
-            stdout=subprocess.PIPE, text=True)
-        os.set_blocking(self.process.stdout.fileno(), False)
-        self.count = 0
-        time.sleep(0.3)  # until the monitor watches
-
-    def new(self):
-        """How many calls came since the last look."""
-        before = self.count
-        for line in iter(self.process.stdout.readline, ""):
-            if line.startswith("mc\t"):
-                self.count += 1
-        return self.count - before
-
-    def stop(self):
-        session.end_process_group(self.process)
-        self.process.stdout.close()
-
-
-class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
+class KWinTest(compositor.FaceOnWayland):
     @classmethod
     def setUpClass(cls):
         cls.kwin = kwin_session.KWinSession(kwin_session.fake_pointer())
@@ -54,19 +27,22 @@ class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
     def tearDownClass(cls):
         cls.close_session(cls.kwin)
 
+    def move_pointer(self, x, y):
+        self.kwin.move_pointer(x, y)
+
     def test_pupils_follow_the_pointer_over_the_empty_desktop(self):
-        zorvin = self.start_zorvin(self.display, self.kwin.environment)
-        moved = DBusCalls(self.kwin.bus, "Moved")
-        self.addCleanup(moved.stop)
+        zorvin = self.start_program(self.kwin.environment)
+        moved = compositor.monitor(self, self.kwin.bus.address, "type='method_call',member='Moved'")
         for (x, y), place in self.places_around_the_face(*self.kwin.size):
-            self.kwin.move_pointer(x, y)
-            self.wait_for_pupils(self.expected_pupils(x, y), "pupils for the pointer " + place)
-        self.assertGreater(moved.new(), 0, "calls from KWin's script while the pointer moved")
+            self.look_from(x, y, place)
+        self.assertGreater(len(moved.messages()), 0,
+                           "calls from KWin's script while the pointer moved")
 
         time.sleep(QUIET_PERIOD)
-        moved.new()
+        still = time.monotonic()
         time.sleep(QUIET_PERIOD)
-        self.assertEqual(moved.new(), 0, "calls from KWin's script while the pointer is still")
+        self.assertEqual(moved.messages(since=still), [],
+                         "calls from KWin's script while the pointer is still")
 
         # A burst of moves a millisecond apart: one call at once, then one per tick at most.
         start = time.monotonic()
@@ -76,18 +52,18 @@ class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
         ticks = (time.monotonic() - start) / 0.1
         x11.wait_until(lambda: self.pupils() == self.expected_pupils(299, 300), 5,
                        message="pupils for the burst's last place")
-        self.assertLessEqual(moved.new(), ticks + 2, "calls for a burst of %d moves" % 100)
+        self.assertLessEqual(len(moved.messages(since=start)), ticks + 2,
+                             "calls for a burst of %d moves" % 100)
         self.assertEqual(zorvin.output(), "", "what the program said")
 
     def test_qt_wayland_platform_in_the_environment_changes_nothing(self):
         # Chosen for the user's native Wayland programs: the face is still an X11 window.
-        self.start_zorvin(self.display, dict(self.kwin.environment, QT_QPA_PLATFORM="wayland"))
+        self.start_program(dict(self.kwin.environment, QT_QPA_PLATFORM="wayland"))
         for (x, y), place in self.places_around_the_face(*self.kwin.size)[:2]:
-            self.kwin.move_pointer(x, y)
-            self.wait_for_pupils(self.expected_pupils(x, y), "pupils for the pointer " + place)
+            self.look_from(x, y, place)
 
     def test_exit_unloads_the_script(self):
-        zorvin = self.start_zorvin(self.display, self.kwin.environment)
+        zorvin = self.start_program(self.kwin.environment)
         script = self.loaded_script(zorvin)
         ox, oy = self.face_origin()
         self.kwin.move_pointer(ox + 45, oy + 50)
@@ -100,8 +76,7 @@ class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
 
     def loaded_script(self, zorvin):
         """The name of the program's own script, once KWin has it."""
-        script = x11.wait_until(lambda: self.kwin.script_of(zorvin.process), 5,
-                                message="the program on the bus")
+        script = self.kwin.script_of(zorvin.process)
         x11.wait_until(lambda: self.kwin.script_loaded(script), 5, message="its script loaded")
         return script
 
@@ -109,7 +84,7 @@ class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
     # starts next removes the script of one that was killed.
 
     def start_instance(self):
-        zorvin = self.start_zorvin(self.display, self.kwin.environment)
+        zorvin = self.start_program(self.kwin.environment)
         return zorvin, self.face, self.loaded_script(zorvin)
 
     def assert_all_follow(self, *instances):
@@ -117,10 +92,9 @@ class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
         for x, y in ((0, 0), (width - 1, height - 1)):
             self.kwin.move_pointer(x, y)
             for number, (_, face_window, _) in enumerate(instances):
-                self.face = face_window
-                self.wait_for_pupils(self.expected_pupils(x, y),
+                self.wait_for_pupils(self.expected_pupils(x, y, face_window),
                                      "pupils of Zorvin %d for the pointer at %d,%d"
-                                     % (number + 1, x, y))
+                                     % (number + 1, x, y), face_window)
 
     def test_each_exit_leaves_the_others_following(self):
         first, second = self.start_instance(), self.start_instance()
@@ -162,7 +136,7 @@ class KWinTest(compositor.FaceOnWayland, unittest.TestCase):
         self.assert_all_follow(second, third)
 
 
-class KWinRestartTest(compositor.FaceOnWayland, unittest.TestCase):
+class KWinRestartTest(compositor.FaceOnWayland):
     """KWin goes away and comes back while the program runs. Under a real session KWin's X server
     goes with it, so the program shows itself on an X server of its own here (Xvfb) and keeps
     only KWin's bus."""
@@ -177,7 +151,8 @@ class KWinRestartTest(compositor.FaceOnWayland, unittest.TestCase):
         xvfb.start()
         environment = dict(kwin.environment, XAUTHORITY="")
         del environment["DISPLAY"]
-        zorvin = self.start_zorvin(xvfb.display, environment)
+        self.display = xvfb.display
+        zorvin = self.start_program(environment)
         width, height = kwin.size
         ox, oy = self.face_origin()
 
@@ -198,7 +173,7 @@ class KWinRestartTest(compositor.FaceOnWayland, unittest.TestCase):
         self.assertIsNone(zorvin.process.poll(), "the program ended")
 
 
-class KWinScaleTest(compositor.FaceOnWayland, unittest.TestCase):
+class KWinScaleTest(compositor.FaceOnWayland):
     """A desktop at scale 2. X11 programs that KWin scales see its logical pixels; with KWin's
     option in which they scale themselves, they see physical pixels, twice as many each way. Which
     one X11 got is read from the session: its X screen against KWin's logical desktop. And outputs
@@ -206,14 +181,9 @@ class KWinScaleTest(compositor.FaceOnWayland, unittest.TestCase):
 
     def start_session(self, kwin):
         """Starts `kwin`, a KWinSession, for this test; returns its X display."""
-        self.program = programs.from_environment()
-        self.addCleanup(kwin.stop)
-        kwin.start()
-        os.environ["XAUTHORITY"] = kwin.environment.get("XAUTHORITY", "")
-        self.addCleanup(os.environ.pop, "XAUTHORITY", None)
-        display = compositor.connect_x(kwin.environment["DISPLAY"])
-        self.addCleanup(display.close)
-        return display
+        self.open_session(kwin)
+        self.addCleanup(self.close_session, kwin)
+        return self.display
 
     def follow_at_scale_2(self, x11_scales_itself):
         kwin = kwin_session.KWinSession(kwin_session.fake_pointer(), scale=2,
@@ -225,7 +195,7 @@ class KWinScaleTest(compositor.FaceOnWayland, unittest.TestCase):
         self.assertEqual((display.width, display.height), (width * x11_scale, height * x11_scale),
                          "the X screen against KWin's logical desktop")
         self.assertEqual(x11_scale, 2 if x11_scales_itself else 1, "X11 pixels per logical pixel")
-        self.start_zorvin(display, kwin.environment)
+        self.start_program(kwin.environment)
         for (x, y), place in self.places_around_the_face(display.width, display.height):
             logical_x, logical_y = x // x11_scale, y // x11_scale
             kwin.move_pointer(logical_x, logical_y)
@@ -244,12 +214,12 @@ class KWinScaleTest(compositor.FaceOnWayland, unittest.TestCase):
         onto the X11 screen of that output as XWayland shows it."""
         kwin = kwin_session.KWinSession(kwin_session.fake_pointer(), other_scales=(2,),
                                         x11_scales_itself=x11_scales_itself)
-        display = self.start_session(kwin)
+        self.start_session(kwin)
         outputs = kwin.outputs()
         if [scale for _, scale in outputs] != [1, 2]:
             self.skipTest("this KWin gives every output the same scale: %s" % outputs)
         screens = x11_screens(kwin.environment)
-        self.start_zorvin(display, kwin.environment)
+        self.start_program(kwin.environment)
         for ((x, y, width, height), _), (sx, sy, swidth, sheight) in zip(outputs, screens):
             for lx, ly in ((x, y), (x + width - 1, y + height - 1)):
                 kwin.move_pointer(lx, ly)
@@ -270,7 +240,7 @@ class KWinScaleTest(compositor.FaceOnWayland, unittest.TestCase):
     def test_output_unplugged_under_a_still_pointer(self):
         kwin = kwin_session.KWinSession(kwin_session.fake_pointer(), other_scales=(1,))
         display = self.start_session(kwin)
-        self.start_zorvin(display, kwin.environment)
+        self.start_program(kwin.environment)
         width, height = kwin.size
         x, y = width - 1, height - 1
         kwin.move_pointer(x, y)

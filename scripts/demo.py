@@ -7,22 +7,37 @@ and prints where the pupils are.
 
 import os
 import sys
+import time
 
-import face
-import png
-import programs
-import screen_face
-import session
-import x11
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+
+import face  # noqa: E402
+import png  # noqa: E402
+import programs  # noqa: E402
+import session  # noqa: E402
+import x11  # noqa: E402
 
 MARGIN = 12
 POINTER_MARK = (255, 40, 40)
 
 
-def save_view(display, path, origin, pointer):
+def still_pupils(display, window, before=None):
+    """The pupils' top-left pixels on the face, once they have turned away from `before` (if
+    given) and stayed put for a few ticks of the program."""
+    def read():
+        return face.find_pupils(display.screenshot(*display.client_origin(window),
+                                                   *display.client_size(window)))
+
+    def still():
+        now = read()
+        time.sleep(0.3)
+        return now if now != before and len(now) == 2 and read() == now else None
+    return x11.wait_until(still, 10, message="the pupils to follow the pointer")
+
+
+def save_view(display, path, origin, size, pointer):
     """The face and the pointer's place, marked with a small cross, four times enlarged."""
-    (ox, oy), (px, py) = origin, pointer
-    width, height = face.CLIENT_SIZE
+    (ox, oy), (width, height), (px, py) = origin, size, pointer
     left, top = min(ox, px) - MARGIN, min(oy, py) - MARGIN
     right, bottom = max(ox + width, px) + MARGIN, max(oy + height, py) + MARGIN
     left, top = max(0, left), max(0, top)
@@ -32,30 +47,28 @@ def save_view(display, path, origin, pointer):
         for x, y in ((px + d, py), (px, py + d)):
             if left <= x < right and top <= y < bottom:
                 rows[y - top][x - left] = POINTER_MARK
-    png.write_png(path, right - left, bottom - top, rows, scale=4)
+    png.write_png(path, [rows], scale=4)
 
 
 def main(executable, out_dir):
     os.makedirs(out_dir, exist_ok=True)
     with session.XSession() as x:
         display = x.display
-        running = programs.LinuxProgram(executable).start(x)
+        running, window = programs.start_shown(programs.LinuxProgram(executable), display)
         try:
-            window = display.wait_for_window(programs.MAIN_WINDOW, 20)
             ox, oy = display.client_origin(window)
             print("Zorvin's face is at (%d, %d) on a %dx%d virtual screen (display %s)."
                   % (ox, oy, display.width, display.height, x.name))
             places = [("left", ox - 120, oy + 32), ("above", ox + 45, oy - 90),
                       ("right", ox + 210, oy + 32), ("below", ox + 45, oy + 160),
                       ("between the eyes", ox + 46, oy + 32)]
+            pupils = still_pupils(display, window)
             for name, px, py in places:
                 display.move_pointer(px, py)
-                expected = face.pupil_places(px - ox, py - oy)
-                x11.wait_until(lambda: screen_face.find_pupils(display, (ox, oy)) == expected,
-                               10, message="the pupils to follow the pointer")
+                pupils = still_pupils(display, window, pupils)
                 path = os.path.join(out_dir, "zorvin-%s.png" % name.replace(" ", "-"))
-                save_view(display, path, (ox, oy), (px, py))
-                (lx, ly), (rx, ry) = expected
+                save_view(display, path, (ox, oy), display.client_size(window), (px, py))
+                (lx, ly), (rx, ry) = pupils
                 print("Pointer %-16s at (%4d, %4d): left pupil at (%d, %d), right pupil at (%d, %d)"
                       " on the face; %s" % (name, px, py, lx, ly, rx, ry, path))
         finally:

@@ -1,0 +1,75 @@
+// Figures for the end-to-end tests to compare the screen with, worked out by the program's own
+// code rather than again by the tests: its layouts and its scaling, and the pupils as the character
+// places them on the in-memory window system. Device pixels at DPI, one figure a line:
+//   zorvin_figures pupils DPI [X Y]  "LEFT_X LEFT_Y RIGHT_X RIGHT_Y", the pupils' top-left pixels
+//                                    in the face's own pixels, for the pointer at device pixel
+//                                    (X, Y) of the face's client area; without X Y, at the start
+//   zorvin_figures window FORM DPI   "client WIDTH HEIGHT", then "NAME LEFT TOP RIGHT BOTTOM" for
+//                                    each control of FORM (Form1 or Form2) that has a size
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "about/form2_layout.h"
+#include "character/form1_layout.h"
+#include "platform/dpi_scale/dpi_scale.h"
+#include "platform/headless/headless_platform.h"
+#include "program/program.h"
+
+namespace {
+
+using namespace zorvin;
+
+void PrintPupils(const DpiScale& scale, char** pointer) {
+    headless::HeadlessPlatform platform;
+    Program program{platform.forms()};
+    program.Start();
+    headless::HeadlessWindow& face = *platform.window(kForm1Layout.name);
+    if (pointer) {
+        const Point origin = face.clientOrigin();
+        platform.setCursor({origin.x + scale.ToFormPixel(std::atoi(pointer[0])),
+                            origin.y + scale.ToFormPixel(std::atoi(pointer[1]))});
+        platform.tick();
+    }
+    for (const std::int16_t index : {std::int16_t{0}, std::int16_t{1}}) {
+        const Point at = face.picture({form1_names::Eye, index}).shownAt();
+        std::printf("%d %d%c", at.x, at.y, index == 0 ? ' ' : '\n');
+    }
+}
+
+void PrintWindow(const FormLayout& form, int dpi) {
+    const DpiScale scale = DpiScale::Of(form.dpiScaling, dpi);
+    std::printf("client %d %d\n", scale.ToDevice(form.client.width),
+                scale.ToDevice(form.client.height));
+    for (const ControlLayout& control : form.controls) {
+        if (control.width == 0) {
+            continue;
+        }
+        const PixelRect rect = scale.ToDevice(PixelRect{
+            control.left, control.top, control.left + control.width, control.top + control.height});
+        std::string name(control.name);
+        if (control.index >= 0) {
+            name += std::to_string(control.index);
+        }
+        std::printf("%s %d %d %d %d\n", name.c_str(), rect.left, rect.top, rect.right, rect.bottom);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string_view figure = argc > 2 ? argv[1] : "";
+    if (figure == "pupils" && (argc == 3 || argc == 5)) {
+        const int dpi = std::atoi(argv[2]);
+        PrintPupils(DpiScale::Of(kForm1Layout.dpiScaling, dpi), argc == 5 ? argv + 3 : nullptr);
+        return 0;
+    }
+    if (figure == "window" && argc == 4) {
+        const std::string_view form = argv[2];
+        PrintWindow(form == kForm1Layout.name ? kForm1Layout : kForm2Layout, std::atoi(argv[3]));
+        return 0;
+    }
+    std::fprintf(stderr, "usage: zorvin_figures pupils DPI [X Y] | window FORM DPI\n");
+    return 2;
+}
