@@ -5,12 +5,10 @@
 #include <span>
 #include <vector>
 
+#include "platform/common/native_window.h"
 #include "platform/types.h"
 
 namespace zorvin {
-
-// How an outline fills: the polygon fill rules of the window systems.
-enum class FillRule { EvenOdd, Winding };
 
 // Pixels left to right on one row: from `left` up to, not including, `right`.
 struct PixelRun {

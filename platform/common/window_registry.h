@@ -29,16 +29,25 @@ class WindowRegistry {
     // it does for good.
     bool watching() const { return watching_; }
     void WatchChanges();
-    // Something a tick reads may have changed: the pointer, a window's place, the screens.
-    void Changed();
+    // Tells every window's timers that something a tick reads may have changed: the pointer, a
+    // window's place, the screens.
+    void NoteChange();
     // Whether any window's timer runs.
     bool ticking() const;
     // The moves asked during events move the windows, before anything else runs.
     void ApplyAskedMoves();
 
   private:
+    // The handles given to windows: never 0, "no window", nor any of the stand-ins SetWindowPos
+    // takes in a window's place (HWND_TOP 0, HWND_BOTTOM 1, HWND_TOPMOST -1, HWND_NOTOPMOST -2),
+    // and far from the small numbers region handles count from, so that a handle of the one kind
+    // passed where the other is meant names nothing. Like the system's own, they leave gaps, so
+    // that a handle off by one names nothing either.
+    static constexpr Hwnd kFirstHandle = 0x10010;
+    static constexpr Hwnd kHandleStep = 0x10;
+
     std::map<Hwnd, FormWindow*> windows_;
-    Hwnd nextHandle_ = 0x10010;
+    Hwnd nextHandle_ = kFirstHandle;
     bool ended_ = false;
     bool watching_ = false;
 };

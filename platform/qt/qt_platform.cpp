@@ -21,7 +21,7 @@ Q_LOGGING_CATEGORY(lcPointer, "zorvin.pointer", QtWarningMsg)
 
 QtPlatform::QtPlatform(WindowRegistry& registry, const OwnScaling& scaling)
     : registry_(registry), scaling_(scaling), changes_([this] {
-          registry_.Changed();
+          registry_.NoteChange();
           return registry_.ticking();
       }) {
     if (changes_.watching()) {
@@ -31,14 +31,15 @@ QtPlatform::QtPlatform(WindowRegistry& registry, const OwnScaling& scaling)
 
 QtPlatform::~QtPlatform() = default;
 
-std::unique_ptr<NativeWindow> QtPlatform::NewWindow(FormWindow& form, const Rect& screen) {
-    for (const ControlLayout& control : form.layout().controls) {
+std::unique_ptr<NativeWindow> QtPlatform::NewWindow(WindowEvents& events, const FormLayout& layout,
+                                                    const Rect& screen) {
+    for (const ControlLayout& control : layout.controls) {
         if (control.kind == ControlKind::Timer && control.interval > 0 &&
             (tickMs_ == 0 || control.interval < tickMs_)) {
             tickMs_ = control.interval;
         }
     }
-    return std::make_unique<QtWindow>(*this, form, screen);
+    return std::make_unique<QtWindow>(*this, events, layout, screen);
 }
 
 std::vector<Rect> QtPlatform::Screens() const {
@@ -76,7 +77,7 @@ void QtPlatform::Quit() {
 Point QtPlatform::CursorPosition() {
     qCDebug(lcPointer, "looked");
     if (!pointer_) {
-        pointer_ = std::make_unique<DesktopPointer>(tickMs_, [this] { registry_.Changed(); });
+        pointer_ = std::make_unique<DesktopPointer>(tickMs_, [this] { registry_.NoteChange(); });
     }
     const QPoint cursor = pointer_->Position();
     return {cursor.x(), cursor.y()};

@@ -67,7 +67,8 @@ class QtPlatform final : public WindowSystem {
     QtPlatform& operator=(const QtPlatform&) = delete;
 
     // WindowSystem
-    std::unique_ptr<NativeWindow> NewWindow(FormWindow& form, const Rect& screen) override;
+    std::unique_ptr<NativeWindow> NewWindow(WindowEvents& events, const FormLayout& layout,
+                                            const Rect& screen) override;
     std::vector<Rect> Screens() const override;
     void ProcessEvents() override;
     void Quit() override;

@@ -41,8 +41,10 @@ int Win32Platform::Run() {
     return static_cast<int>(message.wParam);
 }
 
-std::unique_ptr<NativeWindow> Win32Platform::NewWindow(FormWindow& form, const Rect& screen) {
-    return std::make_unique<Win32Window>(*this, form, screen);
+std::unique_ptr<NativeWindow> Win32Platform::NewWindow(WindowEvents& events,
+                                                       const FormLayout& layout,
+                                                       const Rect& screen) {
+    return std::make_unique<Win32Window>(*this, events, layout, screen);
 }
 
 // Windows repaint before any pending message runs: a fast drag nests DoEvents deeply, each level

@@ -58,7 +58,8 @@ class Win32Platform final : public WindowSystem {
     int Run();
 
     // WindowSystem
-    std::unique_ptr<NativeWindow> NewWindow(FormWindow& form, const Rect& screen) override;
+    std::unique_ptr<NativeWindow> NewWindow(WindowEvents& events, const FormLayout& layout,
+                                            const Rect& screen) override;
     std::vector<Rect> Screens() const override;
     void ProcessEvents() override;
     void Quit() override;
@@ -74,7 +75,7 @@ class Win32Platform final : public WindowSystem {
     // of every move (WM_INPUT).
     void ListenToMouse(HWND hwnd);
     // Something a tick reads may have changed: the pointer, a window's place, the screens.
-    void Changed() { registry_.Changed(); }
+    void NoteChange() { registry_.NoteChange(); }
 
   private:
     void Dispatch(MSG& message);
