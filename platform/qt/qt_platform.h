@@ -8,7 +8,7 @@
 //      holds most of the window already loaded.
 //  [x] Left/Top: the outer top-left corner; for a window without a frame, the client area's. They
 //      read back what the program last set, or where the window manager moved the window by
-//      itself, never a move still on its way (see FormWindow::Moved).
+//      itself, never a move still on its way (see WindowEvents::Moved).
 //  [x] Mouse events: every picture and label takes its own presses (Qt would pass an ignored one
 //      to the widget below) and reports them to the shared core (platform/common), which gives the
 //      moves and the release to the control that got the press. Buttons 1 left, 2 right, 4
