@@ -11,7 +11,7 @@ namespace zorvin {
 // reports nothing before its controls are made, and its first place is where the window is.
 FormWindow::FormWindow(WindowRegistry& registry, WindowSystem& system, const FormLayout& layout,
                        FormEvents& events)
-    : registry_(registry), core_(layout, events, registry.ended(), *this) {
+    : registry_(registry), core_(layout, events, registry.endRecord(), *this) {
     for (const MenuLayout& item : layout.menu) {
         checkMarks_.emplace(item.name, std::make_unique<CheckMark>(item.checked));
     }

@@ -1,8 +1,8 @@
 // What a backend writes, and all it needs to read to write one: a window system's plain
-// operations on one native window (NativeWindow) and on the desktop (WindowSystem), the one way a
-// native window reports what the window system tells it (WindowEvents), and the values they speak
-// in. The form window (form_window.h) keeps all the state around them and decides every rule; the
-// system calls the forms make are decoded into these operations once (form_platform.h).
+// operations on one native window (NativeWindow) and on the desktop (WindowSystem), the one way
+// each reports what the window system tells it (WindowEvents, DesktopEvents), and the values they
+// speak in. The form window (form_window.h) keeps all the state around them and decides every rule;
+// the system calls the forms make are decoded into these operations once (form_platform.h).
 //
 // A place is in the window system's own pixels; a position, a client point and a shape are in the
 // form's pixels, which a backend scales as the form's layout asks.
@@ -95,6 +95,23 @@ class WindowEvents {
 
   protected:
     ~WindowEvents() = default;
+};
+
+// What a backend reports for the whole desktop, and the little it asks of the program's state.
+class DesktopEvents {
+  public:
+    // Something a tick reads may have changed: the pointer, a window's place, the screens.
+    virtual void NoteChange() = 0;
+    // The backend tells of every change a tick reads from now on (all but those no event tells
+    // of, which the ticks' looks find), so that ticks may pass while nothing changes.
+    virtual void WatchChanges() = 0;
+    // Whether any window's timer runs.
+    virtual bool ticking() const = 0;
+    // Whether the program has ended: no event reaches a form any more.
+    virtual bool ended() const = 0;
+
+  protected:
+    ~DesktopEvents() = default;
 };
 
 // A label as its native control shows it: its box may begin elsewhere than its layout's (a

@@ -5,13 +5,14 @@
 #include <map>
 #include <vector>
 
+#include "platform/common/native_window.h"
 #include "platform/types.h"
 
 namespace zorvin {
 
 class FormWindow;
 
-class WindowRegistry {
+class WindowRegistry final : public DesktopEvents {
   public:
     Hwnd Add(FormWindow& window);
     void Forget(Hwnd hwnd);
@@ -21,19 +22,17 @@ class WindowRegistry {
     std::vector<FormWindow*> windows() const;
 
     // From the end on, every window is gone for the forms and no event reaches them.
-    const bool& ended() const { return ended_; }
+    bool ended() const override { return ended_; }
     void End() { ended_ = true; }
+    // What ended() reads, for a window's core to read at every event.
+    const bool& endRecord() const { return ended_; }
 
-    // Whether the backend tells of the changes a tick reads (all but those no event tells of,
-    // which the ticks' looks find), so that ticks may pass while nothing changes; once it does,
-    // it does for good.
+    // Whether the backend tells of the changes a tick reads; once it does, it does for good.
     bool watching() const { return watching_; }
-    void WatchChanges();
-    // Tells every window's timers that something a tick reads may have changed: the pointer, a
-    // window's place, the screens.
-    void NoteChange();
-    // Whether any window's timer runs.
-    bool ticking() const;
+    // DesktopEvents: the notice of a change goes to every window's timers.
+    void WatchChanges() override;
+    void NoteChange() override;
+    bool ticking() const override;
     // The moves asked during events move the windows, before anything else runs.
     void ApplyAskedMoves();
 

@@ -19,13 +19,13 @@ Q_LOGGING_CATEGORY(lcPointer, "zorvin.pointer", QtWarningMsg)
 
 }  // namespace
 
-QtPlatform::QtPlatform(WindowRegistry& registry, const OwnScaling& scaling)
-    : registry_(registry), scaling_(scaling), changes_([this] {
-          registry_.NoteChange();
-          return registry_.ticking();
+QtPlatform::QtPlatform(DesktopEvents& desktop, const OwnScaling& scaling)
+    : desktop_(desktop), scaling_(scaling), changes_([this] {
+          desktop_.NoteChange();
+          return desktop_.ticking();
       }) {
     if (changes_.watching()) {
-        registry_.WatchChanges();
+        desktop_.WatchChanges();
     }
 }
 
@@ -77,7 +77,7 @@ void QtPlatform::Quit() {
 Point QtPlatform::CursorPosition() {
     qCDebug(lcPointer, "looked");
     if (!pointer_) {
-        pointer_ = std::make_unique<DesktopPointer>(tickMs_, [this] { registry_.NoteChange(); });
+        pointer_ = std::make_unique<DesktopPointer>(tickMs_, [this] { desktop_.NoteChange(); });
     }
     const QPoint cursor = pointer_->Position();
     return {cursor.x(), cursor.y()};

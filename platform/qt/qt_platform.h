@@ -51,7 +51,6 @@
 #include <vector>
 
 #include "platform/common/native_window.h"
-#include "platform/common/window_registry.h"
 #include "platform/dpi_scale/dpi_scale.h"
 #include "platform/qt/desktop_pointer.h"
 #include "platform/qt/own_scaling.h"
@@ -61,7 +60,7 @@ namespace zorvin::qt {
 
 class QtPlatform final : public WindowSystem {
   public:
-    QtPlatform(WindowRegistry& registry, const OwnScaling& scaling);
+    QtPlatform(DesktopEvents& desktop, const OwnScaling& scaling);
     ~QtPlatform() override;
     QtPlatform(const QtPlatform&) = delete;
     QtPlatform& operator=(const QtPlatform&) = delete;
@@ -85,7 +84,7 @@ class QtPlatform final : public WindowSystem {
     void CollectChanges() { changes_.Collect(); }
 
   private:
-    WindowRegistry& registry_;
+    DesktopEvents& desktop_;
     const OwnScaling& scaling_;
     // The shortest interval of the windows' timers, which is how often anything looks at the
     // pointer; the pointer source is chosen when something first does.

@@ -24,10 +24,10 @@ bool UnderWine() {
 
 }  // namespace
 
-Win32Platform::Win32Platform(HINSTANCE instance, WindowRegistry& registry)
-    : resources_(instance), registry_(registry), rawInputTellsEveryMove_(!UnderWine()) {
+Win32Platform::Win32Platform(HINSTANCE instance, DesktopEvents& desktop)
+    : resources_(instance), desktop_(desktop), rawInputTellsEveryMove_(!UnderWine()) {
     if (rawInputTellsEveryMove_) {
-        registry_.WatchChanges();
+        desktop_.WatchChanges();
     }
     RequestDpiAwareness();
     Win32Window::RegisterWindowClass(instance);
@@ -55,7 +55,7 @@ void Win32Platform::ProcessEvents() {
         UpdateWindow(hwnd);
     }
     MSG message{};
-    while (!registry_.ended() && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (!desktop_.ended() && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));  // for the main loop to see
             return;
