@@ -82,7 +82,8 @@ class WindowEvents {
     virtual void Moved(Point place) = 0;
     // A timer's native timer fired.
     virtual void TimerFired(ControlId timer) = 0;
-    // The window system destroyed the native window by itself: the form's window is unloaded.
+    // The native window is gone, destroyed by Destroy or by the window system itself: the form's
+    // window is unloaded, if it was not already.
     virtual void Destroyed() = 0;
 
     // The topmost picture or label on a client point.
