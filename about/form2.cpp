@@ -4,8 +4,8 @@
 #include <string_view>
 
 #include "about/form2_layout.h"
-#include "platform/stacking.h"
-#include "platform/system_values.h"
+#include "form/stacking.h"
+#include "platform/api/system_values.h"
 
 namespace zorvin {
 namespace {

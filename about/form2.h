@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "form/form.h"
-#include "platform/form_runtime.h"
+#include "platform/api/form_runtime.h"
 
 namespace zorvin {
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "platform/layout.h"
+#include "platform/api/layout.h"
 
 namespace zorvin {
 

@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "platform/layout.h"
+#include "platform/api/layout.h"
 
 namespace zorvin {
 

@@ -1,6 +1,6 @@
 // The context menu's commands: stay-on-top, the About box, and Exit.
 #include "character/form1.h"
-#include "platform/stacking.h"
+#include "form/stacking.h"
 
 namespace zorvin {
 

@@ -5,7 +5,7 @@
 
 #include <array>
 
-#include "platform/types.h"
+#include "platform/api/types.h"
 
 namespace zorvin {
 

@@ -7,8 +7,8 @@
 
 #include "character/eye_geometry.h"
 #include "form/form.h"
-#include "platform/form_runtime.h"
-#include "platform/types.h"
+#include "platform/api/form_runtime.h"
+#include "platform/api/types.h"
 
 namespace zorvin {
 

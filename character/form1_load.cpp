@@ -2,8 +2,8 @@
 // check mark asks for, and the eyes get their geometry.
 #include "character/face_outline.h"
 #include "character/form1.h"
-#include "platform/stacking.h"
-#include "platform/system_values.h"
+#include "form/stacking.h"
+#include "platform/api/system_values.h"
 
 namespace zorvin {
 

@@ -4,8 +4,8 @@
 #include <memory>
 
 #include "form/form_host.h"
-#include "platform/form_runtime.h"
-#include "platform/layout.h"
+#include "platform/api/form_runtime.h"
+#include "platform/api/layout.h"
 
 namespace zorvin {
 

@@ -2,7 +2,7 @@
 // through it.
 #pragma once
 
-#include "platform/platform.h"
+#include "platform/api/platform.h"
 
 namespace zorvin {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "form/form_host.h"
-#include "platform/platform.h"
+#include "platform/api/platform.h"
 
 namespace zorvin {
 

@@ -9,10 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/api/platform.h"
 #include "platform/common/native_window.h"
 #include "platform/common/polygon_fill.h"
 #include "platform/common/window_registry.h"
-#include "platform/platform.h"
 
 namespace zorvin {
 

@@ -10,13 +10,13 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/api/form_runtime.h"
+#include "platform/common/control_lookup.h"
 #include "platform/common/gated_timer.h"
 #include "platform/common/native_window.h"
 #include "platform/common/pending_moves.h"
 #include "platform/common/window_core.h"
 #include "platform/common/window_registry.h"
-#include "platform/control_lookup.h"
-#include "platform/form_runtime.h"
 
 namespace zorvin {
 

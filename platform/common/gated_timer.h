@@ -15,7 +15,7 @@
 #include <chrono>
 #include <cstdint>
 
-#include "platform/form_runtime.h"
+#include "platform/api/form_runtime.h"
 
 namespace zorvin {
 

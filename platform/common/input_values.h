@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "platform/types.h"
+#include "platform/api/types.h"
 
 namespace zorvin {
 

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/form_runtime.h"
-#include "platform/layout.h"
+#include "platform/api/form_runtime.h"
+#include "platform/api/layout.h"
 
 namespace zorvin {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "platform/form_runtime.h"
+#include "platform/api/form_runtime.h"
 
 namespace zorvin {
 

@@ -15,10 +15,10 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/api/form_runtime.h"
+#include "platform/api/layout.h"
+#include "platform/api/types.h"
 #include "platform/common/gated_timer.h"
-#include "platform/form_runtime.h"
-#include "platform/layout.h"
-#include "platform/types.h"
 
 namespace zorvin {
 

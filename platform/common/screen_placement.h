@@ -5,9 +5,9 @@
 #include <optional>
 #include <span>
 
+#include "platform/api/layout.h"
+#include "platform/api/types.h"
 #include "platform/common/native_window.h"
-#include "platform/layout.h"
-#include "platform/types.h"
 
 namespace zorvin {
 

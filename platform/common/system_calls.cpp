@@ -1,9 +1,9 @@
 // The system functions the forms call, as the plain operations of the window they name.
 #include <string_view>
 
+#include "platform/api/system_values.h"
 #include "platform/common/form_platform.h"
 #include "platform/common/form_window.h"
-#include "platform/system_values.h"
 
 namespace zorvin {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <utility>
 
-#include "platform/pixels.h"
+#include "platform/common/pixels.h"
 
 namespace zorvin {
 

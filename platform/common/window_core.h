@@ -11,10 +11,10 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/api/form_runtime.h"
+#include "platform/api/layout.h"
 #include "platform/common/mouse_router.h"
 #include "platform/common/native_window.h"
-#include "platform/form_runtime.h"
-#include "platform/layout.h"
 
 namespace zorvin {
 

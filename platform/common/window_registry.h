@@ -5,8 +5,8 @@
 #include <map>
 #include <vector>
 
+#include "platform/api/types.h"
 #include "platform/common/native_window.h"
-#include "platform/types.h"
 
 namespace zorvin {
 

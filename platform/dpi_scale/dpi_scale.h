@@ -11,8 +11,8 @@
 
 #include <cstdint>
 
-#include "platform/layout.h"
-#include "platform/types.h"
+#include "platform/api/layout.h"
+#include "platform/api/types.h"
 
 namespace zorvin {
 

@@ -1,6 +1,6 @@
 #include "platform/headless/headless_controls.h"
 
-#include "platform/pixels.h"
+#include "platform/common/pixels.h"
 
 namespace zorvin::headless {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <string_view>
 
+#include "platform/api/form_runtime.h"
+#include "platform/api/layout.h"
 #include "platform/common/gated_timer.h"
 #include "platform/common/native_window.h"
-#include "platform/form_runtime.h"
-#include "platform/layout.h"
 
 namespace zorvin::headless {
 

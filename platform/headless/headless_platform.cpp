@@ -3,8 +3,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/common/pixels.h"
 #include "platform/common/screen_placement.h"
-#include "platform/pixels.h"
 
 namespace zorvin::headless {
 

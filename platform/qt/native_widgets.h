@@ -6,7 +6,7 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include "platform/form_runtime.h"
+#include "platform/api/form_runtime.h"
 
 namespace zorvin::qt {
 

@@ -5,8 +5,8 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include "platform/api/layout.h"
 #include "platform/dpi_scale/dpi_scale.h"
-#include "platform/layout.h"
 
 namespace zorvin::qt {
 

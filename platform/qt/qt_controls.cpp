@@ -3,7 +3,7 @@
 #include <QPalette>
 #include <QString>
 
-#include "platform/pixels.h"
+#include "platform/common/pixels.h"
 #include "platform/qt/qt_values.h"
 
 namespace zorvin::qt {

@@ -12,11 +12,11 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "platform/api/form_runtime.h"
+#include "platform/api/layout.h"
 #include "platform/common/gated_timer.h"
 #include "platform/common/native_window.h"
 #include "platform/dpi_scale/dpi_scale.h"
-#include "platform/form_runtime.h"
-#include "platform/layout.h"
 
 namespace zorvin::qt {
 

@@ -21,15 +21,16 @@
 //      shifted by the layout's client origin.
 //  [x] Stay-on-top: a _NET_WM_STATE request to the window manager, sent as soon as the window is
 //      mapped when asked for before (x11_stacking.cpp).
-//  [x] The cursor: from the pointer source chosen at the first call (desktop_pointer.cpp): X11
-//      anywhere on the virtual desktop, screens left of or above the primary one included; under
-//      Wayland the compositor's help (KWin, GNOME Shell), coalesced to the shortest timer's tick.
+//  [x] The cursor: from the pointer source chosen at the first call (pointer/desktop_pointer.cpp):
+//      X11 anywhere on the virtual desktop, screens left of or above the primary one included;
+//      under Wayland the compositor's help (KWin, GNOME Shell), coalesced to the shortest timer's
+//      tick.
 //      Client points: from the window's place as Left/Top give it.
 //  [x] Timers: QTimers at the interval the form set, whose ticks pass while nothing a tick reads
 //      has changed, but for a look once a second (platform/common/gated_timer.h): the pointer's
 //      moves anywhere (raw motion and raw touch) and screen changes from the X server
-//      (x11_changes.cpp), the compositor's moves under Wayland, the windows' own moves. Where the
-//      X server tells no moves (no XInput 2.1), every tick runs.
+//      (pointer/x11_changes.cpp), the compositor's moves under Wayland, the windows' own moves.
+//      Where the X server tells no moves (no XInput 2.1), every tick runs.
 //  [x] Opening a document: QDesktopServices::openUrl, which hands "mailto:" addresses and URLs
 //      to the desktop's opener (xdg-open on a desktop Qt does not know).
 //  [x] PopupMenu: a QMenu of the items, with mnemonics, check marks and separators, at the pointer,
@@ -52,9 +53,9 @@
 
 #include "platform/common/native_window.h"
 #include "platform/dpi_scale/dpi_scale.h"
-#include "platform/qt/desktop_pointer.h"
 #include "platform/qt/own_scaling.h"
-#include "platform/qt/x11_changes.h"
+#include "platform/qt/pointer/desktop_pointer.h"
+#include "platform/qt/pointer/x11_changes.h"
 
 namespace zorvin::qt {
 

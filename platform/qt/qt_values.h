@@ -7,8 +7,8 @@
 #include <QFont>
 #include <Qt>
 
-#include "platform/layout.h"
-#include "platform/types.h"
+#include "platform/api/layout.h"
+#include "platform/api/types.h"
 
 namespace zorvin::qt {
 

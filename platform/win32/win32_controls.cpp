@@ -1,6 +1,6 @@
 #include "platform/win32/win32_controls.h"
 
-#include "platform/pixels.h"
+#include "platform/common/pixels.h"
 #include "platform/win32/user32_function.h"
 #include "platform/win32/win32_text.h"
 

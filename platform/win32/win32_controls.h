@@ -9,11 +9,11 @@
 #include <string>
 #include <string_view>
 
+#include "platform/api/form_runtime.h"
+#include "platform/api/layout.h"
 #include "platform/common/gated_timer.h"
 #include "platform/common/native_window.h"
 #include "platform/dpi_scale/dpi_scale.h"
-#include "platform/form_runtime.h"
-#include "platform/layout.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_resources.h"
 

@@ -8,7 +8,7 @@
 #include <map>
 #include <optional>
 
-#include "platform/layout.h"
+#include "platform/api/layout.h"
 
 namespace zorvin::win32 {
 

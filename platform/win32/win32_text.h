@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/layout.h"
+#include "platform/api/layout.h"
 
 namespace zorvin::win32 {
 

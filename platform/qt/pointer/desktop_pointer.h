@@ -9,7 +9,7 @@
 
 #include <QPoint>
 
-#include "platform/qt/x11_pointer.h"
+#include "platform/qt/pointer/x11_pointer.h"
 
 namespace zorvin::qt {
 

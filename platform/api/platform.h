@@ -1,8 +1,8 @@
 // All the forms call: the form runtime and the system functions.
 #pragma once
 
-#include "platform/form_runtime.h"
-#include "platform/system_api.h"
+#include "platform/api/form_runtime.h"
+#include "platform/api/system_api.h"
 
 namespace zorvin {
 

@@ -1,8 +1,8 @@
 // Stay-on-top, the one stacking change the forms make.
 #pragma once
 
-#include "platform/system_api.h"
-#include "platform/system_values.h"
+#include "platform/api/system_api.h"
+#include "platform/api/system_values.h"
 
 namespace zorvin {
 

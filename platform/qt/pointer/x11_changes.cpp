@@ -1,4 +1,4 @@
-#include "platform/qt/x11_changes.h"
+#include "platform/qt/pointer/x11_changes.h"
 
 #include <utility>
 

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "platform/form_runtime.h"
+#include "platform/api/form_runtime.h"
 
 namespace zorvin {
 

@@ -6,7 +6,7 @@
 #include <span>
 #include <string_view>
 
-#include "platform/types.h"
+#include "platform/api/types.h"
 
 namespace zorvin {
 

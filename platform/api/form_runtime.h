@@ -8,8 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "platform/layout.h"
-#include "platform/types.h"
+#include "platform/api/layout.h"
+#include "platform/api/types.h"
 
 namespace zorvin {
 

@@ -13,8 +13,8 @@
 #include <QDBusVirtualObject>
 #include <QString>
 
-#include "platform/qt/compositor_position.h"
-#include "platform/qt/pointer_source.h"
+#include "platform/qt/pointer/compositor_report.h"
+#include "platform/qt/pointer/pointer_source.h"
 
 namespace zorvin::qt {
 

@@ -1,4 +1,4 @@
-#include "platform/qt/desktop_pointer.h"
+#include "platform/qt/pointer/desktop_pointer.h"
 
 #include <cstdio>
 
@@ -8,8 +8,8 @@
 #include <QString>
 #include <QtGlobal>
 
-#include "platform/qt/gnome_shell_pointer.h"
-#include "platform/qt/kwin_pointer.h"
+#include "platform/qt/pointer/gnome_shell_pointer.h"
+#include "platform/qt/pointer/kwin_pointer.h"
 
 namespace zorvin::qt {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "platform/qt/compositor_position.h"
+#include "platform/qt/pointer/compositor_report.h"
 
 namespace zorvin::qt {
 namespace {
@@ -27,7 +27,7 @@ void ExpectMaps(const std::vector<NamedRect>& outputs, const std::vector<NamedRe
 const std::vector<NamedRect> kSideBySide = {{"DP-1", {0, 0, 1920, 1080}},
                                             {"DP-2", {1920, 0, 1280, 720}}};
 
-TEST(CompositorPosition, KWinScalingX11ShowsLogicalPixels) {
+TEST(CompositorReport, KWinScalingX11ShowsLogicalPixels) {
     ExpectMaps(kSideBySide,
                {{"XWAYLAND0", {0, 0, 1920, 1080}}, {"XWAYLAND1", {1920, 0, 1280, 720}}},
                {{"left, corner", {0, 0}, {0, 0}},
@@ -37,7 +37,7 @@ TEST(CompositorPosition, KWinScalingX11ShowsLogicalPixels) {
 }
 
 // X11 programs scaling themselves: KWin gives XWayland every output at the largest scale, 2.
-TEST(CompositorPosition, X11ScalingItselfShowsEveryOutputAtTheLargestScale) {
+TEST(CompositorReport, X11ScalingItselfShowsEveryOutputAtTheLargestScale) {
     ExpectMaps(kSideBySide,
                {{"XWAYLAND0", {0, 0, 3840, 2160}}, {"XWAYLAND1", {3840, 0, 2560, 1440}}},
                {{"left", {640, 100}, {1280, 200}},
@@ -48,14 +48,14 @@ TEST(CompositorPosition, X11ScalingItselfShowsEveryOutputAtTheLargestScale) {
 // Screens at their own pixels and origins: the left output at scale 2 shows 3840 pixels, the right
 // one at scale 1 starts after them. One ratio for the whole desktop would put logical x 2000 at
 // 3000, inside the left screen.
-TEST(CompositorPosition, EachOutputMapsOntoItsOwnScreen) {
+TEST(CompositorReport, EachOutputMapsOntoItsOwnScreen) {
     ExpectMaps({{"DP-1", {0, 0, 1920, 1080}}, {"DP-2", {1920, 0, 1920, 1080}}},
                {{"DP-1", {0, 0, 3840, 2160}}, {"DP-2", {3840, 0, 1920, 1080}}},
                {{"left", {1000, 500}, {2000, 1000}}, {"right", {2000, 500}, {3920, 500}}});
 }
 
 // The compositor puts an output left of and above the primary one; X11's screens start at 0.
-TEST(CompositorPosition, NegativeAndNonZeroOrigins) {
+TEST(CompositorReport, NegativeAndNonZeroOrigins) {
     ExpectMaps({{"", {-1280, -200, 1280, 1024}}, {"", {0, 0, 1920, 1080}}},
                {{"", {0, 0, 1280, 1024}}, {"", {1280, 200, 1920, 1080}}},
                {{"left, its origin", {-1280, -200}, {0, 0}},
@@ -67,14 +67,14 @@ TEST(CompositorPosition, NegativeAndNonZeroOrigins) {
 }
 
 // Names tell the screens apart whatever order the lists come in.
-TEST(CompositorPosition, NamesBeforeOrder) {
+TEST(CompositorReport, NamesBeforeOrder) {
     ExpectMaps(kSideBySide, {{"DP-2", {0, 0, 1280, 720}}, {"DP-1", {1280, 0, 1920, 1080}}},
                {{"DP-1", {10, 10}, {1290, 10}}, {"DP-2", {1930, 10}, {10, 10}}});
 }
 
 // GNOME's fractional scaling leaves XWayland unscaled: a 1920x1080 output at 125 % is 1536x864
 // logical pixels, and X11 sees its 1920x1080 pixels.
-TEST(CompositorPosition, FractionalScaleWithXWaylandUnscaled) {
+TEST(CompositorReport, FractionalScaleWithXWaylandUnscaled) {
     ExpectMaps({{"eDP-1", {0, 0, 1536, 864}}, {"HDMI-1", {1536, 0, 1920, 1080}}},
                {{"eDP-1", {0, 0, 1920, 1080}}, {"HDMI-1", {1920, 0, 1920, 1080}}},
                {{"middle of the scaled one", {768, 432}, {960, 540}},
@@ -85,7 +85,7 @@ TEST(CompositorPosition, FractionalScaleWithXWaylandUnscaled) {
 // X11 programs scaling themselves by ½ (Qt at scale 2 on a compositor that leaves X11 unscaled):
 // rounding half a pixel up would put each output's last column and row on the next screen, or
 // past the desktop.
-TEST(CompositorPosition, HalfScaleKeepsTheLastPixelOnItsScreen) {
+TEST(CompositorReport, HalfScaleKeepsTheLastPixelOnItsScreen) {
     ExpectMaps({{"DP-1", {0, 0, 1920, 1080}}, {"DP-2", {1920, 0, 1920, 1080}}},
                {{"DP-1", {0, 0, 960, 540}}, {"DP-2", {960, 0, 960, 540}}},
                {{"left, its last column", {1919, 100}, {959, 50}},
@@ -95,25 +95,25 @@ TEST(CompositorPosition, HalfScaleKeepsTheLastPixelOnItsScreen) {
 
 // A pointer that KWin reports in the gap between two outputs of different heights counts as on
 // the nearer one.
-TEST(CompositorPosition, OffEveryOutputCountsAsOnTheNearest) {
+TEST(CompositorReport, OffEveryOutputCountsAsOnTheNearest) {
     ExpectMaps(kSideBySide, {{"DP-1", {0, 0, 3840, 2160}}, {"DP-2", {3840, 0, 2560, 1440}}},
                {{"below the right one", {2000, 900}, {4000, 1800}}});
 }
 
 // Screens that cannot be matched to the outputs (one X11 screen for two outputs): the whole
 // desktop onto the whole desktop.
-TEST(CompositorPosition, UnmatchedScreensMapTheWholeDesktop) {
+TEST(CompositorReport, UnmatchedScreensMapTheWholeDesktop) {
     ExpectMaps(kSideBySide, {{"", {0, 0, 6400, 2160}}}, {{"right", {2000, 100}, {4000, 200}}});
 }
 
 // No outputs known yet, or an output of no size: the position as it is, rather than dividing by
 // nothing.
-TEST(CompositorPosition, NothingToMapWithLeavesThePosition) {
+TEST(CompositorReport, NothingToMapWithLeavesThePosition) {
     ExpectMaps({}, {{"", {0, 0, 1280, 1024}}}, {{"no outputs", {12, 34}, {12, 34}}});
 }
 
 // The outputs as KWin's script and GNOME Shell's extension write them.
-TEST(CompositorPosition, OutputsAsTheCompositorsWriteThem) {
+TEST(CompositorReport, OutputsAsTheCompositorsWriteThem) {
     const std::vector<NamedRect> outputs = ParseOutputs("DP-1,0,0,1920,1080;,-640,-480,640,480");
     ASSERT_EQ(outputs.size(), 2u);
     EXPECT_EQ(outputs[0].name, "DP-1");

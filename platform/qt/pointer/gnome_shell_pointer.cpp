@@ -1,4 +1,4 @@
-#include "platform/qt/gnome_shell_pointer.h"
+#include "platform/qt/pointer/gnome_shell_pointer.h"
 
 #include <cstdio>
 #include <utility>

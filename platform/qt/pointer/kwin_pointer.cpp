@@ -1,4 +1,4 @@
-#include "platform/qt/kwin_pointer.h"
+#include "platform/qt/pointer/kwin_pointer.h"
 
 #include <memory>
 #include <utility>

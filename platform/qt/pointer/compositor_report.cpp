@@ -1,4 +1,4 @@
-#include "platform/qt/compositor_position.h"
+#include "platform/qt/pointer/compositor_report.h"
 
 #include <algorithm>
 #include <cmath>

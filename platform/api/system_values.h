@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "platform/types.h"
+#include "platform/api/types.h"
 
 namespace zorvin {
 
