@@ -3,22 +3,26 @@
 #include <vector>
 
 #include "platform/common/layout_walk.h"
+#include "platform/common/screen_placement.h"
 
 namespace zorvin {
 
+// Everything of the form window's own is there before its native window is made; the native window
+// reports nothing before its controls are made, and its first place is where the window is.
 FormWindow::FormWindow(WindowRegistry& registry, WindowSystem& system, const FormLayout& layout,
                        FormEvents& events)
-    : registry_(registry), core_(layout, events, registry.ended(), *this) {
+    : registry_(registry), core_(layout, events, registry.endRecord(), *this) {
+    for (const MenuLayout& item : layout.menu) {
+        checkMarks_.emplace(item.name, std::make_unique<CheckMark>(item.checked));
+    }
     std::optional<Rect> loaded;
     if (const std::vector<FormWindow*> others = registry.windows(); !others.empty()) {
         loaded = others.front()->native().OuterRect();
     }
     const std::vector<Rect> screens = system.Screens();
-    native_ = system.NewWindow(*this, ScreenHoldingMost(screens, loaded));
-    shown_ = native_->FormPosition(firstPlace_);
-    for (const MenuLayout& item : layout.menu) {
-        checkMarks_.emplace(item.name, std::make_unique<CheckMark>(item.checked));
-    }
+    native_ = system.NewWindow(*this, layout, ScreenHoldingMost(screens, loaded));
+    AddControls();
+    position_ = native_->FormPosition(native_->Place());
     hwnd_ = registry.Add(*this);
 }
 
@@ -39,7 +43,8 @@ void FormWindow::Unload() {
     native_->Destroy();
 }
 
-void FormWindow::AddControls(NativeWindow& native) {
+void FormWindow::AddControls() {
+    NativeWindow& native = *native_;
     for (const ControlLayout& control : layout().controls) {
         const ControlKey key{control.name, control.index};
         switch (control.kind) {
@@ -93,29 +98,24 @@ void FormWindow::PopupMenu(std::string_view menu) {
     }
 }
 
-// The native window tells where it first is while it is made, as a move.
 void FormWindow::Moved(Point place) {
-    if (!native_) {
-        firstPlace_ = place;
-        return;
-    }
     if (unloaded_) {
         return;
     }
-    registry_.Changed();
-    if (pending_.IsOwnMove(place, this->place())) {
-        shown_ = native_->FormPosition(place);
+    registry_.NoteChange();
+    if (pending_.Reported(place, native_->PlaceOf(position_)) == Mover::WindowSystem) {
+        position_ = native_->FormPosition(place);
     }
 }
 
 void FormWindow::MoveOuter(OuterPosition position) {
-    shown_ = position;
-    const Point to = place();
+    position_ = position;
+    const Point to = native_->PlaceOf(position_);
     if (visible_) {
         pending_.Asked(to);
     }
     native_->MoveOuter(to);
-    registry_.Changed();
+    registry_.NoteChange();
 }
 
 void FormWindow::TimerFired(ControlId timer) {
@@ -125,7 +125,7 @@ void FormWindow::TimerFired(ControlId timer) {
     }
 }
 
-void FormWindow::Change() {
+void FormWindow::NoteChange() {
     for (const auto& [key, timer] : timers_) {
         timer->Change();
     }

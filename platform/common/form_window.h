@@ -1,7 +1,7 @@
 // A form's window, written once for every backend: the core's event rules, the controls by name,
-// the window's place in the form's pixels with the moves not yet reported, the check marks, the
-// pop-up menu's items. Its native window (native_window.h) only carries out plain operations and
-// reports the window system's events back here.
+// the window's position with the moves not yet reported, the check marks, the pop-up menu's items.
+// Its native window (native_window.h) only carries out plain operations and reports the window
+// system's events back here, through WindowEvents.
 #pragma once
 
 #include <functional>
@@ -31,7 +31,7 @@ class CheckMark final : public MenuItem {
     bool checked_;
 };
 
-class FormWindow final : public Window, private CoreHost {
+class FormWindow final : public Window, private CoreHost, private WindowEvents {
   public:
     // Builds the native window, hidden, on the screen that holds most of the program's window
     // already loaded, if any, else on the primary screen.
@@ -45,37 +45,29 @@ class FormWindow final : public Window, private CoreHost {
     void Unload() override;
     bool inEvent() const override { return core_.inEvent(); }
     Hwnd hWnd() const override { return hwnd_; }
-    float Left() const override { return core_.Position(shown_).left; }
-    void setLeft(float left) override { core_.AskLeft(left, shown_); }
-    float Top() const override { return core_.Position(shown_).top; }
-    void setTop(float top) override { core_.AskTop(top, shown_); }
+    float Left() const override { return core_.Position(position_).left; }
+    void setLeft(float left) override { core_.AskLeft(left, position_); }
+    float Top() const override { return core_.Position(position_).top; }
+    void setTop(float top) override { core_.AskTop(top, position_); }
     PictureBox& picture(ControlId id) override { return FindControl(pictures_, id, "picture"); }
     NativeLabel& label(ControlId id) override { return FindControl(labels_, id, "label"); }
     GatedTimer& timer(ControlId id) override { return FindControl(timers_, id, "timer"); }
     MenuItem& menuItem(std::string_view name) override { return FindMenuItem(checkMarks_, name); }
 
     const FormLayout& layout() const { return core_.layout(); }
-    WindowCore& core() { return core_; }
     NativeWindow& native() { return *native_; }
-    // Where the outer window is, in the window system's pixels: where the program last put it, or
-    // where the window system last moved it by itself.
-    Point place() const { return native_->PlaceOf(shown_); }
 
     // The operations of the form runtime on this window.
     void Show();
     void Hide();
     void PopupMenu(std::string_view menu);
-
-    // Made by the native window while it is made, in layout order.
-    void AddControls(NativeWindow& native);
-
-    // What the native window reports: the window at a new place, in the window system's pixels
-    // (while it is made, where it first is); a timer's native timer fired.
-    void Moved(Point place);
-    void TimerFired(ControlId timer);
+    // The move asked during an event, if any, is made now.
+    void ApplyAskedMove() { core_.ApplyAskedMove(); }
+    // Whether what the form asks now may open something (WindowCore::mayOpen).
+    bool mayOpen() const { return core_.mayOpen(); }
 
     // Something this window's timers' ticks read may have changed.
-    void Change();
+    void NoteChange();
     // The backend tells of every change from now on.
     void WatchChanges();
     bool ticking() const;
@@ -87,10 +79,39 @@ class FormWindow final : public Window, private CoreHost {
     template <typename Control>
     using Controls = std::map<ControlKey, std::unique_ptr<Control>>;
 
+    // The native window's controls, in layout order.
+    void AddControls();
+
     // CoreHost
     void MoveOuter(OuterPosition position) override;
     void GrabPointer() override { native_->GrabPointer(); }
     void ReleasePointer() override { native_->ReleasePointer(); }
+
+    // WindowEvents
+    void Press(std::optional<ControlId> hit, std::int16_t button, std::int16_t shift,
+               ClientPoint at) override {
+        core_.Press(hit, button, shift, at);
+    }
+    void Move(std::optional<ControlId> hit, std::int16_t buttons, std::int16_t shift,
+              ClientPoint at) override {
+        core_.Move(hit, buttons, shift, at);
+    }
+    void Release(std::optional<ControlId> hit, std::int16_t button, std::int16_t shift,
+                 ClientPoint at) override {
+        core_.Release(hit, button, shift, at);
+    }
+    void LoseGrab() override { core_.LoseGrab(); }
+    void KeyboardContextMenu() override { core_.KeyboardContextMenu(); }
+    void Click(ControlId control) override { core_.Click(control); }
+    void CaptionClose() override { core_.CaptionClose(); }
+    void Moved(Point place) override;
+    void TimerFired(ControlId timer) override;
+    void Destroyed() override { Unload(); }
+    std::optional<ControlId> ControlAt(ClientPoint at) const override {
+        return core_.ControlAt(at);
+    }
+    bool live() const override { return core_.live(); }
+    OuterPosition position() const override { return position_; }
 
     WindowRegistry& registry_;
     // Destroyed after the controls, which may draw on it.
@@ -98,8 +119,9 @@ class FormWindow final : public Window, private CoreHost {
     WindowCore core_;
     Hwnd hwnd_ = 0;
     bool unloaded_ = false;
-    Point firstPlace_;
-    OuterPosition shown_;
+    // Where the outer window is: where the program last put it, or where the window system last
+    // moved it by itself.
+    OuterPosition position_;
     // Moves are reported once the window is on the screen; those of a hidden window never are.
     bool visible_ = false;
     PendingMoves pending_;

@@ -1,8 +1,14 @@
-// What a backend writes: a window system's plain operations, on one native window and on the
-// desktop. The form window (form_window.h) keeps all the state around them; the system calls the
-// forms make are decoded into them once (form_platform.h).
+// What a backend writes, and all it needs to read to write one: a window system's plain
+// operations on one native window (NativeWindow) and on the desktop (WindowSystem), the one way
+// each reports what the window system tells it (WindowEvents, DesktopEvents), and the values they
+// speak in. The form window (form_window.h) keeps all the state around them and decides every rule;
+// the system calls the forms make are decoded into these operations once (form_platform.h).
+//
+// A place is in the window system's own pixels; a position, a client point and a shape are in the
+// form's pixels, which a backend scales as the form's layout asks.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <optional>
 #include <span>
@@ -13,19 +19,100 @@
 #include "platform/api/layout.h"
 #include "platform/api/types.h"
 #include "platform/common/gated_timer.h"
-#include "platform/common/polygon_fill.h"
-#include "platform/common/screen_placement.h"
-#include "platform/common/window_core.h"
 
 namespace zorvin {
 
-class FormWindow;
+// A rectangle on the screen, in the window system's pixels.
+struct Rect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
+// A point in a window's client area, in the form's pixels, which may be fractional.
+struct ClientPoint {
+    float x = 0;
+    float y = 0;
+};
+
+// The outer window's top-left corner on the screen, in the form's pixels.
+struct OuterPosition {
+    float left = 0;
+    float top = 0;
+};
+
+// How an outline fills: the polygon fill rules of the window systems.
+enum class FillRule { EvenOdd, Winding };
 
 // An item of a pop-up menu as it is shown now; a caption "-" is a separator line.
 struct PopupItem {
     std::string_view name;
     std::string_view caption;
     bool checked = false;
+};
+
+// What a native window reports, as the window system tells it, and the little it asks of the
+// form's state while it handles an event. Every rule (which control gets the mouse, a lost
+// release, whose move a move is) is decided behind it. The form may unload the window, or end
+// the program, inside any report; the native window then hears of it through Destroy or live().
+class WindowEvents {
+  public:
+    // The mouse at a client point, on `hit`, the picture or label under the pointer (ControlAt),
+    // if any. `button` is the one pressed or released, `buttons` the sum of those held, `shift`
+    // the sum of the shift keys held (input_values.h).
+    virtual void Press(std::optional<ControlId> hit, std::int16_t button, std::int16_t shift,
+                       ClientPoint at) = 0;
+    virtual void Move(std::optional<ControlId> hit, std::int16_t buttons, std::int16_t shift,
+                      ClientPoint at) = 0;
+    virtual void Release(std::optional<ControlId> hit, std::int16_t button, std::int16_t shift,
+                         ClientPoint at) = 0;
+    // Another window or program took the pointer, perhaps with buttons held on this window.
+    virtual void LoseGrab() = 0;
+    // Shift+F10 or the Menu key.
+    virtual void KeyboardContextMenu() = 0;
+    // A push button or a menu item was clicked (a pop-up menu's choice is PopupMenu's answer).
+    virtual void Click(ControlId control) = 0;
+    // The caption bar's close button, the taskbar or the window manager asks the window to close.
+    virtual void CaptionClose() = 0;
+    // The outer window is at a new place: one the program asked for (MoveOuter), perhaps late, or
+    // one the window system chose by itself.
+    virtual void Moved(Point place) = 0;
+    // A timer's native timer fired.
+    virtual void TimerFired(ControlId timer) = 0;
+    // The native window is gone, destroyed by Destroy or by the window system itself: the form's
+    // window is unloaded, if it was not already.
+    virtual void Destroyed() = 0;
+
+    // The topmost picture or label on a client point.
+    virtual std::optional<ControlId> ControlAt(ClientPoint at) const = 0;
+    // Whether the form still hears of events: not once its window is unloaded or the program ended.
+    virtual bool live() const = 0;
+    // Where the program has the outer window: where it last put it, or where the window system
+    // last moved it by itself. A move on its way may not have got there yet.
+    virtual OuterPosition position() const = 0;
+
+  protected:
+    ~WindowEvents() = default;
+};
+
+// What a backend reports for the whole desktop, and the little it asks of the program's state.
+class DesktopEvents {
+  public:
+    // Something a tick reads may have changed: the pointer, a window's place, the screens.
+    virtual void NoteChange() = 0;
+    // The backend tells of every change a tick reads from now on (all but those no event tells
+    // of, which the ticks' looks find), so that ticks may pass while nothing changes.
+    virtual void WatchChanges() = 0;
+    // Whether any window's timer runs.
+    virtual bool ticking() const = 0;
+    // Whether the program has ended: no event reaches a form any more.
+    virtual bool ended() const = 0;
+
+  protected:
+    ~DesktopEvents() = default;
 };
 
 // A label as its native control shows it: its box may begin elsewhere than its layout's (a
@@ -35,18 +122,22 @@ class NativeLabel : public Label {
     virtual ClientPoint Origin() const = 0;
 };
 
-// One form's native window. It reports the window system's events to its form window, whose
-// reference it gets when it is made; places are in the window system's own pixels.
+// One form's native window. It reports the window system's events to the WindowEvents it gets
+// when it is made, from the moment its controls are made on.
 class NativeWindow {
   public:
     virtual ~NativeWindow() = default;
 
-    // The controls, made in layout order, bottom to top; the form window owns what is returned.
+    // The controls, made in layout order, bottom to top, after the window and before it is
+    // placed; the form window owns what is returned.
     virtual std::unique_ptr<PictureBox> AddPicture(const ControlLayout& control) = 0;
     virtual std::unique_ptr<NativeLabel> AddLabel(const ControlLayout& control) = 0;
     // A push button reports its clicks itself; the forms read and write none of its properties.
     virtual void AddButton(const ControlLayout& control) = 0;
     virtual std::unique_ptr<GatedTimer> AddTimer(const ControlLayout& control) = 0;
+    // Once its controls are made: sizes the window for them and centres it on its screen, still
+    // hidden. Returns where the outer top-left corner is then.
+    virtual Point Place() = 0;
 
     // Modeless, without owner, brought to the front.
     virtual void Show() = 0;
@@ -54,10 +145,10 @@ class NativeWindow {
     // The native window goes; nothing of it reports any more.
     virtual void Destroy() = 0;
 
-    // Where the outer top-left corner at a place in the form's pixels lands, and back.
+    // Where the outer top-left corner at a position lands, and back.
     virtual Point PlaceOf(OuterPosition position) const = 0;
     virtual OuterPosition FormPosition(Point place) const = 0;
-    // Moves the outer window, in one step; the window system reports the move (FormWindow::Moved).
+    // Moves the outer window, in one step; the window system reports the move (Moved).
     virtual void MoveOuter(Point place) = 0;
     // The outer window on the screen.
     virtual Rect OuterRect() const = 0;
@@ -83,9 +174,10 @@ class WindowSystem {
   public:
     virtual ~WindowSystem() = default;
 
-    // The form's native window, hidden, centred on `screen`, its controls made (FormWindow::
-    // AddControls) and its place told (FormWindow::Moved).
-    virtual std::unique_ptr<NativeWindow> NewWindow(FormWindow& form, const Rect& screen) = 0;
+    // A native window for `layout`, hidden, on `screen`, without its controls yet; it reports
+    // nothing before they are made.
+    virtual std::unique_ptr<NativeWindow> NewWindow(WindowEvents& events, const FormLayout& layout,
+                                                    const Rect& screen) = 0;
     // The screens in the window system's pixels, the primary one first.
     virtual std::vector<Rect> Screens() const = 0;
     // Runs the pending window-system events, then returns.

@@ -4,17 +4,17 @@
 
 namespace zorvin {
 
-bool PendingMoves::IsOwnMove(Point reported, Point current) {
+Mover PendingMoves::Reported(Point reported, Point current) {
     const auto asked = std::find(pending_.begin(), pending_.end(), reported);
     if (asked != pending_.end()) {
         pending_.erase(pending_.begin(), asked + 1);
-        return false;
+        return Mover::Program;
     }
     if (pending_.empty() && reported == current) {
-        return false;
+        return Mover::Program;
     }
     pending_.clear();
-    return true;
+    return Mover::WindowSystem;
 }
 
 }  // namespace zorvin

@@ -6,11 +6,9 @@
 #include <vector>
 
 #include "platform/api/types.h"
+#include "platform/common/native_window.h"
 
 namespace zorvin {
-
-// How an outline fills: the polygon fill rules of the window systems.
-enum class FillRule { EvenOdd, Winding };
 
 // Pixels left to right on one row: from `left` up to, not including, `right`.
 struct PixelRun {

@@ -2,23 +2,14 @@
 // of the program's window already shown, if any.
 #pragma once
 
-#include <cstdint>
 #include <optional>
 #include <span>
 
 #include "platform/api/layout.h"
 #include "platform/api/types.h"
+#include "platform/common/native_window.h"
 
 namespace zorvin {
-
-struct Rect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-
-    friend bool operator==(const Rect&, const Rect&) = default;
-};
 
 // The outer size of a window with the frame its layout was designed with: the client origin's
 // border and caption, and a border as wide as the left one on the right and below.

@@ -56,7 +56,7 @@ bool FormPlatform::GetCursorPos(Point& point) {
     point = system_.CursorPosition();
     if (point != lastCursor_) {
         lastCursor_ = point;
-        registry_.Changed();
+        registry_.NoteChange();
     }
     return true;
 }
@@ -75,7 +75,7 @@ bool FormPlatform::ScreenToClient(Hwnd hwnd, Point& point) {
 std::intptr_t FormPlatform::ShellExecuteA(Hwnd hwnd, const char* operation, const char* file,
                                           const char* /*parameters*/, const char* /*directory*/,
                                           std::int32_t /*showCmd*/) {
-    if (FormWindow* window = registry_.find(hwnd); window && !window->core().mayOpen()) {
+    if (FormWindow* window = registry_.find(hwnd); window && !window->mayOpen()) {
         return kShellAccessDenied;
     }
     if (!file || (operation && std::string_view(operation) != "open")) {

@@ -14,20 +14,9 @@
 #include "platform/api/form_runtime.h"
 #include "platform/api/layout.h"
 #include "platform/common/mouse_router.h"
+#include "platform/common/native_window.h"
 
 namespace zorvin {
-
-// A point in a window's client area, in pixels that may be fractional.
-struct ClientPoint {
-    float x = 0;
-    float y = 0;
-};
-
-// The outer window's top-left corner on the screen.
-struct OuterPosition {
-    float left = 0;
-    float top = 0;
-};
 
 // What the core needs of the window around it.
 class CoreHost {

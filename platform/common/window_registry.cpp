@@ -8,7 +8,7 @@ namespace zorvin {
 
 Hwnd WindowRegistry::Add(FormWindow& window) {
     const Hwnd hwnd = nextHandle_;
-    nextHandle_ += 0x10;
+    nextHandle_ += kHandleStep;
     windows_.emplace(hwnd, &window);
     return hwnd;
 }
@@ -37,9 +37,9 @@ void WindowRegistry::WatchChanges() {
     }
 }
 
-void WindowRegistry::Changed() {
+void WindowRegistry::NoteChange() {
     for (const auto& [hwnd, window] : windows_) {
-        window->Change();
+        window->NoteChange();
     }
 }
 
@@ -50,7 +50,7 @@ bool WindowRegistry::ticking() const {
 
 void WindowRegistry::ApplyAskedMoves() {
     for (FormWindow* window : windows()) {
-        window->core().ApplyAskedMove();
+        window->ApplyAskedMove();
     }
 }
 

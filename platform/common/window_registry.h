@@ -6,12 +6,13 @@
 #include <vector>
 
 #include "platform/api/types.h"
+#include "platform/common/native_window.h"
 
 namespace zorvin {
 
 class FormWindow;
 
-class WindowRegistry {
+class WindowRegistry final : public DesktopEvents {
   public:
     Hwnd Add(FormWindow& window);
     void Forget(Hwnd hwnd);
@@ -21,24 +22,31 @@ class WindowRegistry {
     std::vector<FormWindow*> windows() const;
 
     // From the end on, every window is gone for the forms and no event reaches them.
-    const bool& ended() const { return ended_; }
+    bool ended() const override { return ended_; }
     void End() { ended_ = true; }
+    // What ended() reads, for a window's core to read at every event.
+    const bool& endRecord() const { return ended_; }
 
-    // Whether the backend tells of the changes a tick reads (all but those no event tells of,
-    // which the ticks' looks find), so that ticks may pass while nothing changes; once it does,
-    // it does for good.
+    // Whether the backend tells of the changes a tick reads; once it does, it does for good.
     bool watching() const { return watching_; }
-    void WatchChanges();
-    // Something a tick reads may have changed: the pointer, a window's place, the screens.
-    void Changed();
-    // Whether any window's timer runs.
-    bool ticking() const;
+    // DesktopEvents: the notice of a change goes to every window's timers.
+    void WatchChanges() override;
+    void NoteChange() override;
+    bool ticking() const override;
     // The moves asked during events move the windows, before anything else runs.
     void ApplyAskedMoves();
 
   private:
+    // The handles given to windows: never 0, "no window", nor any of the stand-ins SetWindowPos
+    // takes in a window's place (HWND_TOP 0, HWND_BOTTOM 1, HWND_TOPMOST -1, HWND_NOTOPMOST -2),
+    // and far from the small numbers region handles count from, so that a handle of the one kind
+    // passed where the other is meant names nothing. Like the system's own, they leave gaps, so
+    // that a handle off by one names nothing either.
+    static constexpr Hwnd kFirstHandle = 0x10010;
+    static constexpr Hwnd kHandleStep = 0x10;
+
     std::map<Hwnd, FormWindow*> windows_;
-    Hwnd nextHandle_ = 0x10010;
+    Hwnd nextHandle_ = kFirstHandle;
     bool ended_ = false;
     bool watching_ = false;
 };

@@ -4,16 +4,26 @@
 #include <utility>
 
 #include "platform/common/pixels.h"
+#include "platform/common/screen_placement.h"
 
 namespace zorvin::headless {
 
-HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, FormWindow& form, const Rect& screen)
+HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, WindowEvents& events,
+                               const FormLayout& layout, const Rect& screen)
     : platform_(platform),
-      form_(form),
-      corner_(CentredOn(screen, DesignedOuterSize(form.layout()))) {
-    form.AddControls(*this);
-    form.Moved(corner_);
-    platform.record("Load " + std::string(layout().name));
+      events_(events),
+      layout_(layout),
+      corner_(CentredOn(screen, DesignedOuterSize(layout))) {
+    platform.record("Load " + std::string(layout.name));
+}
+
+FormWindow& HeadlessWindow::form() const {
+    for (FormWindow* window : platform_.registry_.windows()) {
+        if (&window->native() == this) {
+            return *window;
+        }
+    }
+    throw std::logic_error("the window " + std::string(layout_.name) + " is not loaded");
 }
 
 std::unique_ptr<PictureBox> HeadlessWindow::AddPicture(const ControlLayout& control) {
@@ -31,11 +41,11 @@ std::unique_ptr<GatedTimer> HeadlessWindow::AddTimer(const ControlLayout& /*cont
 }
 
 HeadlessPicture& HeadlessWindow::picture(ControlId id) {
-    return static_cast<HeadlessPicture&>(form_.picture(id));
+    return static_cast<HeadlessPicture&>(form().picture(id));
 }
 
 HeadlessTimer& HeadlessWindow::timer(ControlId id) {
-    return static_cast<HeadlessTimer&>(form_.timer(id));
+    return static_cast<HeadlessTimer&>(form().timer(id));
 }
 
 void HeadlessWindow::Show() {
@@ -61,7 +71,7 @@ void HeadlessWindow::MoveOuter(Point place) {
     corner_ = place;
     platform_.record("Move " + std::string(layout().name) + " " + std::to_string(place.x) + " " +
                      std::to_string(place.y));
-    form_.Moved(place);
+    events_.Moved(place);
 }
 
 Rect HeadlessWindow::OuterRect() const {
@@ -99,7 +109,7 @@ std::optional<std::string_view> HeadlessWindow::PopupMenu(std::span<const PopupI
     platform_.record(line);
     if (platform_.closeDuringPopup_ == layout().name) {
         platform_.closeDuringPopup_.clear();
-        form_.core().CaptionClose();
+        events_.CaptionClose();
     }
     if (platform_.popupChoices_.empty()) {
         return std::nullopt;
@@ -118,8 +128,10 @@ HeadlessPlatform::HeadlessPlatform() {
     registry_.WatchChanges();  // it makes every change itself
 }
 
-std::unique_ptr<NativeWindow> HeadlessPlatform::NewWindow(FormWindow& form, const Rect& screen) {
-    return std::make_unique<HeadlessWindow>(*this, form, screen);
+std::unique_ptr<NativeWindow> HeadlessPlatform::NewWindow(WindowEvents& events,
+                                                          const FormLayout& layout,
+                                                          const Rect& screen) {
+    return std::make_unique<HeadlessWindow>(*this, events, layout, screen);
 }
 
 Point HeadlessPlatform::CursorPosition() {
@@ -152,7 +164,7 @@ void HeadlessPlatform::tick() {
     for (const auto& [hwnd, id] : due) {
         if (FormWindow* window = registry_.find(hwnd);
             window && static_cast<HeadlessTimer&>(window->timer(id)).period()) {
-            window->TimerFired(id);
+            static_cast<HeadlessWindow&>(window->native()).events_.TimerFired(id);
         }
     }
 }
@@ -165,50 +177,50 @@ ClientPoint HeadlessPlatform::at(HeadlessWindow& window, ControlId control, floa
 void HeadlessPlatform::mouseDown(std::string_view form, ControlId control, std::int16_t button,
                                  float x, float y) {
     if (HeadlessWindow* window = live(form)) {
-        window->form().core().Press(LayoutControl(window->layout(), control), button, 0,
-                                    at(*window, control, x, y));
+        window->events_.Press(LayoutControl(window->layout(), control), button, 0,
+                              at(*window, control, x, y));
     }
 }
 
 void HeadlessPlatform::mouseMove(std::string_view form, ControlId control, std::int16_t buttons,
                                  float x, float y) {
     if (HeadlessWindow* window = live(form)) {
-        window->form().core().Move(LayoutControl(window->layout(), control), buttons, 0,
-                                   at(*window, control, x, y));
+        window->events_.Move(LayoutControl(window->layout(), control), buttons, 0,
+                             at(*window, control, x, y));
     }
 }
 
 void HeadlessPlatform::mouseUp(std::string_view form, ControlId control, std::int16_t button,
                                float x, float y) {
     if (HeadlessWindow* window = live(form)) {
-        window->form().core().Release(LayoutControl(window->layout(), control), button, 0,
-                                      at(*window, control, x, y));
+        window->events_.Release(LayoutControl(window->layout(), control), button, 0,
+                                at(*window, control, x, y));
     }
 }
 
 void HeadlessPlatform::moveByWindowManager(std::string_view form, Point outer) {
     if (HeadlessWindow* window = live(form)) {
         window->corner_ = outer;
-        window->form().Moved(outer);
+        window->events_.Moved(outer);
     }
 }
 
 void HeadlessPlatform::takePointerAway(std::string_view form) {
     if (HeadlessWindow* window = live(form)) {
-        window->form().core().LoseGrab();
+        window->events_.LoseGrab();
     }
 }
 
 void HeadlessPlatform::chooseMenuItem(std::string_view form, std::string_view item) {
     if (HeadlessWindow* window = live(form)) {
         window->menuItem(item);  // the item must exist
-        window->form().core().Click({item});
+        window->events_.Click({item});
     }
 }
 
 void HeadlessPlatform::clickButton(std::string_view form, std::string_view button) {
     if (HeadlessWindow* window = live(form)) {
-        window->form().core().Click({button});
+        window->events_.Click({button});
     }
 }
 
@@ -218,19 +230,19 @@ void HeadlessPlatform::pressKey(std::string_view form, Key key) {
         return;
     }
     if (const std::optional<ControlId> button = ButtonForKey(window->layout(), key)) {
-        window->form().core().Click(*button);
+        window->events_.Click(*button);
     }
 }
 
 void HeadlessPlatform::pressContextMenuKey(std::string_view form) {
     if (HeadlessWindow* window = live(form)) {
-        window->form().core().KeyboardContextMenu();
+        window->events_.KeyboardContextMenu();
     }
 }
 
 void HeadlessPlatform::closeFromCaption(std::string_view form) {
     if (HeadlessWindow* window = live(form)) {
-        window->form().core().CaptionClose();
+        window->events_.CaptionClose();
     }
 }
 

@@ -38,17 +38,17 @@ struct Shape {
 
 class HeadlessWindow final : public NativeWindow {
   public:
-    HeadlessWindow(HeadlessPlatform& platform, FormWindow& form, const Rect& screen);
+    HeadlessWindow(HeadlessPlatform& platform, WindowEvents& events, const FormLayout& layout,
+                   const Rect& screen);
 
-    // Reading back.
-    FormWindow& form() { return form_; }
-    const FormLayout& layout() const { return form_.layout(); }
-    float Left() const { return form_.Left(); }
-    float Top() const { return form_.Top(); }
+    // Reading back: the native window's state, and its form window's as the forms see it.
+    const FormLayout& layout() const { return layout_; }
+    float Left() const { return form().Left(); }
+    float Top() const { return form().Top(); }
     HeadlessPicture& picture(ControlId id);
-    Label& label(ControlId id) { return form_.label(id); }
+    Label& label(ControlId id) { return form().label(id); }
     HeadlessTimer& timer(ControlId id);
-    MenuItem& menuItem(std::string_view name) { return form_.menuItem(name); }
+    MenuItem& menuItem(std::string_view name) { return form().menuItem(name); }
     bool visible() const { return visible_; }
     bool topmost() const { return topmost_; }
     // The shape the window was given, if any.
@@ -60,11 +60,15 @@ class HeadlessWindow final : public NativeWindow {
   private:
     friend class HeadlessPlatform;
 
+    // The loaded form window whose native window this is.
+    FormWindow& form() const;
+
     // NativeWindow
     std::unique_ptr<PictureBox> AddPicture(const ControlLayout& control) override;
     std::unique_ptr<NativeLabel> AddLabel(const ControlLayout& control) override;
     void AddButton(const ControlLayout& control) override;
     std::unique_ptr<GatedTimer> AddTimer(const ControlLayout& control) override;
+    Point Place() override { return corner_; }
     void Show() override;
     void Hide() override { visible_ = false; }
     void Destroy() override;
@@ -79,7 +83,8 @@ class HeadlessWindow final : public NativeWindow {
                                               std::optional<ClientPoint> anchor) override;
 
     HeadlessPlatform& platform_;
-    FormWindow& form_;
+    WindowEvents& events_;
+    const FormLayout& layout_;
     Point corner_;
     bool visible_ = false;
     bool topmost_ = false;
@@ -100,14 +105,14 @@ class HeadlessPlatform final : public WindowSystem {
     // The screens, the primary one first.
     void setScreens(std::vector<Rect> screens) {
         screens_ = std::move(screens);
-        registry_.Changed();
+        registry_.NoteChange();
     }
 
     // Playing the user. Events for a window that is not loaded, or after the end, go nowhere.
     // The cursor is moved there, even when it ends where it was.
     void setCursor(Point screen) {
         cursor_ = screen;
-        registry_.Changed();
+        registry_.NoteChange();
     }
     // The cursor moved with nothing told of it, as another program's warp moves it.
     void warpCursor(Point screen) { cursor_ = screen; }
@@ -157,7 +162,8 @@ class HeadlessPlatform final : public WindowSystem {
     friend class HeadlessWindow;
 
     // WindowSystem
-    std::unique_ptr<NativeWindow> NewWindow(FormWindow& form, const Rect& screen) override;
+    std::unique_ptr<NativeWindow> NewWindow(WindowEvents& events, const FormLayout& layout,
+                                            const Rect& screen) override;
     std::vector<Rect> Screens() const override { return screens_; }
     void ProcessEvents() override { record("DoEvents"); }
     void Quit() override { record("End"); }

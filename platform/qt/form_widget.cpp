@@ -19,7 +19,7 @@ QtWindow* FormWidget::OwnerOf(const QWidget& widget) {
 void FormWidget::closeEvent(QCloseEvent* event) {
     event->ignore();
     if (owner_) {
-        owner_->form().core().CaptionClose();
+        owner_->events().CaptionClose();
     }
 }
 
@@ -29,7 +29,7 @@ void FormWidget::contextMenuEvent(QContextMenuEvent* event) {
     }
     event->accept();
     if (owner_) {
-        owner_->form().core().KeyboardContextMenu();
+        owner_->events().KeyboardContextMenu();
     }
 }
 
@@ -40,14 +40,14 @@ void FormWidget::keyPressEvent(QKeyEvent* event) {
     }
     event->accept();
     if (owner_) {
-        owner_->form().core().KeyboardContextMenu();
+        owner_->events().KeyboardContextMenu();
     }
 }
 
 void FormWidget::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && !isActiveWindow() && owner_) {
-        owner_->form().core().LoseGrab();
+        owner_->events().LoseGrab();
     }
 }
 

@@ -19,26 +19,27 @@ Q_LOGGING_CATEGORY(lcPointer, "zorvin.pointer", QtWarningMsg)
 
 }  // namespace
 
-QtPlatform::QtPlatform(WindowRegistry& registry, const OwnScaling& scaling)
-    : registry_(registry), scaling_(scaling), changes_([this] {
-          registry_.Changed();
-          return registry_.ticking();
+QtPlatform::QtPlatform(DesktopEvents& desktop, const OwnScaling& scaling)
+    : desktop_(desktop), scaling_(scaling), changes_([this] {
+          desktop_.NoteChange();
+          return desktop_.ticking();
       }) {
     if (changes_.watching()) {
-        registry_.WatchChanges();
+        desktop_.WatchChanges();
     }
 }
 
 QtPlatform::~QtPlatform() = default;
 
-std::unique_ptr<NativeWindow> QtPlatform::NewWindow(FormWindow& form, const Rect& screen) {
-    for (const ControlLayout& control : form.layout().controls) {
+std::unique_ptr<NativeWindow> QtPlatform::NewWindow(WindowEvents& events, const FormLayout& layout,
+                                                    const Rect& screen) {
+    for (const ControlLayout& control : layout.controls) {
         if (control.kind == ControlKind::Timer && control.interval > 0 &&
             (tickMs_ == 0 || control.interval < tickMs_)) {
             tickMs_ = control.interval;
         }
     }
-    return std::make_unique<QtWindow>(*this, form, screen);
+    return std::make_unique<QtWindow>(*this, events, layout, screen);
 }
 
 std::vector<Rect> QtPlatform::Screens() const {
@@ -76,7 +77,7 @@ void QtPlatform::Quit() {
 Point QtPlatform::CursorPosition() {
     qCDebug(lcPointer, "looked");
     if (!pointer_) {
-        pointer_ = std::make_unique<DesktopPointer>(tickMs_, [this] { registry_.Changed(); });
+        pointer_ = std::make_unique<DesktopPointer>(tickMs_, [this] { desktop_.NoteChange(); });
     }
     const QPoint cursor = pointer_->Position();
     return {cursor.x(), cursor.y()};

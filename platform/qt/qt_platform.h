@@ -8,7 +8,7 @@
 //      holds most of the window already loaded.
 //  [x] Left/Top: the outer top-left corner; for a window without a frame, the client area's. They
 //      read back what the program last set, or where the window manager moved the window by
-//      itself, never a move still on its way (see FormWindow::Moved).
+//      itself, never a move still on its way (see WindowEvents::Moved).
 //  [x] Mouse events: every picture and label takes its own presses (Qt would pass an ignored one
 //      to the widget below) and reports them to the shared core (platform/common), which gives the
 //      moves and the release to the control that got the press. Buttons 1 left, 2 right, 4
@@ -52,7 +52,6 @@
 #include <vector>
 
 #include "platform/common/native_window.h"
-#include "platform/common/window_registry.h"
 #include "platform/dpi_scale/dpi_scale.h"
 #include "platform/qt/own_scaling.h"
 #include "platform/qt/pointer/desktop_pointer.h"
@@ -62,13 +61,14 @@ namespace zorvin::qt {
 
 class QtPlatform final : public WindowSystem {
   public:
-    QtPlatform(WindowRegistry& registry, const OwnScaling& scaling);
+    QtPlatform(DesktopEvents& desktop, const OwnScaling& scaling);
     ~QtPlatform() override;
     QtPlatform(const QtPlatform&) = delete;
     QtPlatform& operator=(const QtPlatform&) = delete;
 
     // WindowSystem
-    std::unique_ptr<NativeWindow> NewWindow(FormWindow& form, const Rect& screen) override;
+    std::unique_ptr<NativeWindow> NewWindow(WindowEvents& events, const FormLayout& layout,
+                                            const Rect& screen) override;
     std::vector<Rect> Screens() const override;
     void ProcessEvents() override;
     void Quit() override;
@@ -85,7 +85,7 @@ class QtPlatform final : public WindowSystem {
     void CollectChanges() { changes_.Collect(); }
 
   private:
-    WindowRegistry& registry_;
+    DesktopEvents& desktop_;
     const OwnScaling& scaling_;
     // The shortest interval of the windows' timers, which is how often anything looks at the
     // pointer; the pointer source is chosen when something first does.

@@ -44,13 +44,14 @@ Qt::WindowFlags FlagsOf(const FormLayout& layout, bool frameless) {
 
 }  // namespace
 
-QtWindow::QtWindow(QtPlatform& platform, FormWindow& form, const Rect& screen)
+QtWindow::QtWindow(QtPlatform& platform, WindowEvents& events, const FormLayout& layout,
+                   const Rect& screen)
     : platform_(platform),
-      form_(form),
+      events_(events),
+      layout_(layout),
       screen_(screen),
-      scale_(platform.ScaleOn(screen, form.layout())),
-      widget_(new FormWidget(*this, FlagsOf(form.layout(), false))) {
-    const FormLayout& layout = form.layout();
+      scale_(platform.ScaleOn(screen, layout)),
+      widget_(new FormWidget(*this, FlagsOf(layout, false))) {
     widget_->setWindowTitle(ToQString(layout.caption));
     widget_->setFixedSize(scale_.ToDevice(layout.client.width),
                           scale_.ToDevice(layout.client.height));
@@ -62,8 +63,6 @@ QtWindow::QtWindow(QtPlatform& platform, FormWindow& form, const Rect& screen)
     if (layout.icon != Artwork::None) {
         widget_->setWindowIcon(ArtworkIcon(layout.icon));
     }
-    form.AddControls(*this);
-    PlaceCentred();
 }
 
 void QtWindow::Destroy() {
@@ -98,7 +97,7 @@ std::unique_ptr<GatedTimer> QtWindow::AddTimer(const ControlLayout& control) {
                      [form = widget_, id = ControlId{control.name, control.index}] {
                          if (QtWindow* window = FormWidget::OwnerOf(*form)) {
                              window->platform_.CollectChanges();
-                             window->form_.TimerFired(id);
+                             window->events_.TimerFired(id);
                          }
                      });
     return std::make_unique<QtTimer>(*timer,
@@ -116,7 +115,7 @@ void QtWindow::AddButton(const ControlLayout& control) {
     QObject::connect(button, &QPushButton::clicked, widget_,
                      [form = widget_, id = ControlId{control.name, control.index}] {
                          if (QtWindow* window = FormWidget::OwnerOf(*form)) {
-                             window->form_.core().Click(id);
+                             window->events_.Click(id);
                          }
                      });
     const auto pressOn = [this, button](QKeySequence key) {
@@ -133,7 +132,7 @@ void QtWindow::AddButton(const ControlLayout& control) {
 }
 
 // In the form's pixels, fraction kept, so that a place read and asked again is the same device
-// pixel; the program's own moves come back through moveEvent later (see FormWindow::Moved).
+// pixel; the program's own moves come back through moveEvent later (WindowEvents::Moved).
 Point QtWindow::PlaceOf(OuterPosition position) const {
     return {scale_.ToDevice(position.left), scale_.ToDevice(position.top)};
 }
@@ -148,19 +147,19 @@ void QtWindow::MoveOuter(Point place) {
 
 void QtWindow::Moved() {
     const QPoint reported = widget_->frameGeometry().topLeft();
-    form_.Moved({reported.x(), reported.y()});
+    events_.Moved({reported.x(), reported.y()});
 }
 
 // A framed window's outer size is taken as the layout's design; the window manager's frame may
 // differ by a few pixels.
-void QtWindow::PlaceCentred() {
+Point QtWindow::PlaceCentred() {
     const Point corner = CentredOn(screen_, ScaledOuterSize());
     widget_->move(corner.x, corner.y);
-    form_.Moved(corner);
+    return corner;
 }
 
 Size QtWindow::ScaledOuterSize() const {
-    const FormLayout& layout = form_.layout();
+    const FormLayout& layout = layout_;
     const Size client{scale_.ToDevice(layout.client.width), scale_.ToDevice(layout.client.height)};
     if (frameless_) {
         return client;
@@ -172,13 +171,13 @@ Size QtWindow::ScaledOuterSize() const {
 
 // Where the program has the window, which a move on its way may not have reached yet.
 Rect QtWindow::OuterRect() const {
-    const Point corner = form_.place();
+    const Point corner = place();
     const QSize size = widget_->frameGeometry().size();
     return {corner.x, corner.y, size.width(), size.height()};
 }
 
 QPoint QtWindow::ClientOrigin() const {
-    const Point corner = form_.place();
+    const Point corner = place();
     return QPoint(corner.x, corner.y) +
            (widget_->geometry().topLeft() - widget_->frameGeometry().topLeft());
 }
@@ -209,7 +208,7 @@ void QtWindow::Hide() {
 // scaled by itself, so that the shape's edge follows the scaled pixels exactly, as a polygon drawn
 // at the larger size would not.
 void QtWindow::SetShape(std::span<const Point> outline, FillRule rule) {
-    const FormLayout& layout = form_.layout();
+    const FormLayout& layout = layout_;
     const Point origin = layout.clientOrigin;
     QRegion region;
     QRect bounds;
@@ -225,7 +224,7 @@ void QtWindow::SetShape(std::span<const Point> outline, FillRule rule) {
     if (!widget_->isVisible() && !frameless_ && client.contains(bounds)) {
         frameless_ = true;
         widget_->setWindowFlags(FlagsOf(layout, true));
-        PlaceCentred();
+        events_.Moved(PlaceCentred());
     }
     widget_->setMask(region);
 }
@@ -273,19 +272,18 @@ void QtWindow::Mouse(MouseAction action, ControlId control, const QMouseEvent& e
     const QPoint at = event.globalPosition().toPoint() - ClientOrigin();
     const ClientPoint client{scale_.ToForm(at.x()), scale_.ToForm(at.y())};
     const std::int16_t shift = ShiftOf(event.modifiers());
-    WindowCore& core = form_.core();
     switch (action) {
         case MouseAction::Down:
             if (const std::int16_t button = ButtonOf(event.button())) {
-                core.Press(control, button, shift, client);
+                events_.Press(control, button, shift, client);
             }
             break;
         case MouseAction::Move:
-            core.Move(control, ButtonsOf(event.buttons()), shift, client);
+            events_.Move(control, ButtonsOf(event.buttons()), shift, client);
             break;
         case MouseAction::Up:
             if (const std::int16_t button = ButtonOf(event.button())) {
-                core.Release(control, button, shift, client);
+                events_.Release(control, button, shift, client);
             }
             break;
     }

@@ -10,7 +10,6 @@
 
 #include <QPoint>
 
-#include "platform/common/form_window.h"
 #include "platform/common/native_window.h"
 #include "platform/dpi_scale/dpi_scale.h"
 
@@ -25,11 +24,12 @@ enum class MouseAction { Down, Move, Up };
 
 class QtWindow final : public NativeWindow {
   public:
-    QtWindow(QtPlatform& platform, FormWindow& form, const Rect& screen);
+    QtWindow(QtPlatform& platform, WindowEvents& events, const FormLayout& layout,
+             const Rect& screen);
     QtWindow(const QtWindow&) = delete;
     QtWindow& operator=(const QtWindow&) = delete;
 
-    FormWindow& form() { return form_; }
+    WindowEvents& events() { return events_; }
 
     // The window system's events. The form may unload the window while handling one.
     void Mouse(MouseAction action, ControlId control, const QMouseEvent& event);
@@ -41,6 +41,7 @@ class QtWindow final : public NativeWindow {
     std::unique_ptr<NativeLabel> AddLabel(const ControlLayout& control) override;
     void AddButton(const ControlLayout& control) override;
     std::unique_ptr<GatedTimer> AddTimer(const ControlLayout& control) override;
+    Point Place() override { return PlaceCentred(); }
     void Show() override;
     void Hide() override;
     void Destroy() override;
@@ -54,14 +55,18 @@ class QtWindow final : public NativeWindow {
     std::optional<std::string_view> PopupMenu(std::span<const PopupItem> items,
                                               std::optional<ClientPoint> anchor) override;
 
-    // Centred on the screen it was made for, at its outer size with or without a frame.
-    void PlaceCentred();
+    // Centred on the screen it was made for, at its outer size with or without a frame: where its
+    // outer top-left corner is then.
+    Point PlaceCentred();
+    // Where the program has the outer window.
+    Point place() const { return PlaceOf(events_.position()); }
     // The layout's outer size at the window's scale: the window manager's frame is not scaled.
     Size ScaledOuterSize() const;
     QPoint ClientOrigin() const;
 
     QtPlatform& platform_;
-    FormWindow& form_;
+    WindowEvents& events_;
+    const FormLayout& layout_;
     const Rect screen_;
     const DpiScale scale_;
     FormWidget* widget_;  // deleted from the event loop once this window is gone

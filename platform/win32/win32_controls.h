@@ -13,7 +13,6 @@
 #include "platform/api/layout.h"
 #include "platform/common/gated_timer.h"
 #include "platform/common/native_window.h"
-#include "platform/common/window_core.h"
 #include "platform/dpi_scale/dpi_scale.h"
 #include "platform/win32/win32_handles.h"
 #include "platform/win32/win32_resources.h"
@@ -31,8 +30,6 @@ class WindowlessControl {
 
     ControlId id() const { return {layout_.name, layout_.index}; }
     MousePointer pointer() const { return layout_.pointer; }
-    // Where its top-left corner is, in client pixels that may be fractional.
-    ClientPoint origin() const { return {left_, top_}; }
     // Where it is shown, in the window's device pixels: the form pixel its place lands on, scaled.
     RECT bounds() const;
 
@@ -76,7 +73,7 @@ class Win32Label final : public NativeLabel, public WindowlessControl {
     // `font` is the label's own or its window's.
     Win32Label(const ControlLayout& layout, HWND owner, const DpiScale& scale, const Font& font);
 
-    ClientPoint Origin() const override { return origin(); }
+    ClientPoint Origin() const override { return {left_, top_}; }
     Colour ForeColor() const override { return foreColor_; }
     void setForeColor(Colour colour) override;
     std::string Caption() const override { return caption_; }

@@ -24,10 +24,10 @@ bool UnderWine() {
 
 }  // namespace
 
-Win32Platform::Win32Platform(HINSTANCE instance, WindowRegistry& registry)
-    : resources_(instance), registry_(registry), rawInputTellsEveryMove_(!UnderWine()) {
+Win32Platform::Win32Platform(HINSTANCE instance, DesktopEvents& desktop)
+    : resources_(instance), desktop_(desktop), rawInputTellsEveryMove_(!UnderWine()) {
     if (rawInputTellsEveryMove_) {
-        registry_.WatchChanges();
+        desktop_.WatchChanges();
     }
     RequestDpiAwareness();
     Win32Window::RegisterWindowClass(instance);
@@ -41,8 +41,10 @@ int Win32Platform::Run() {
     return static_cast<int>(message.wParam);
 }
 
-std::unique_ptr<NativeWindow> Win32Platform::NewWindow(FormWindow& form, const Rect& screen) {
-    return std::make_unique<Win32Window>(*this, form, screen);
+std::unique_ptr<NativeWindow> Win32Platform::NewWindow(WindowEvents& events,
+                                                       const FormLayout& layout,
+                                                       const Rect& screen) {
+    return std::make_unique<Win32Window>(*this, events, layout, screen);
 }
 
 // Windows repaint before any pending message runs: a fast drag nests DoEvents deeply, each level
@@ -53,7 +55,7 @@ void Win32Platform::ProcessEvents() {
         UpdateWindow(hwnd);
     }
     MSG message{};
-    while (!registry_.ended() && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (!desktop_.ended() && PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         if (message.message == WM_QUIT) {
             PostQuitMessage(static_cast<int>(message.wParam));  // for the main loop to see
             return;

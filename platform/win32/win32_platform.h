@@ -43,7 +43,6 @@
 #include <vector>
 
 #include "platform/common/native_window.h"
-#include "platform/common/window_registry.h"
 #include "platform/win32/win32_resources.h"
 
 namespace zorvin::win32 {
@@ -52,13 +51,14 @@ class Win32Window;
 
 class Win32Platform final : public WindowSystem {
   public:
-    Win32Platform(HINSTANCE instance, WindowRegistry& registry);
+    Win32Platform(HINSTANCE instance, DesktopEvents& desktop);
 
     // Delivers events until the program ends; the exit code.
     int Run();
 
     // WindowSystem
-    std::unique_ptr<NativeWindow> NewWindow(FormWindow& form, const Rect& screen) override;
+    std::unique_ptr<NativeWindow> NewWindow(WindowEvents& events, const FormLayout& layout,
+                                            const Rect& screen) override;
     std::vector<Rect> Screens() const override;
     void ProcessEvents() override;
     void Quit() override;
@@ -74,13 +74,13 @@ class Win32Platform final : public WindowSystem {
     // of every move (WM_INPUT).
     void ListenToMouse(HWND hwnd);
     // Something a tick reads may have changed: the pointer, a window's place, the screens.
-    void Changed() { registry_.Changed(); }
+    void NoteChange() { desktop_.NoteChange(); }
 
   private:
     void Dispatch(MSG& message);
 
     Win32Resources resources_;
-    WindowRegistry& registry_;
+    DesktopEvents& desktop_;
     std::map<HWND, Win32Window*> windows_;
     // Known once, at the start: Windows' raw input tells of every move, Wine's does not.
     const bool rawInputTellsEveryMove_;

@@ -34,19 +34,19 @@ void Win32Window::RegisterWindowClass(HINSTANCE instance) {
     RegisterClassExW(&windowClass);
 }
 
-// The brush and fonts are owned from the start, so a failure anywhere frees them; a failure after
-// the native window exists destroys it before the error travels on, since reporting the error
-// pumps messages that must not reach a window whose object was never completed.
-Win32Window::Win32Window(Win32Platform& platform, FormWindow& form, const Rect& screen)
+// Made first at its size for 96 DPI, centred on its screen, so that it is on the monitor whose DPI
+// it then takes (Place). The brush and fonts are owned from the start, so a failure anywhere frees
+// them.
+Win32Window::Win32Window(Win32Platform& platform, WindowEvents& events, const FormLayout& layout,
+                         const Rect& screen)
     : platform_(platform),
-      form_(form),
-      style_(StyleOf(form.layout())),
-      scale_(DpiScale::Of(form.layout().dpiScaling, kStandardDpi)),
-      background_(CreateSolidBrush(form.layout().backColor)),
+      events_(events),
+      layout_(layout),
+      screen_(screen),
+      style_(StyleOf(layout)),
+      scale_(DpiScale::Of(layout.dpiScaling, kStandardDpi)),
+      background_(CreateSolidBrush(layout.backColor)),
       nextButtonCommand_(kFirstButtonCommand) {
-    const FormLayout& layout = form.layout();
-    // Made first at its size for 96 DPI, centred on its screen, so that it is on the monitor whose
-    // DPI it then takes; sized for that DPI after.
     outerSize_ = OuterSizeAt({layout.client.width, layout.client.height}, style_, kStandardDpi);
     const Point first = CentredOn(screen, {outerSize_.cx, outerSize_.cy});
     CreateWindowExW(0, kClassName, Widen(layout.caption).c_str(), style_, first.x, first.y,
@@ -55,28 +55,30 @@ Win32Window::Win32Window(Win32Platform& platform, FormWindow& form, const Rect& 
     if (!hwnd_) {
         throw std::runtime_error("cannot create the window " + std::string(layout.name));
     }
-    try {
-        form.AddControls(*this);
-        ScaleTo(DpiOf(hwnd_));
-        // Creating a captioned window asks its minimum size before the window knows its layout,
-        // and so widens it to the system's minimum (under Wine, 112 pixels with Wine 8's theme,
-        // 119 with Wine 10's). Placed again, it answers for itself (OnGetMinMaxInfo) and gets the
-        // layout's client size.
-        const Point at = CentredOn(screen, {outerSize_.cx, outerSize_.cy});
-        SetWindowPos(hwnd_, nullptr, at.x, at.y, outerSize_.cx, outerSize_.cy,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        FitClientArea();
-    } catch (...) {
-        DestroyNative();
-        throw;
-    }
-    const Rect outer = OuterRect();
-    form.Moved({outer.left, outer.top});
-    platform_.Adopt(hwnd_, *this);
 }
 
+// Making the form window fails after the native window exists: the native window goes before the
+// error travels on, since reporting the error pumps messages that must not reach a window whose
+// object is gone. A window unloaded as usual is destroyed already.
 Win32Window::~Win32Window() {
-    Destroy();
+    if (hwnd_) {
+        platform_.Forget(hwnd_);
+        DestroyNative();
+    }
+}
+
+// Creating a captioned window asks its minimum size before the window knows its layout, and so
+// widens it to the system's minimum (under Wine, 112 pixels with Wine 8's theme, 119 with Wine
+// 10's). Placed again, it answers for itself (OnGetMinMaxInfo) and gets the layout's client size.
+Point Win32Window::Place() {
+    ScaleTo(DpiOf(hwnd_));
+    const Point at = CentredOn(screen_, {outerSize_.cx, outerSize_.cy});
+    SetWindowPos(hwnd_, nullptr, at.x, at.y, outerSize_.cx, outerSize_.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    FitClientArea();
+    platform_.Adopt(hwnd_, *this);
+    const Rect outer = OuterRect();
+    return {outer.left, outer.top};
 }
 
 void Win32Window::Destroy() {
@@ -93,7 +95,7 @@ void Win32Window::DestroyNative() {
 
 // Sizes everything the DPI decides. The buttons take the new font before the old one goes.
 void Win32Window::ScaleTo(int dpi) {
-    const FormLayout& layout = form_.layout();
+    const FormLayout& layout = layout_;
     dpi_ = dpi;
     scale_ = DpiScale::Of(layout.dpiScaling, dpi);
     const SIZE client{scale_.ToDevice(layout.client.width), scale_.ToDevice(layout.client.height)};
@@ -117,7 +119,7 @@ void Win32Window::ScaleTo(int dpi) {
 // the system's): the outer window grows or shrinks by the difference, so that the client area is
 // exactly the layout's at the window's scale.
 void Win32Window::FitClientArea() {
-    const Size wanted = form_.layout().client;
+    const Size wanted = layout_.client;
     RECT client{};
     GetClientRect(hwnd_, &client);
     const LONG wider = scale_.ToDevice(wanted.width) - client.right;
@@ -139,7 +141,7 @@ std::unique_ptr<PictureBox> Win32Window::AddPicture(const ControlLayout& control
 
 std::unique_ptr<NativeLabel> Win32Window::AddLabel(const ControlLayout& control) {
     auto label = std::make_unique<Win32Label>(control, hwnd_, scale_,
-                                              control.font ? *control.font : form_.layout().font);
+                                              control.font ? *control.font : layout_.font);
     windowless_.push_back(label.get());
     return label;
 }
@@ -153,7 +155,7 @@ void Win32Window::AddButton(const ControlLayout& control) {
 
 // A window with a timer gets the mouse's raw input, which tells its ticks of every move.
 std::unique_ptr<GatedTimer> Win32Window::AddTimer(const ControlLayout& control) {
-    const auto index = static_cast<UINT_PTR>(&control - form_.layout().controls.data());
+    const auto index = static_cast<UINT_PTR>(&control - layout_.controls.data());
     platform_.ListenToMouse(hwnd_);
     return std::make_unique<Win32Timer>(hwnd_, kFirstTimerId + index);
 }
@@ -231,7 +233,7 @@ Point Win32Window::ScreenToClient(Point screen) const {
 Win32Window::MousePlace Win32Window::MouseAt(POINT client) const {
     const ClientPoint pixel{static_cast<float>(scale_.FormPixelAt(client.x)),
                             static_cast<float>(scale_.FormPixelAt(client.y))};
-    return {form_.core().ControlAt(pixel), {scale_.ToForm(client.x), scale_.ToForm(client.y)}};
+    return {events_.ControlAt(pixel), {scale_.ToForm(client.x), scale_.ToForm(client.y)}};
 }
 
 // The outline is drawn for the layout's frame at the form's scale; the window keeps it to shape
@@ -258,7 +260,7 @@ int Win32Window::ApplyShape(bool redraw) const {
     auto* data = reinterpret_cast<RGNDATA*>(buffer.data());
     GetRegionData(formShape_.get(), bytes, data);
     const POINT offset = clientOffset();
-    const Point design = form_.layout().clientOrigin;
+    const Point design = layout_.clientOrigin;
     const auto toDevice = [&](const RECT& form) {
         const PixelRect client =
             scale_.ToDevice(PixelRect{form.left - design.x, form.top - design.y,
@@ -303,7 +305,7 @@ std::optional<std::string_view> Win32Window::PopupMenu(std::span<const PopupItem
     const auto command = static_cast<UINT>(::TrackPopupMenu(
         popup.get(), TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
         at.x, at.y, 0, hwnd_, nullptr));
-    if (!form_.core().live()) {
+    if (!events_.live()) {
         return std::nullopt;
     }
     PostMessageW(hwnd_, WM_NULL, 0, 0);
@@ -318,7 +320,7 @@ std::optional<std::string_view> Win32Window::PopupMenu(std::span<const PopupItem
 // scaled by whole factors keeps the point under the pointer where it is while a button is held on
 // it (a drag), else its centre.
 void Win32Window::Rescale(int dpi, const RECT& suggested) {
-    const FormLayout& layout = form_.layout();
+    const FormLayout& layout = layout_;
     const DpiScale before = scale_;
     const POINT origin = clientOrigin();
     POINT anchor{origin.x + before.ToDevice(layout.client.width) / 2,

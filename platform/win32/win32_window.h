@@ -15,7 +15,6 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/common/form_window.h"
 #include "platform/common/native_window.h"
 #include "platform/dpi_scale/dpi_scale.h"
 #include "platform/win32/win32_controls.h"
@@ -31,9 +30,11 @@ class Win32Window final : public NativeWindow {
     // Registers the window class every form's window belongs to.
     static void RegisterWindowClass(HINSTANCE instance);
 
-    // Creates the window, hidden and centred on `screen`, with its controls, at the scale for the
-    // DPI of the monitor it is on. When that fails, nothing of it is left behind.
-    Win32Window(Win32Platform& platform, FormWindow& form, const Rect& screen);
+    // Creates the window, hidden and centred on `screen`, at the scale for 96 DPI; Place sizes it
+    // for the DPI of the monitor it is on. Destroyed before it is placed, or when making it fails,
+    // it leaves nothing behind and reports nothing more.
+    Win32Window(Win32Platform& platform, WindowEvents& events, const FormLayout& layout,
+                const Rect& screen);
     ~Win32Window() override;
     Win32Window(const Win32Window&) = delete;
     Win32Window& operator=(const Win32Window&) = delete;
@@ -52,6 +53,7 @@ class Win32Window final : public NativeWindow {
     std::unique_ptr<NativeLabel> AddLabel(const ControlLayout& control) override;
     void AddButton(const ControlLayout& control) override;
     std::unique_ptr<GatedTimer> AddTimer(const ControlLayout& control) override;
+    Point Place() override;
     void Show() override;
     void Hide() override;
     void Destroy() override;
@@ -105,7 +107,9 @@ class Win32Window final : public NativeWindow {
     const Win32Button* ButtonFor(int commandId) const;
 
     Win32Platform& platform_;
-    FormWindow& form_;
+    WindowEvents& events_;
+    const FormLayout& layout_;
+    const Rect screen_;
     HWND hwnd_ = nullptr;
     DWORD style_;
     DpiScale scale_;

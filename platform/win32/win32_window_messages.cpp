@@ -72,10 +72,10 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_CAPTURECHANGED:
             // Another window took the mouse (a menu, Alt+Tab, a system prompt) with buttons held.
-            form_.core().LoseGrab();
+            events_.LoseGrab();
             return 0;
         case WM_CANCELMODE:
-            form_.core().LoseGrab();
+            events_.LoseGrab();
             break;
         case WM_CONTEXTMENU:
             OnContextMenu(lParam);
@@ -93,7 +93,7 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             break;
         case WM_INPUT:  // the system frees the input's data
         case WM_DISPLAYCHANGE:
-            platform_.Changed();
+            platform_.NoteChange();
             break;
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
@@ -106,7 +106,7 @@ LRESULT Win32Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_CTLCOLORBTN:
             return reinterpret_cast<LRESULT>(background_.get());
         case WM_CLOSE:
-            form_.core().CaptionClose();
+            events_.CaptionClose();
             return 0;
         case WM_GETMINMAXINFO:
             OnGetMinMaxInfo(*reinterpret_cast<MINMAXINFO*>(lParam));
@@ -146,23 +146,23 @@ void Win32Window::OnPaint() {
 
 void Win32Window::OnButtonDown(std::int16_t button, WPARAM wParam, LPARAM lParam) {
     const MousePlace place = MouseAt(PointOf(lParam));
-    form_.core().Press(place.control, button, ShiftState(wParam), place.at);
+    events_.Press(place.control, button, ShiftState(wParam), place.at);
 }
 
 void Win32Window::OnMouseMove(WPARAM wParam, LPARAM lParam) {
     const MousePlace place = MouseAt(PointOf(lParam));
-    form_.core().Move(place.control, ButtonsHeld(wParam), ShiftState(wParam), place.at);
+    events_.Move(place.control, ButtonsHeld(wParam), ShiftState(wParam), place.at);
 }
 
 void Win32Window::OnButtonUp(std::int16_t button, WPARAM wParam, LPARAM lParam) {
     const MousePlace place = MouseAt(PointOf(lParam));
-    form_.core().Release(place.control, button, ShiftState(wParam), place.at);
+    events_.Release(place.control, button, ShiftState(wParam), place.at);
 }
 
 // Shift+F10 and the Menu key come with no position; a right press opens the menu by itself.
 void Win32Window::OnContextMenu(LPARAM lParam) {
     if (lParam == -1) {
-        form_.core().KeyboardContextMenu();
+        events_.KeyboardContextMenu();
     }
 }
 
@@ -181,10 +181,10 @@ bool Win32Window::OnSetCursor(HWND under, UINT hitTest) {
 }
 
 void Win32Window::OnTimer(UINT_PTR timerId) {
-    const auto& controls = form_.layout().controls;
+    const auto& controls = layout_.controls;
     if (timerId >= kFirstTimerId && timerId - kFirstTimerId < controls.size()) {
         const ControlLayout& timer = controls[timerId - kFirstTimerId];
-        form_.TimerFired({timer.name, timer.index});
+        events_.TimerFired({timer.name, timer.index});
     }
 }
 
@@ -193,7 +193,7 @@ void Win32Window::OnCommand(int commandId, int notification) {
         return;
     }
     if (const Win32Button* button = ButtonFor(commandId)) {
-        form_.core().Click(button->id());
+        events_.Click(button->id());
     }
 }
 
@@ -225,9 +225,9 @@ void Win32Window::OnGetMinMaxInfo(MINMAXINFO& limits) const {
 
 // Every move is told: the program's own as they are made, the user's and the system's as theirs.
 void Win32Window::OnWindowPosChanged(const WINDOWPOS& position) {
-    platform_.Changed();
+    platform_.NoteChange();
     if ((position.flags & SWP_NOMOVE) == 0) {
-        form_.Moved({position.x, position.y});
+        events_.Moved({position.x, position.y});
     }
 }
 
@@ -235,7 +235,7 @@ void Win32Window::OnNcDestroy() {
     SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
     platform_.Forget(hwnd_);
     hwnd_ = nullptr;
-    form_.Unload();
+    events_.Destroyed();
 }
 
 // Escape sends IDCANCEL, which is the cancel button's whatever its own identifier.

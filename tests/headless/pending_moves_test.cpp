@@ -13,25 +13,27 @@ TEST(PendingMoves, AskedPlacesComeBackInOrderEvenWithSomeSkipped) {
     moves.Asked({20, 10});
     moves.Asked({30, 10});
     const Point current{30, 10};
-    EXPECT_FALSE(moves.IsOwnMove({20, 10}, current)) << "the first skipped";
-    EXPECT_FALSE(moves.IsOwnMove({30, 10}, current));
-    EXPECT_FALSE(moves.IsOwnMove({30, 10}, current)) << "reported again where the program has it";
+    EXPECT_EQ(moves.Reported({20, 10}, current), Mover::Program) << "the first skipped";
+    EXPECT_EQ(moves.Reported({30, 10}, current), Mover::Program);
+    EXPECT_EQ(moves.Reported({30, 10}, current), Mover::Program)
+        << "reported again where the program has it";
 }
 
 TEST(PendingMoves, AnOlderPlaceReportedAfterANewerOneIsTheWindowSystemsOwn) {
     PendingMoves moves;
     moves.Asked({10, 10});
     moves.Asked({20, 10});
-    EXPECT_FALSE(moves.IsOwnMove({20, 10}, {20, 10}));
-    EXPECT_TRUE(moves.IsOwnMove({10, 10}, {20, 10})) << "no longer pending";
+    EXPECT_EQ(moves.Reported({20, 10}, {20, 10}), Mover::Program);
+    EXPECT_EQ(moves.Reported({10, 10}, {20, 10}), Mover::WindowSystem) << "no longer pending";
 }
 
 TEST(PendingMoves, APlaceNobodyAskedForIsFollowedAndForgetsWhatWasPending) {
     PendingMoves moves;
     moves.Asked({10, 10});
     moves.Asked({20, 10});
-    EXPECT_TRUE(moves.IsOwnMove({500, 400}, {20, 10}));
-    EXPECT_TRUE(moves.IsOwnMove({20, 10}, {500, 400})) << "the program's move was overtaken";
+    EXPECT_EQ(moves.Reported({500, 400}, {20, 10}), Mover::WindowSystem);
+    EXPECT_EQ(moves.Reported({20, 10}, {500, 400}), Mover::WindowSystem)
+        << "the program's move was overtaken";
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "about/form2_layout.h"
 #include "character/form1_layout.h"
 #include "platform/common/form_platform.h"
+#include "platform/common/form_window.h"
 #include "platform/dpi_scale/dpi_scale.h"
 #include "platform/win32/win32_dpi.h"
 #include "platform/win32/win32_platform.h"
