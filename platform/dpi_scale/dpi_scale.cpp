@@ -81,13 +81,18 @@ Point RescaledOrigin(Point origin, Point anchor, const DpiScale& before, const D
     return {keep(origin.x, anchor.x), keep(origin.y, anchor.y)};
 }
 
-PixelRect MiddleOnMonitor(const PixelRect& window, const PixelRect& monitor) {
-    const std::int32_t width = window.right - window.left;
-    const std::int32_t height = window.bottom - window.top;
-    const std::int32_t left =
-        StartWithMiddleInside(window.left, width, monitor.left, monitor.right);
-    const std::int32_t top = StartWithMiddleInside(window.top, height, monitor.top, monitor.bottom);
-    return {left, top, left + width, top + height};
+Point RescaledPlace(const Rescaling& rescaling) {
+    const DpiScale& before = rescaling.before;
+    const Point origin = rescaling.clientOrigin;
+    const Point anchor =
+        rescaling.pointer.value_or(Point{origin.x + before.ToDevice(rescaling.client.width) / 2,
+                                         origin.y + before.ToDevice(rescaling.client.height) / 2});
+    const Point kept = RescaledOrigin(origin, anchor, before, rescaling.after);
+    const PixelRect& monitor = rescaling.monitor;
+    return {StartWithMiddleInside(kept.x - rescaling.clientOffset.x, rescaling.outer.width,
+                                  monitor.left, monitor.right),
+            StartWithMiddleInside(kept.y - rescaling.clientOffset.y, rescaling.outer.height,
+                                  monitor.top, monitor.bottom)};
 }
 
 }  // namespace zorvin

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "platform/api/layout.h"
 #include "platform/api/types.h"
@@ -73,10 +74,29 @@ class DpiScale {
 // over the same place of the window: the pointer during a drag, the window's centre otherwise.
 Point RescaledOrigin(Point origin, Point anchor, const DpiScale& before, const DpiScale& after);
 
-// `window` moved the least that puts its middle on `monitor`, past the monitor's edges. The system
-// gives a window the DPI of the monitor that holds most of it; a window rescaled around the pointer
-// may lie mostly on the monitor it came from again, and be rescaled back at once, again and again.
-// With its middle on the monitor whose DPI it took, it stays there.
-PixelRect MiddleOnMonitor(const PixelRect& window, const PixelRect& monitor);
+// A window that grows by whole factors, as its DPI changes: where it was and how it is sized now.
+struct Rescaling {
+    DpiScale before;
+    DpiScale after;
+    // The client area's top left on the screen, before.
+    Point clientOrigin;
+    // The client area in form pixels.
+    Size client;
+    // The pointer on the screen while a button is held on the window (a drag), else nothing.
+    std::optional<Point> pointer;
+    // Where the client area begins inside the outer window, and the outer window's size, after.
+    Point clientOffset;
+    Size outer;
+    // The monitor whose DPI the window took.
+    PixelRect monitor;
+};
+
+// Where the outer window's top left goes: the point under the pointer, else the client area's
+// centre, stays over the same place of the window (RescaledOrigin); then the window moves the least
+// that puts its middle on the monitor, past the monitor's edges. The system gives a window the DPI
+// of the monitor that holds most of it; a window rescaled around the pointer may lie mostly on the
+// monitor it came from again, and be rescaled back at once, again and again. With its middle on the
+// monitor whose DPI it took, it stays there.
+Point RescaledPlace(const Rescaling& rescaling);
 
 }  // namespace zorvin

@@ -323,10 +323,11 @@ void Win32Window::Rescale(int dpi, const RECT& suggested) {
     const FormLayout& layout = layout_;
     const DpiScale before = scale_;
     const POINT origin = clientOrigin();
-    POINT anchor{origin.x + before.ToDevice(layout.client.width) / 2,
-                 origin.y + before.ToDevice(layout.client.height) / 2};
+    std::optional<Point> pointer;
     if (GetCapture() == hwnd_) {
-        GetCursorPos(&anchor);
+        POINT at{};
+        GetCursorPos(&at);
+        pointer = Point{at.x, at.y};
     }
     ScaleTo(dpi);
     if (layout.dpiScaling == DpiScaling::Proportional) {
@@ -337,19 +338,22 @@ void Win32Window::Rescale(int dpi, const RECT& suggested) {
         SetWindowPos(hwnd_, nullptr, 0, 0, outerSize_.cx, outerSize_.cy,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
         FitClientArea();
-        const Point kept =
-            RescaledOrigin({origin.x, origin.y}, {anchor.x, anchor.y}, before, scale_);
         const POINT offset = clientOffset();
-        const PixelRect outer{kept.x - offset.x, kept.y - offset.y,
-                              kept.x - offset.x + outerSize_.cx, kept.y - offset.y + outerSize_.cy};
-        // Mostly on the monitor whose DPI it took, which holds the suggested rectangle.
+        // The monitor whose DPI it took holds the suggested rectangle.
         MONITORINFO monitor{};
         monitor.cbSize = sizeof(monitor);
         GetMonitorInfoW(MonitorFromRect(&suggested, MONITOR_DEFAULTTONEAREST), &monitor);
-        const PixelRect placed =
-            MiddleOnMonitor(outer, {monitor.rcMonitor.left, monitor.rcMonitor.top,
-                                    monitor.rcMonitor.right, monitor.rcMonitor.bottom});
-        SetWindowPos(hwnd_, nullptr, placed.left, placed.top, 0, 0,
+        const RECT& area = monitor.rcMonitor;
+        const Point placed =
+            RescaledPlace({.before = before,
+                           .after = scale_,
+                           .clientOrigin = {origin.x, origin.y},
+                           .client = layout.client,
+                           .pointer = pointer,
+                           .clientOffset = {offset.x, offset.y},
+                           .outer = {outerSize_.cx, outerSize_.cy},
+                           .monitor = {area.left, area.top, area.right, area.bottom}});
+        SetWindowPos(hwnd_, nullptr, placed.x, placed.y, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
     ApplyShape(true);

@@ -3,12 +3,18 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
+#include <optional>
+#include <ostream>
 #include <tuple>
 #include <vector>
 
 namespace zorvin {
+
+// A place that differs reads as x, y.
+static void PrintTo(const Point& point, std::ostream* out) {
+    *out << point.x << ", " << point.y;
+}
+
 namespace {
 
 TEST(DpiScaleTest, WholeFactorIsTheNearestWholeScaleAndNeverBelowOne) {
@@ -129,120 +135,49 @@ TEST(DpiScaleTest, ADragInFormPixelsMovesTheWindowByThePointersDevicePixels) {
     }
 }
 
-TEST(DpiScaleTest, RescaledWindowKeepsTheAnchorOverTheSamePlace) {
-    const DpiScale one = DpiScale::WholeFactor(96);
-    const DpiScale two = DpiScale::WholeFactor(192);
-    const DpiScale three = DpiScale::WholeFactor(288);
+// The face, 89 x 67 form pixels, rescaled with its client area at `origin`. Its frame puts the
+// client area 3 pixels in and 26 down, and adds 6 across and 29 down.
+Point FacePlace(int dpi, int newDpi, Point origin, std::optional<Point> pointer,
+                const PixelRect& monitor = {0, 0, 1920, 1080}) {
+    const DpiScale after = DpiScale::WholeFactor(newDpi);
+    const Size outer{after.ToDevice(89) + 6, after.ToDevice(67) + 29};
+    return RescaledPlace(
+        {DpiScale::WholeFactor(dpi), after, origin, {89, 67}, pointer, {3, 26}, outer, monitor});
+}
+
+TEST(DpiScaleTest, ARescaledWindowKeepsItsCentreOrThePointUnderThePointer) {
+    // The centre, 44, 33 device pixels into the client area at 100 %, is 88, 66 into it at 200 %.
+    EXPECT_EQ(FacePlace(96, 192, {100, 100}, {}), (Point{53, 41}));
     // The pointer 30, 20 device pixels into the client area at 100 % is 60, 40 into it at 200 %.
-    EXPECT_EQ(RescaledOrigin({100, 100}, {130, 120}, one, two), (Point{70, 80}));
-    EXPECT_EQ(RescaledOrigin({70, 80}, {130, 120}, two, one), (Point{100, 100}));
-    EXPECT_EQ(RescaledOrigin({-50, -10}, {-20, 5}, one, two), (Point{-80, -25}));
-    EXPECT_EQ(RescaledOrigin({0, 0}, {-10, -6}, one, two), (Point{10, 6}));
-    // A centre 45 device pixels in at factor 2 is 67.5 in at factor 3.
-    EXPECT_EQ(RescaledOrigin({0, 0}, {45, 45}, two, three), (Point{-23, -23}));
-    EXPECT_EQ(
-        RescaledOrigin({0, 0}, {89, 67}, DpiScale::Proportional(96), DpiScale::Proportional(144)),
-        (Point{-45, -34}));
+    EXPECT_EQ(FacePlace(96, 192, {100, 100}, Point{130, 120}), (Point{67, 54}));
+    EXPECT_EQ(FacePlace(192, 96, {70, 80}, Point{130, 120}), (Point{97, 74}));
+    EXPECT_EQ(FacePlace(96, 192, {-50, -10}, Point{-20, 5}, {-1920, -1080, 1920, 1080}),
+              (Point{-83, -51}));
+    // The centre 89, 67 device pixels in at 200 % is 133.5, 100.5 in at 300 %.
+    EXPECT_EQ(FacePlace(192, 288, {0, 0}, {}), (Point{-48, -60}));
 }
 
-// Two monitors that share an edge, each at its own DPI.
-struct Monitor {
-    PixelRect rect;
-    int dpi = kStandardDpi;
-};
-using MonitorPair = std::array<Monitor, 2>;
-
-std::int64_t Overlap(const PixelRect& a, const PixelRect& b) {
-    const std::int64_t width = std::min(a.right, b.right) - std::max(a.left, b.left);
-    const std::int64_t height = std::min(a.bottom, b.bottom) - std::max(a.top, b.top);
-    return std::max<std::int64_t>(width, 0) * std::max<std::int64_t>(height, 0);
+// Between 100 % and 125 % the face keeps its size, 95 x 96 with its frame, and only moves: the
+// least that puts its middle strictly inside the monitor, by half pixels.
+TEST(DpiScaleTest, ARescaledWindowMovesTheLeastThatPutsItsMiddleOnItsMonitor) {
+    EXPECT_EQ(FacePlace(96, 120, {-44, -21}, {}), (Point{-47, -47}));  // middle 0.5, 1
+    EXPECT_EQ(FacePlace(96, 120, {-45, -22}, {}), (Point{-47, -47}));
+    EXPECT_EQ(FacePlace(96, 120, {1875, 1057}, {}), (Point{1872, 1031}));  // 1919.5, 1079
+    EXPECT_EQ(FacePlace(96, 120, {1876, 1058}, {}), (Point{1872, 1031}));
+    EXPECT_EQ(FacePlace(96, 120, {5000, -3000}, {}), (Point{1872, -47}));
+    EXPECT_EQ(FacePlace(96, 120, {-2000, 50}, {}, {-1920, -1080, 0, 0}), (Point{-1967, -49}));
 }
 
-// The monitor whose DPI the system gives a window: the one that holds most of it.
-const Monitor& MonitorOf(const PixelRect& window, const MonitorPair& monitors) {
-    return Overlap(window, monitors[1].rect) > Overlap(window, monitors[0].rect) ? monitors[1]
-                                                                                 : monitors[0];
-}
-
-Point Middle(const PixelRect& rect) {
-    return {rect.left + (rect.right - rect.left) / 2, rect.top + (rect.bottom - rect.top) / 2};
-}
-
-// The face (whole-factor scaling) dragged by a grab point at `grab` of its size (0 to 1), the
-// pointer going in steps of one device pixel from the middle of one monitor to the middle of the
-// other and back. Each move puts the grab point under the pointer at the face's scale, then lets
-// the system change the scale as often as the face's place asks for: returns the most changes one
-// move made.
-int MostScaleChangesInOneMove(const MonitorPair& monitors, float grab) {
-    constexpr Point kFace{94, 110};  // form pixels
-    const Point grabbed{static_cast<std::int32_t>(grab * kFace.x),
-                        static_cast<std::int32_t>(grab * kFace.y)};
-    const Point from = Middle(monitors[0].rect);
-    const Point to = Middle(monitors[1].rect);
-    const std::int32_t steps = std::max(std::abs(to.x - from.x), std::abs(to.y - from.y));
-    std::vector<Point> path;
-    for (std::int32_t step = 0; step <= steps; ++step) {
-        path.push_back(
-            {from.x + (to.x - from.x) * step / steps, from.y + (to.y - from.y) * step / steps});
-    }
-    path.insert(path.end(), path.rbegin(), path.rend());
-
-    int dpi = monitors[0].dpi;
-    int most = 0;
-    for (const Point pointer : path) {
-        DpiScale scale = DpiScale::WholeFactor(dpi);
-        const Point origin{pointer.x - scale.ToDevice(grabbed.x),
-                           pointer.y - scale.ToDevice(grabbed.y)};
-        PixelRect window{origin.x, origin.y, origin.x + scale.ToDevice(kFace.x),
-                         origin.y + scale.ToDevice(kFace.y)};
-        int changes = 0;
-        while (MonitorOf(window, monitors).dpi != dpi && changes < 3) {
-            const Monitor& chosen = MonitorOf(window, monitors);
-            const DpiScale after = DpiScale::WholeFactor(chosen.dpi);
-            const Point kept = RescaledOrigin({window.left, window.top}, pointer, scale, after);
-            window = MiddleOnMonitor({kept.x, kept.y, kept.x + after.ToDevice(kFace.x),
-                                      kept.y + after.ToDevice(kFace.y)},
-                                     chosen.rect);
-            dpi = chosen.dpi;
-            scale = after;
-            ++changes;
-        }
-        most = std::max(most, changes);
-    }
-    return most;
-}
-
-TEST(DpiScaleTest, AFaceDraggedBetweenMonitorsOfTwoScalesChangesScaleAtMostOnceAMove) {
-    const std::vector<std::pair<const char*, MonitorPair>> pairs{
-        {"100 % left of 200 %", {{{{0, 0, 1920, 1080}, 96}, {{1920, 0, 4480, 1440}, 192}}}},
-        {"200 % left of 100 %, negative", {{{{0, 0, 1920, 1080}, 96}, {{-2560, 0, 0, 1440}, 192}}}},
-        {"100 % above 150 %", {{{{0, 0, 1920, 1080}, 96}, {{0, 1080, 2880, 2700}, 144}}}},
-        {"250 % above 125 %, negative",
-         {{{{0, 0, 1920, 1080}, 120}, {{-400, -2160, 3440, 0}, 240}}}},
-        {"300 % right of 100 %, both negative",
-         {{{{-1920, -1080, 0, 0}, 96}, {{0, -2160, 3840, 0}, 288}}}},
-    };
-    for (const auto& [name, monitors] : pairs) {
-        for (int tenth = 0; tenth <= 10; ++tenth) {
-            const float grab = static_cast<float>(tenth) / 10;
-            EXPECT_LE(MostScaleChangesInOneMove(monitors, grab), 1) << name << ", grab " << grab;
-            const MonitorPair swapped{monitors[1], monitors[0]};
-            EXPECT_LE(MostScaleChangesInOneMove(swapped, grab), 1)
-                << name << " (from the other), grab " << grab;
-        }
-    }
-}
-
-TEST(DpiScaleTest, AWindowMovesTheLeastThatPutsItsMiddleOnTheMonitor) {
-    const PixelRect monitor{0, 0, 1920, 1080};
-    // Already there, or only just: it stays.
-    EXPECT_EQ(MiddleOnMonitor({100, 100, 200, 200}, monitor), (PixelRect{100, 100, 200, 200}));
-    EXPECT_EQ(MiddleOnMonitor({-49, -49, 51, 51}, monitor), (PixelRect{-49, -49, 51, 51}));
-    // Its middle on the edge or outside: moved in until the middle is one pixel inside.
-    EXPECT_EQ(MiddleOnMonitor({-50, 1030, 50, 1130}, monitor), (PixelRect{-49, 1029, 51, 1129}));
-    EXPECT_EQ(MiddleOnMonitor({1900, -300, 2001, -199}, monitor), (PixelRect{1869, -50, 1970, 51}));
-    EXPECT_EQ(MiddleOnMonitor({-2000, 50, -1900, 150}, {-1920, -1080, 0, 0}),
-              (PixelRect{-1969, -51, -1869, 49}));
+// A monitor at 100 % left of one at 200 %, the face dragged across their edge by a point 80 % of
+// the way across it, 71, 53 form pixels in. Rescaled around the pointer alone, it would lie mostly
+// on the monitor it came from and take that monitor's DPI again at once: rightwards with the
+// pointer 28 pixels past the edge, from 1803 to 1987 at 200 %; leftwards with the pointer still 52
+// pixels right of it, from 1898 to 1993 at 100 %.
+TEST(DpiScaleTest, AFaceDraggedOntoAMonitorOfAnotherScaleStaysOnIt) {
+    const PixelRect left{0, 0, 1920, 1080};
+    const PixelRect right{1920, 0, 4480, 1440};
+    EXPECT_EQ(FacePlace(96, 192, {1877, 447}, Point{1948, 500}, right), (Point{1829, 368}));
+    EXPECT_EQ(FacePlace(192, 96, {1830, 394}, Point{1972, 500}, left), (Point{1872, 421}));
 }
 
 }  // namespace
