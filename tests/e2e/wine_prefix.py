@@ -84,9 +84,13 @@ class WinePrefix:
         self._run(["wineserver", "-w"], env)
 
     def end_processes(self):
-        """Ends every Wine process of the prefix, the program's and Wine's own."""
+        """Ends every Wine process of the prefix, the program's and Wine's own, and waits until its
+        wineserver is gone: a program started while the old one is still on its way out meets a
+        dying server and ends at once."""
         if os.path.isdir(self.path):
-            self._run(["wineserver", "-k"], self.environment(os.environ), check=False)
+            env = self.environment(os.environ)
+            self._run(["wineserver", "-k"], env, check=False)
+            self._run(["wineserver", "-w"], env, check=False)
 
     def remove(self):
         self.end_processes()
