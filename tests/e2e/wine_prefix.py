@@ -22,6 +22,7 @@ import tempfile
 
 OPENERS = {"Browsers": "xdg-open", "Mailers": "xdg-email"}
 X11_DRIVER = r"HKCU\Software\Wine\X11 Driver"
+ATTEMPTS = 3
 
 
 class WinePrefix:
@@ -44,11 +45,28 @@ class WinePrefix:
         return env
 
     def make(self):
-        """Makes the prefix, once per run."""
+        """Makes the prefix, once per run.
+
+        Wine's first start in a new prefix fails now and then on a loaded machine (start.exe's
+        "ShellExecuteEx failed: Internal error", exit 1, from inside `wineboot -i`), leaving a
+        half-made prefix behind. Such a prefix is removed and made again from nothing; a step that
+        fails the same way every time still fails, with what Wine said each time."""
         if self._made:
             return
-        shutil.rmtree(self.path, ignore_errors=True)
         atexit.register(self.remove)
+        failures = []
+        for _ in range(ATTEMPTS):
+            try:
+                self._make_once()
+                self._made = True
+                return
+            except RuntimeError as failure:
+                failures.append(str(failure))
+                self.end_processes()
+        raise RuntimeError("\n".join(failures))
+
+    def _make_once(self):
+        shutil.rmtree(self.path, ignore_errors=True)
         env = self.environment({k: v for k, v in os.environ.items() if k != "DISPLAY"})
         self._run(["wineboot", "-i"], env)
         # wineboot returns before the prefix is written.
@@ -59,7 +77,6 @@ class WinePrefix:
             settings.write(self._settings())
         self._run(["wine", "reg", "import", r"C:\zorvin-tests.reg"], env)
         self._run(["wineserver", "-w"], env)
-        self._made = True
 
     def _settings(self):
         return "\n".join([
