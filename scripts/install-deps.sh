@@ -9,7 +9,7 @@ set -euo pipefail
 
 run_packages=(
     build-essential cmake git
-    qt6-base-dev libx11-dev libxcb1-dev libxi-dev libxrandr-dev
+    qt6-base-dev libx11-dev libxcb1-dev libxcb-sync-dev libxi-dev libxrandr-dev
     # a virtual screen with a window manager, for machines with no display of their own
     xvfb openbox python3 python3-xlib
 )

@@ -60,7 +60,7 @@ void FormWindow::AddControls() {
             case ControlKind::Timer: {
                 std::unique_ptr<GatedTimer> timer = native.AddTimer(control);
                 if (registry_.watching()) {
-                    timer->WatchChanges();
+                    timer->WatchChanges(registry_.untold());
                 }
                 timer->setInterval(control.interval);
                 timers_.emplace(key, std::move(timer));
@@ -131,9 +131,9 @@ void FormWindow::NoteChange() {
     }
 }
 
-void FormWindow::WatchChanges() {
+void FormWindow::WatchChanges(UntoldChanges untold) {
     for (const auto& [key, timer] : timers_) {
-        timer->WatchChanges();
+        timer->WatchChanges(untold);
     }
 }
 

@@ -68,8 +68,9 @@ class FormWindow final : public Window, private CoreHost, private WindowEvents {
 
     // Something this window's timers' ticks read may have changed.
     void NoteChange();
-    // The backend tells of every change from now on.
-    void WatchChanges();
+    // The backend tells of every change from now on; `untold` says who finds those no event tells
+    // of.
+    void WatchChanges(UntoldChanges untold);
     bool ticking() const;
 
     // Where a picture or label's top-left corner lies in the client area now.

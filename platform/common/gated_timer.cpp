@@ -55,7 +55,11 @@ bool GatedTimer::Fire() {
         return true;
     }
     asleep_ = true;
-    Arm(std::max(kLookPeriod, std::chrono::milliseconds(interval_)));
+    if (untold_ == UntoldChanges::BackendLooks) {
+        Disarm();
+    } else {
+        Arm(std::max(kLookPeriod, std::chrono::milliseconds(interval_)));
+    }
     return false;
 }
 

@@ -1,5 +1,6 @@
 // A form's timer whose ticks may pass while nothing a tick reads is known to have changed: the
-// pointer, the window's place, the screens. A still desktop then costs a look a second.
+// pointer, the window's place, the screens. A still desktop then costs a look a second, or no
+// tick at all where the backend looks itself.
 //
 // The form sees the interval it set, and a drag still stops and restarts the timer by it. The
 // backend reports every change it learns of by events (Change); the first tick due after a change
@@ -19,6 +20,11 @@
 
 namespace zorvin {
 
+// Who finds the changes that no event tells of (another program warps the pointer) while the
+// ticks sleep: the timers, by a tick once a look period, or the backend itself, which looks at
+// the pointer more cheaply than a tick can and reports what it finds as a change like any other.
+enum class UntoldChanges { TimersLook, BackendLooks };
+
 class GatedTimer : public Timer {
   public:
     // How often an asleep timer looks, unless its interval is longer.
@@ -28,8 +34,12 @@ class GatedTimer : public Timer {
     // Starts the ticks, the first a whole period from now, or stops them (0).
     void setInterval(std::int32_t milliseconds) final;
 
-    // From now on the backend reports every change it learns of.
-    void WatchChanges() { watching_ = true; }
+    // From now on the backend reports every change it learns of; `untold`: who looks for those
+    // no event tells of.
+    void WatchChanges(UntoldChanges untold) {
+        watching_ = true;
+        untold_ = untold;
+    }
     // Something a tick reads may have changed.
     void Change();
     // The native timer fired: whether the form's tick runs.
@@ -46,6 +56,7 @@ class GatedTimer : public Timer {
   private:
     std::int32_t interval_ = 0;
     bool watching_ = false;
+    UntoldChanges untold_ = UntoldChanges::TimersLook;
     bool changed_ = true;
     bool asleep_ = false;
     // Armed for the first tick after a still spell; armed for the interval at that tick.

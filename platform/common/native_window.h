@@ -104,8 +104,8 @@ class DesktopEvents {
     // Something a tick reads may have changed: the pointer, a window's place, the screens.
     virtual void NoteChange() = 0;
     // The backend tells of every change a tick reads from now on (all but those no event tells
-    // of, which the ticks' looks find), so that ticks may pass while nothing changes.
-    virtual void WatchChanges() = 0;
+    // of, which `untold` says who finds), so that ticks may pass while nothing changes.
+    virtual void WatchChanges(UntoldChanges untold) = 0;
     // Whether any window's timer runs.
     virtual bool ticking() const = 0;
     // Whether the program has ended: no event reaches a form any more.

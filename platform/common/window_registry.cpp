@@ -30,10 +30,11 @@ std::vector<FormWindow*> WindowRegistry::windows() const {
     return loaded;
 }
 
-void WindowRegistry::WatchChanges() {
+void WindowRegistry::WatchChanges(UntoldChanges untold) {
     watching_ = true;
+    untold_ = untold;
     for (const auto& [hwnd, window] : windows_) {
-        window->WatchChanges();
+        window->WatchChanges(untold);
     }
 }
 

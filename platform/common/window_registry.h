@@ -27,10 +27,12 @@ class WindowRegistry final : public DesktopEvents {
     // What ended() reads, for a window's core to read at every event.
     const bool& endRecord() const { return ended_; }
 
-    // Whether the backend tells of the changes a tick reads; once it does, it does for good.
+    // Whether the backend tells of the changes a tick reads; once it does, it does for good. Who
+    // finds those no event tells of, once it does.
     bool watching() const { return watching_; }
+    UntoldChanges untold() const { return untold_; }
     // DesktopEvents: the notice of a change goes to every window's timers.
-    void WatchChanges() override;
+    void WatchChanges(UntoldChanges untold) override;
     void NoteChange() override;
     bool ticking() const override;
     // The moves asked during events move the windows, before anything else runs.
@@ -49,6 +51,7 @@ class WindowRegistry final : public DesktopEvents {
     Hwnd nextHandle_ = kFirstHandle;
     bool ended_ = false;
     bool watching_ = false;
+    UntoldChanges untold_ = UntoldChanges::TimersLook;
 };
 
 }  // namespace zorvin

@@ -125,7 +125,7 @@ std::optional<std::string_view> HeadlessWindow::PopupMenu(std::span<const PopupI
 }
 
 HeadlessPlatform::HeadlessPlatform() {
-    registry_.WatchChanges();  // it makes every change itself
+    registry_.WatchChanges(UntoldChanges::TimersLook);  // it makes every change itself
 }
 
 std::unique_ptr<NativeWindow> HeadlessPlatform::NewWindow(WindowEvents& events,

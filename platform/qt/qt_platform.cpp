@@ -24,9 +24,12 @@ QtPlatform::QtPlatform(DesktopEvents& desktop, const OwnScaling& scaling)
           desktop_.NoteChange();
           return desktop_.ticking();
       }) {
-    if (changes_.watching()) {
-        desktop_.WatchChanges();
+    if (!changes_.watching()) {
+        return;
     }
+    look_ = std::make_unique<X11Look>([this] { desktop_.NoteChange(); });
+    desktop_.WatchChanges(look_->looking() ? UntoldChanges::BackendLooks
+                                           : UntoldChanges::TimersLook);
 }
 
 QtPlatform::~QtPlatform() = default;

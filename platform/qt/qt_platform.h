@@ -27,10 +27,11 @@
 //      tick.
 //      Client points: from the window's place as Left/Top give it.
 //  [x] Timers: QTimers at the interval the form set, whose ticks pass while nothing a tick reads
-//      has changed, but for a look once a second (platform/common/gated_timer.h): the pointer's
-//      moves anywhere (raw motion and raw touch) and screen changes from the X server
-//      (pointer/x11_changes.cpp), the compositor's moves under Wayland, the windows' own moves.
-//      Where the X server tells no moves (no XInput 2.1), every tick runs.
+//      has changed (platform/common/gated_timer.h): the pointer's moves anywhere (raw motion and
+//      raw touch) and screen changes from the X server (pointer/x11_changes.cpp), the
+//      compositor's moves under Wayland, the windows' own moves, and the warps no event tells of,
+//      which a thread's look once a second finds (pointer/x11_look.cpp). Where the X server tells
+//      no moves (no XInput 2.1), every tick runs.
 //  [x] Opening a document: QDesktopServices::openUrl, which hands "mailto:" addresses and URLs
 //      to the desktop's opener (xdg-open on a desktop Qt does not know).
 //  [x] PopupMenu: a QMenu of the items, with mnemonics, check marks and separators, at the pointer,
@@ -56,6 +57,7 @@
 #include "platform/qt/own_scaling.h"
 #include "platform/qt/pointer/desktop_pointer.h"
 #include "platform/qt/pointer/x11_changes.h"
+#include "platform/qt/pointer/x11_look.h"
 
 namespace zorvin::qt {
 
@@ -92,6 +94,8 @@ class QtPlatform final : public WindowSystem {
     std::int32_t tickMs_ = 0;
     std::unique_ptr<DesktopPointer> pointer_;
     X11Changes changes_;
+    // While the X server tells of the moves it can: a look at the pointer for the others.
+    std::unique_ptr<X11Look> look_;
 };
 
 }  // namespace zorvin::qt

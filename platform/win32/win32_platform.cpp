@@ -27,7 +27,7 @@ bool UnderWine() {
 Win32Platform::Win32Platform(HINSTANCE instance, DesktopEvents& desktop)
     : resources_(instance), desktop_(desktop), rawInputTellsEveryMove_(!UnderWine()) {
     if (rawInputTellsEveryMove_) {
-        desktop_.WatchChanges();
+        desktop_.WatchChanges(UntoldChanges::TimersLook);
     }
     RequestDpiAwareness();
     Win32Window::RegisterWindowClass(instance);

@@ -32,7 +32,7 @@ class ClockTimer final : public GatedTimer {
 class GatedTimerTest : public ::testing::Test {
   protected:
     GatedTimerTest() {
-        timer.WatchChanges();
+        timer.WatchChanges(UntoldChanges::TimersLook);
         timer.setInterval(100);
     }
 
@@ -71,11 +71,27 @@ TEST_F(GatedTimerTest, AChangeALookFindsBringsTheTicksBackAnIntervalAfterIt) {
 
 TEST(GatedTimer, ATimerSlowerThanTheLooksSleepsAtItsOwnInterval) {
     ClockTimer slow;
-    slow.WatchChanges();
+    slow.WatchChanges(UntoldChanges::TimersLook);
     slow.setInterval(2500);
     slow.FireAt(milliseconds(7500));
     EXPECT_FALSE(slow.FireAt(milliseconds(10000)));
     EXPECT_EQ(slow.armed, milliseconds(2500));
+}
+
+// Where the backend looks for the untold changes itself, an asleep timer costs nothing until one
+// is reported, and then ticks at once.
+TEST(GatedTimer, ABackendThatLooksItselfLeavesTheAsleepTimerUnarmed) {
+    ClockTimer timer;
+    timer.WatchChanges(UntoldChanges::BackendLooks);
+    timer.setInterval(100);
+    timer.FireAt(milliseconds(5100));
+    EXPECT_FALSE(timer.FireAt(milliseconds(5200)));
+    EXPECT_EQ(timer.armed, std::nullopt);
+    timer.now = milliseconds(9000);
+    timer.Change();
+    EXPECT_EQ(timer.armed, milliseconds(0));
+    EXPECT_TRUE(timer.FireAt(milliseconds(9000)));
+    EXPECT_EQ(timer.armed, milliseconds(100));
 }
 
 TEST_F(GatedTimerTest, EachTickAfterAChangeRunsWhileChangesKeepComing) {

@@ -2,7 +2,7 @@
 // on the screen (XInput 2 raw motion, and raw touch from 2.2 on, which come even while another
 // program holds a grab), and screens added, removed or rearranged (RandR). Read on a connection of
 // its own, so that Qt's never sees these events, and whenever it has any: nothing is asked on a
-// schedule. Warps of the pointer by other programs come with no event; the ticks' looks find them.
+// schedule. Warps of the pointer by other programs come with no event; X11Look's looks find them.
 //
 // While a tick is coming anyway, one change is as good as many: after a change the connection is
 // left unread until the tick collects what came meanwhile, so that a moving pointer wakes the

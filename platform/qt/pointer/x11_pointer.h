@@ -1,9 +1,8 @@
 // The pointer as the X server knows it: everywhere in an X11 session, and under Wayland wherever
 // XWayland last saw it, which is over an X11 window.
 //
-// Asked on a connection of its own that nothing else reads: a look once a second while the face
-// sleeps then wakes only the thread that asks, whereas on Qt's connection the answer also wakes
-// Qt's reader thread.
+// Asked on a connection of its own that nothing else reads: a tick's read then wakes only the
+// thread that asks, whereas on Qt's connection the answer also wakes Qt's reader thread.
 #pragma once
 
 #include "platform/qt/pointer/pointer_source.h"
