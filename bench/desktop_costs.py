@@ -3,7 +3,8 @@
 
 - looks at the pointer, wake-ups per second and CPU while the pointer and the face stand still: the
   program sleeps until something moves, but for a look once a second at moves nothing tells of
-  (the Linux program's looks are counted from its log; Zorvin.exe keeps none);
+  (the Linux program's looks are counted from its log, in a run of their own, since writing the
+  log costs more than looking; Zorvin.exe keeps none);
 - CPU while the pointer keeps moving around the face;
 - how long the pupils take to follow a move of the pointer (the 100 ms tick's floor), and a warp
   of it by another client, which the X server tells no listener of (the look's second's ceiling).
@@ -39,9 +40,10 @@ MOVING_SECONDS = 10
 MOVES_PER_SECOND = 50
 LATENCY_SAMPLES = 40
 WARP_SAMPLES = 16
-# The Linux program logs each look at the pointer with this.
-LOOK_LOG = {"QT_LOGGING_RULES": "zorvin.pointer.debug=true"}
-LOOK_LINE = "zorvin.pointer: looked"
+# The Linux program logs each look at the pointer, a tick's or one for the moves no event tells of,
+# with one of these.
+LOOK_LOG = {"QT_LOGGING_RULES": "zorvin.pointer.debug=true;zorvin.look.debug=true"}
+LOOK_LINES = ("zorvin.pointer: looked", "zorvin.look: looked")
 # The Windows program's process as Linux names it.
 WINE_PROCESS_NAME = "Zorvin.exe"
 
@@ -134,6 +136,18 @@ def percentile(values, share):
     return ordered[min(len(ordered) - 1, math.ceil(share * len(ordered)) - 1)]
 
 
+def looks_while_still(program, display):
+    """How often the Linux program looks at the pointer while nothing moves, from its log."""
+    running, _ = programs.start_shown(program, display, LOOK_LOG, timeout=30)
+    try:
+        time.sleep(2)  # the start's last ticks
+        before = sum(running.output().count(line) for line in LOOK_LINES)
+        time.sleep(STILL_SECONDS)
+        return (sum(running.output().count(line) for line in LOOK_LINES) - before) / STILL_SECONDS
+    finally:
+        running.stop()
+
+
 def main():
     if len(sys.argv) > 1:
         os.environ.setdefault("ZORVIN_EXECUTABLE", sys.argv[1])
@@ -141,7 +155,9 @@ def main():
     with session.XSession() as x:
         display = x.display
         x.reset_pointer()
-        running, window = programs.start_shown(program, display, LOOK_LOG, timeout=30)
+        if program.name == "linux":
+            looks = looks_while_still(program, display)
+        running, window = programs.start_shown(program, display, timeout=30)
         try:
             left, top, width, height = program.client_rect(display, window)
             centre = (left + width // 2, top + height // 2)
@@ -151,9 +167,7 @@ def main():
                 groups["wine"] = lambda: wine_processes(program.prefix.path)
             time.sleep(2)  # the start's last ticks and repaints
 
-            looks_before = running.output().count(LOOK_LINE)
             still = measure(STILL_SECONDS, groups)
-            looks = (running.output().count(LOOK_LINE) - looks_before) / STILL_SECONDS
 
             def circle(elapsed):
                 angle = elapsed * 2 * math.pi / 3
