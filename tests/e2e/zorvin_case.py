@@ -16,6 +16,7 @@ import face
 import programs
 import session
 import x11
+from Xlib import error as xerror
 
 QUIET_PERIOD = 0.6  # several timer periods: long enough for a change that should not come
 GRAB = (45, 50)  # a pixel of the face's art away from the eyes, where no pupil can come
@@ -40,8 +41,15 @@ class FaceCase(unittest.TestCase):
     # --- Where things are ------------------------------------------------------------------
 
     def client_rect(self, window):
-        """(x, y, width, height) of the window's client area on the screen."""
-        return self.program.client_rect(self.display, window)
+        """(x, y, width, height) of the window's client area on the screen. A window gone says
+        how the program ended, if it did."""
+        try:
+            return self.program.client_rect(self.display, window)
+        except xerror.BadWindow:
+            running = getattr(self, "zorvin", None)
+            raise AssertionError("the window %#x is gone; the program's status: %s; its errors: %s"
+                                 % (window.id, running and running.process.poll(),
+                                    running and running.output())) from None
 
     def face_origin(self, window=None):
         x, y, _, _ = self.client_rect(window or self.face)
