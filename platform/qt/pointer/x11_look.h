@@ -21,7 +21,7 @@ namespace zorvin::qt {
 
 class X11Look final {
   public:
-    // `moved` is called on the thread that made the look, from its event loop.
+    // `moved` is called on the thread that made this, from its event loop.
     explicit X11Look(std::function<void()> moved);
     ~X11Look();
     X11Look(const X11Look&) = delete;
