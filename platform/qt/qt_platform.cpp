@@ -27,7 +27,7 @@ QtPlatform::QtPlatform(DesktopEvents& desktop, const OwnScaling& scaling)
     if (!changes_.watching()) {
         return;
     }
-    look_ = std::make_unique<X11Look>([this] { desktop_.NoteChange(); });
+    look_ = std::make_unique<X11Look>(GatedTimer::kLookPeriod, [this] { desktop_.NoteChange(); });
     desktop_.WatchChanges(look_->looking() ? UntoldChanges::BackendLooks
                                            : UntoldChanges::TimersLook);
 }

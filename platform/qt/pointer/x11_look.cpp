@@ -25,8 +25,6 @@ namespace {
 // zorvin.pointer's).
 Q_LOGGING_CATEGORY(lcLook, "zorvin.look", QtWarningMsg)
 
-constexpr std::int64_t kLookPeriodMs = 1000;
-
 struct FreeReply {
     void operator()(void* reply) const { std::free(reply); }
 };
@@ -88,14 +86,14 @@ std::optional<Place> PlaceOf(xcb_connection_t* connection, xcb_query_pointer_coo
     return Place{pointer->root_x, pointer->root_y};
 }
 
-// Asks for the pointer's place a look period from now, by the server's clock. The wait tells no
-// event: its threshold is never reached.
-xcb_query_pointer_cookie_t AskAfterAPeriod(xcb_connection_t* connection, xcb_window_t root,
-                                           xcb_sync_counter_t clock) {
+// Asks for the pointer's place `period` from now, by the server's clock. The wait tells no event:
+// its threshold is never reached.
+xcb_query_pointer_cookie_t AskAfter(std::chrono::milliseconds period, xcb_connection_t* connection,
+                                    xcb_window_t root, xcb_sync_counter_t clock) {
     xcb_sync_waitcondition_t wait{};
     wait.trigger.counter = clock;
     wait.trigger.wait_type = XCB_SYNC_VALUETYPE_RELATIVE;
-    wait.trigger.wait_value = {0, kLookPeriodMs};
+    wait.trigger.wait_value = {0, static_cast<std::uint32_t>(period.count())};
     wait.trigger.test_type = XCB_SYNC_TESTTYPE_POSITIVE_COMPARISON;
     wait.event_threshold = {0x7fffffff, 0xffffffff};
     xcb_sync_await(connection, 1, &wait);
@@ -106,7 +104,8 @@ xcb_query_pointer_cookie_t AskAfterAPeriod(xcb_connection_t* connection, xcb_win
 
 }  // namespace
 
-X11Look::X11Look(std::function<void()> moved) : moved_(std::move(moved)) {
+X11Look::X11Look(std::chrono::milliseconds period, std::function<void()> moved)
+    : period_(period), moved_(std::move(moved)) {
     connection_ = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(connection_)) {
         return;
@@ -137,7 +136,7 @@ X11Look::~X11Look() {
 void X11Look::Run(std::uint32_t root, std::uint32_t clock) {
     std::optional<Place> last = PlaceOf(connection_, xcb_query_pointer(connection_, root));
     while (last) {
-        const xcb_query_pointer_cookie_t asked = AskAfterAPeriod(connection_, root, clock);
+        const xcb_query_pointer_cookie_t asked = AskAfter(period_, connection_, root, clock);
         pollfd waits[] = {{xcb_get_file_descriptor(connection_), POLLIN, 0}, {stop_, POLLIN, 0}};
         int ready = 0;
         do {

@@ -1,5 +1,5 @@
-// A look at the pointer once a second, for the moves no event tells of: another program warps it
-// (XWarpPointer, `xdotool mousemove`), and XInput's raw events say nothing. A look that finds it
+// A look at the pointer once a look period, for the moves no event tells of: another program warps
+// it (XWarpPointer, `xdotool mousemove`), and XInput's raw events say nothing. A look that finds it
 // elsewhere than the last one did reports a change, which wakes the ticks.
 //
 // The looks cost the desktop as little as a look can: a thread of their own, on an XCB connection
@@ -9,6 +9,7 @@
 // sleeps for as long as nothing changes.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <thread>
@@ -21,8 +22,8 @@ namespace zorvin::qt {
 
 class X11Look final {
   public:
-    // `moved` is called on the thread that made this, from its event loop.
-    explicit X11Look(std::function<void()> moved);
+    // Looks every `period`. `moved` is called on the thread that made this, from its event loop.
+    X11Look(std::chrono::milliseconds period, std::function<void()> moved);
     ~X11Look();
     X11Look(const X11Look&) = delete;
     X11Look& operator=(const X11Look&) = delete;
@@ -33,6 +34,7 @@ class X11Look final {
   private:
     void Run(std::uint32_t root, std::uint32_t clock);
 
+    std::chrono::milliseconds period_;
     std::function<void()> moved_;
     // Lives on the maker's thread: what the looks report is run there.
     QObject receiver_;
