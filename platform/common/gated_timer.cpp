@@ -55,12 +55,25 @@ bool GatedTimer::Fire() {
         return true;
     }
     asleep_ = true;
+    Sleep();
+    return false;
+}
+
+void GatedTimer::WatchChanges(UntoldChanges untold) {
+    watching_ = true;
+    untold_ = untold;
+    if (asleep_) {
+        Sleep();
+    }
+}
+
+// Asleep, the timer looks once a look period unless the backend looks itself.
+void GatedTimer::Sleep() {
     if (untold_ == UntoldChanges::BackendLooks) {
         Disarm();
     } else {
         Arm(std::max(kLookPeriod, std::chrono::milliseconds(interval_)));
     }
-    return false;
 }
 
 }  // namespace zorvin

@@ -35,11 +35,8 @@ class GatedTimer : public Timer {
     void setInterval(std::int32_t milliseconds) final;
 
     // From now on the backend reports every change it learns of; `untold`: who looks for those
-    // no event tells of.
-    void WatchChanges(UntoldChanges untold) {
-        watching_ = true;
-        untold_ = untold;
-    }
+    // no event tells of, which may change while the timer sleeps.
+    void WatchChanges(UntoldChanges untold);
     // Something a tick reads may have changed.
     void Change();
     // The native timer fired: whether the form's tick runs.
@@ -54,6 +51,8 @@ class GatedTimer : public Timer {
     virtual std::chrono::milliseconds Now() const;
 
   private:
+    void Sleep();
+
     std::int32_t interval_ = 0;
     bool watching_ = false;
     UntoldChanges untold_ = UntoldChanges::TimersLook;

@@ -94,6 +94,17 @@ TEST(GatedTimer, ABackendThatLooksItselfLeavesTheAsleepTimerUnarmed) {
     EXPECT_EQ(timer.armed, milliseconds(100));
 }
 
+// The backend's looks start after the timers have fallen asleep, and may end: an asleep timer
+// stops looking once the backend looks, and looks again once the backend's looks end.
+TEST_F(GatedTimerTest, AnAsleepTimerLooksOnlyWhileTheBackendDoesNot) {
+    timer.FireAt(milliseconds(5100));
+    ASSERT_FALSE(timer.FireAt(milliseconds(5200)));
+    timer.WatchChanges(UntoldChanges::BackendLooks);
+    EXPECT_EQ(timer.armed, std::nullopt);
+    timer.WatchChanges(UntoldChanges::TimersLook);
+    EXPECT_EQ(timer.armed, milliseconds(1000));
+}
+
 TEST_F(GatedTimerTest, EachTickAfterAChangeRunsWhileChangesKeepComing) {
     timer.FireAt(milliseconds(5100));
     for (int tick = 2; tick < 6; ++tick) {
