@@ -3,16 +3,17 @@
 
 - looks at the pointer, wake-ups per second and CPU while the pointer and the face stand still: the
   program sleeps until something moves, but for a look once a second at moves nothing tells of
-  (the Linux program's looks are counted from its log, in a run of their own, since writing the
-  log costs more than looking; Zorvin.exe keeps none);
+  (the Linux program's looks are counted from its log, which its helper writes, in a run of their
+  own, since writing the log costs more than looking; Zorvin.exe keeps none);
 - CPU while the pointer keeps moving around the face;
 - how long the pupils take to follow a move of the pointer (the 100 ms tick's floor), and a warp
   of it by another client, which the X server tells no listener of (the look's second's ceiling).
 
 A wake-up is a context switch of any of the program's threads (voluntary and involuntary, from
 /proc/PID/task/*/status); CPU is the threads' time on a CPU, to the nanosecond (schedstat). For
-Zorvin.exe these are its own process's, not those of Wine's services (wineserver, explorer ...),
-which the figures for all of Wine add.
+the Linux program these count its helper for the looks too; for Zorvin.exe they are its own
+process's, not those of Wine's services (wineserver, explorer ...), which the figures for all of
+Wine add.
 
 Prints figures and sets no limits. The program under test is chosen as for the end-to-end tests:
 ZORVIN_PROGRAM=linux|wine and ZORVIN_EXECUTABLE, or the path of `zorvin` as the only argument.
@@ -85,10 +86,17 @@ def wine_processes(prefix):
     return found
 
 
-def program_process(running, program):
-    """The process whose own costs count: `zorvin`, or Zorvin.exe's process under Wine."""
+def children(pid):
+    return [int(child) for tid in os.listdir("/proc/%d/task" % pid)
+            for child in _read("/proc/%d/task/%s/children" % (pid, tid)).split()]
+
+
+def own_processes(running, program):
+    """The processes whose own costs count: `zorvin` and the helper it runs for its looks at the
+    pointer, or Zorvin.exe's process under Wine."""
     if program.name != "wine":
-        return running.process.pid
+        pid = running.process.pid
+        return lambda: [pid] + children(pid)
 
     def named():
         for pid in wine_processes(program.prefix.path):
@@ -97,7 +105,8 @@ def program_process(running, program):
         return None
 
     x11.wait_until(named, 30, message="the process " + WINE_PROCESS_NAME)
-    return named()
+    own = named()
+    return lambda: [own]
 
 
 class Costs:
@@ -161,8 +170,7 @@ def main():
         try:
             left, top, width, height = program.client_rect(display, window)
             centre = (left + width // 2, top + height // 2)
-            own = program_process(running, program)
-            groups = {"own": lambda: [own]}
+            groups = {"own": own_processes(running, program)}
             if program.name == "wine":
                 groups["wine"] = lambda: wine_processes(program.prefix.path)
             time.sleep(2)  # the start's last ticks and repaints

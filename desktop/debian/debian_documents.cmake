@@ -15,11 +15,12 @@ file(MAKE_DIRECTORY "${zorvin_root}/share/lintian/overrides")
 file(COPY_FILE "${CPACK_ZORVIN_LINTIAN_OVERRIDES}" "${zorvin_root}/share/lintian/overrides/zorvin")
 
 # Modes as Debian asks for them, whatever the builder's umask (CMake makes directories through it)
-# and the sources' modes: directories and the program 0755, every other file 0644.
+# and the sources' modes: directories and the programs 0755, every other file 0644.
 file(GLOB_RECURSE zorvin_packed LIST_DIRECTORIES true "${CPACK_TEMPORARY_INSTALL_DIRECTORY}/*")
 file(CHMOD "${CPACK_TEMPORARY_INSTALL_DIRECTORY}" ${zorvin_packed}
     FILE_PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ
     DIRECTORY_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
     WORLD_EXECUTE)
-file(CHMOD "${zorvin_root}/bin/zorvin" PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ
-    GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+file(CHMOD "${zorvin_root}/bin/zorvin" "${zorvin_root}/libexec/zorvin/zorvin-look"
+    PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ
+    WORLD_EXECUTE)

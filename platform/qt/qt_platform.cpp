@@ -27,9 +27,15 @@ QtPlatform::QtPlatform(DesktopEvents& desktop, const OwnScaling& scaling)
     if (!changes_.watching()) {
         return;
     }
-    look_ = std::make_unique<X11Look>(GatedTimer::kLookPeriod, [this] { desktop_.NoteChange(); });
-    desktop_.WatchChanges(look_->looking() ? UntoldChanges::BackendLooks
-                                           : UntoldChanges::TimersLook);
+    // The timers look until the helper's looks run, and again if they end.
+    desktop_.WatchChanges(UntoldChanges::TimersLook);
+    look_ = std::make_unique<X11Look>(
+        GatedTimer::kLookPeriod,
+        [this](bool looking) {
+            desktop_.WatchChanges(looking ? UntoldChanges::BackendLooks
+                                          : UntoldChanges::TimersLook);
+        },
+        [this] { desktop_.NoteChange(); });
 }
 
 QtPlatform::~QtPlatform() = default;

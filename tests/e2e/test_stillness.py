@@ -1,9 +1,12 @@
 """After a still spell, in which the program may sleep: the pupils follow the next move of the
-pointer by a device, a warp of it by another program (which the X server tells no listener of), a
-move of the face by the window manager, a screen added, the pointer while another program holds
-it, and, for Zorvin.exe, the pointer beyond another Wine program it crossed; a drag works as ever."""
+pointer by a device, a warp of it by another program (which the X server tells no listener of),
+even once the Linux program's helper for its looks has ended, a move of the face by the window
+manager, a screen added, the pointer while another program holds it, and, for Zorvin.exe, the
+pointer beyond another Wine program it crossed; a drag works as ever."""
 
+import os
 import shutil
+import signal
 import subprocess
 import tempfile
 import time
@@ -45,6 +48,17 @@ class StillnessTest(ZorvinTestCase):
         ox, oy = self.origin
         self.look_from(ox + 500, oy + 30, "warped right of the face", way="warp")
         self.look_from(ox + 21, oy - 300, "warped above the face", way="warp")
+
+    def test_a_warp_after_the_looks_helper_ended_is_followed(self):
+        if self.program.name != "linux":
+            self.skipTest("only the Linux program looks with a helper")
+        pid = self.zorvin.process.pid
+        with open("/proc/%d/task/%d/children" % (pid, pid)) as f:
+            (helper,) = f.read().split()
+        os.kill(int(helper), signal.SIGKILL)
+        time.sleep(STILL_SPELL)
+        ox, oy = self.origin
+        self.look_from(ox + 500, oy + 30, "warped right of the face, the helper gone", way="warp")
 
     def test_the_face_moved_under_a_still_pointer_after_a_still_spell_aims_again(self):
         ox, oy = self.origin

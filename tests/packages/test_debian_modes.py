@@ -1,5 +1,5 @@
 """The Debian package's file modes, whatever the umask of whoever builds it: directories 0755,
-the program 0755, every other file 0644. Made here with CPack from the build tree, once under a
+the programs 0755, every other file 0644. Made here with CPack from the build tree, once under a
 umask that lets the group write and once under one that shuts everyone else out.
 
     ZORVIN_BUILD_DIR   the Release build tree that scripts/package.sh packs
@@ -12,7 +12,7 @@ import subprocess
 import tempfile
 import unittest
 
-EXPECTED_PROGRAM = "./usr/bin/zorvin"
+PROGRAMS = ("./usr/bin/zorvin", "./usr/libexec/zorvin/zorvin-look")
 
 
 def package_under_umask(umask, into):
@@ -45,7 +45,7 @@ class DebianModes(unittest.TestCase):
             self.addCleanup(shutil.rmtree, into, ignore_errors=True)
             wrong = {}
             for path, (kind, mode) in modes(package_under_umask(umask, into)).items():
-                expected = 0o755 if kind == "d" or path == EXPECTED_PROGRAM else 0o644
+                expected = 0o755 if kind == "d" or path in PROGRAMS else 0o644
                 if mode != expected:
                     wrong[path] = oct(mode)
             self.assertEqual(wrong, {}, "umask %03o" % umask)

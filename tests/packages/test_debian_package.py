@@ -18,6 +18,7 @@ from author_settings import author
 
 APP_ID = "org.example.zorvin"
 EXTENSION = "pointer@zorvin.example.org"
+PROGRAMS = ("/usr/bin/zorvin", "/usr/libexec/zorvin/zorvin-look")
 
 
 def debian_release():
@@ -98,13 +99,14 @@ class DebianPackage(unittest.TestCase):
         problems = [line for line in result.stdout.splitlines() if line[:2] in ("E:", "W:")]
         self.assertEqual((result.returncode, problems), (0, []), result.stdout + result.stderr)
 
-    def test_depends_on_the_packages_of_the_libraries_the_program_links(self):
+    def test_depends_on_the_packages_of_the_libraries_the_programs_link(self):
         depends = {part.strip().split(" ")[0] for part in self.field("Depends").split(",")}
         with tempfile.TemporaryDirectory() as unpacked:
             subprocess.run(["dpkg-deb", "--extract", self.deb, unpacked], check=True)
-            linked = needed_libraries(os.path.join(unpacked, "usr/bin/zorvin"))
-        self.assertTrue({"libc.so.6", "libstdc++.so.6", "libQt6Widgets.so.6"} <= set(linked),
-                        linked)
+            linked = [soname for program in PROGRAMS
+                      for soname in needed_libraries(os.path.join(unpacked, program.lstrip("/")))]
+        self.assertTrue({"libc.so.6", "libstdc++.so.6", "libQt6Widgets.so.6",
+                         "libxcb-sync.so.1"} <= set(linked), linked)
         for soname in linked:
             self.assertIn(package_of_library(soname), depends, soname)
         self.assertEqual([name for name in depends if name.endswith("-dev")], [])
@@ -114,8 +116,7 @@ class DebianPackage(unittest.TestCase):
                                  text=True, check=True).stdout
         files = {line.split()[-1].lstrip(".") for line in listing.splitlines()
                  if not line.startswith("d")}
-        expected = {
-            "/usr/bin/zorvin",
+        expected = set(PROGRAMS) | {
             "/usr/share/applications/%s.desktop" % APP_ID,
             "/usr/share/metainfo/%s.metainfo.xml" % APP_ID,
             "/usr/share/man/man6/zorvin.6.gz",

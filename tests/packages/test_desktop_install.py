@@ -15,6 +15,7 @@ import artwork
 import png_reader
 import programs
 import session
+import x11
 from author_settings import author
 
 APP_ID = "org.example.zorvin"
@@ -53,6 +54,7 @@ class DesktopInstall(unittest.TestCase):
                  for directory, _, names in os.walk(self.prefix) for name in names}
         expected = {
             "bin/zorvin",
+            "libexec/zorvin/zorvin-look",
             "share/applications/%s.desktop" % APP_ID,
             "share/metainfo/%s.metainfo.xml" % APP_ID,
             "share/man/man6/zorvin.6",
@@ -142,13 +144,22 @@ class DesktopInstall(unittest.TestCase):
             alphas = {pixel[3] for row in rows for pixel in row}
             self.assertEqual(alphas, {0, 255}, "size %d: no blended edges" % size)
 
-    def test_running_window_is_tied_to_its_desktop_entry(self):
+    def test_running_program_is_tied_to_its_desktop_entry_and_looks_with_its_helper(self):
         entry = read_desktop_entry(self.installed("share", "applications", APP_ID + ".desktop"))
         program = programs.LinuxProgram(self.installed("bin", "zorvin"))
+        helper = os.path.realpath(self.installed("libexec", "zorvin", "zorvin-look"))
+
+        def helpers_running():
+            pid = running.process.pid
+            with open("/proc/%d/task/%d/children" % (pid, pid)) as f:
+                children = f.read().split()
+            return helper in {os.path.realpath("/proc/%s/exe" % child) for child in children}
+
         with session.XSession() as x:
             running, window = programs.start_shown(program, x.display)
             try:
                 self.assertIn(entry["StartupWMClass"], window.get_wm_class())
+                x11.wait_until(helpers_running, 30, message="the installed helper to run")
             finally:
                 running.stop()
 

@@ -2,46 +2,36 @@
 // it (XWarpPointer, `xdotool mousemove`), and XInput's raw events say nothing. A look that finds it
 // elsewhere than the last one did reports a change, which wakes the ticks.
 //
-// The looks cost the desktop as little as a look can: a thread of their own, on an XCB connection
-// of their own, asks the X server for the pointer's place behind a SYNC Await on the server's
-// clock, so that the server answers a second later and the thread wakes once a look, to the
-// answer, rather than once for a timer and once more for the answer. The program's event loop
-// sleeps for as long as nothing changes.
+// The looks run in a small program of their own, zorvin-look, beside this one: waking a process
+// once a second costs in proportion to the memory it maps, and this one maps Qt. The program's
+// event loop sleeps for as long as nothing changes.
 #pragma once
 
 #include <chrono>
-#include <cstdint>
 #include <functional>
-#include <thread>
 
-#include <QObject>
-
-struct xcb_connection_t;
+#include <QProcess>
 
 namespace zorvin::qt {
 
 class X11Look final {
   public:
-    // Looks every `period`. `moved` is called on the thread that made this, from its event loop.
-    X11Look(std::chrono::milliseconds period, std::function<void()> moved);
+    // Looks every `period`. `looking` is called, on this thread, with true once the looks run and
+    // with false if they end; `moved` when a look finds the pointer moved.
+    X11Look(std::chrono::milliseconds period, std::function<void(bool)> looking,
+            std::function<void()> moved);
     ~X11Look();
     X11Look(const X11Look&) = delete;
     X11Look& operator=(const X11Look&) = delete;
 
-    // Whether the looks run: the X server answered, and has SYNC's clock to wait on.
-    bool looking() const { return thread_.joinable(); }
-
   private:
-    void Run(std::uint32_t root, std::uint32_t clock);
+    void Read();
+    void End();
 
-    std::chrono::milliseconds period_;
+    std::function<void(bool)> looking_;
     std::function<void()> moved_;
-    // Lives on the maker's thread: what the looks report is run there.
-    QObject receiver_;
-    xcb_connection_t* connection_ = nullptr;
-    // Written to end the looks.
-    int stop_ = -1;
-    std::thread thread_;
+    bool running_ = false;
+    QProcess helper_;
 };
 
 }  // namespace zorvin::qt
