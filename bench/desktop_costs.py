@@ -86,17 +86,11 @@ def wine_processes(prefix):
     return found
 
 
-def children(pid):
-    return [int(child) for tid in os.listdir("/proc/%d/task" % pid)
-            for child in _read("/proc/%d/task/%s/children" % (pid, tid)).split()]
-
-
 def own_processes(running, program):
     """The processes whose own costs count: `zorvin` and the helper it runs for its looks at the
     pointer, or Zorvin.exe's process under Wine."""
     if program.name != "wine":
-        pid = running.process.pid
-        return lambda: [pid] + children(pid)
+        return lambda: [running.process.pid] + running.children()
 
     def named():
         for pid in wine_processes(program.prefix.path):

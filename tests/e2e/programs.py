@@ -66,6 +66,15 @@ class RunningProgram:
         except subprocess.TimeoutExpired:
             raise AssertionError("the program did not end within %.0f s" % timeout)
 
+    def children(self):
+        """The process ids of the programs this one runs (the Linux program's helper)."""
+        pid = self.process.pid
+        try:
+            with open("/proc/%d/task/%d/children" % (pid, pid)) as f:
+                return [int(child) for child in f.read().split()]
+        except OSError:  # it has just ended
+            return []
+
     def output(self):
         with open(os.path.join(self.work_dir, "stderr.log")) as f:
             return f.read()

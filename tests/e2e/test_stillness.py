@@ -52,10 +52,8 @@ class StillnessTest(ZorvinTestCase):
     def test_a_warp_after_the_looks_helper_ended_is_followed(self):
         if self.program.name != "linux":
             self.skipTest("only the Linux program looks with a helper")
-        pid = self.zorvin.process.pid
-        with open("/proc/%d/task/%d/children" % (pid, pid)) as f:
-            (helper,) = f.read().split()
-        os.kill(int(helper), signal.SIGKILL)
+        (helper,) = self.zorvin.children()
+        os.kill(helper, signal.SIGKILL)
         time.sleep(STILL_SPELL)
         ox, oy = self.origin
         self.look_from(ox + 500, oy + 30, "warped right of the face, the helper gone", way="warp")

@@ -150,10 +150,8 @@ class DesktopInstall(unittest.TestCase):
         helper = os.path.realpath(self.installed("libexec", "zorvin", "zorvin-look"))
 
         def helpers_running():
-            pid = running.process.pid
-            with open("/proc/%d/task/%d/children" % (pid, pid)) as f:
-                children = f.read().split()
-            return helper in {os.path.realpath("/proc/%s/exe" % child) for child in children}
+            return helper in {os.path.realpath("/proc/%d/exe" % child)
+                              for child in running.children()}
 
         with session.XSession() as x:
             running, window = programs.start_shown(program, x.display)
