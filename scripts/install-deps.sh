@@ -61,13 +61,9 @@ mapfile -t optional_missing < <(not_installed "${optional[@]}")
 
 sudo=()
 [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-updated=false
-update() {
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
-    updated=true
-}
-# apt knows what the release has once its lists are fresh, as they are before any install.
-[ ${#missing[@]} -gt 0 ] && update
+# What the release has is known only from fresh lists: a container image's are often deleted, and
+# stale ones may name none of a package's versions. So they are refreshed before any question.
+"${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
 # A package the release has has a version to install; one it dropped may still be known, with none.
 candidate() { apt-cache policy "$1" 2>/dev/null | sed -n 's/^ *Candidate: //p'; }
 unavailable=()
@@ -84,5 +80,4 @@ done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
 echo "Installing: ${missing[*]}"
-$updated || update
 "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "${missing[@]}"

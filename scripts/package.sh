@@ -13,11 +13,33 @@ jobs=$(nproc)
 "$root/scripts/install-deps.sh" package
 
 # The Debian package is for this machine's release: it takes the GNOME Shell extension in the
-# format of the Shell this release has, installed here or not, naming that Shell's version.
-shell=$(apt-cache policy gnome-shell 2>/dev/null | sed -n 's/^ *Candidate: \([0-9][0-9]*\).*/\1/p')
+# format of the Shell this release has, naming that Shell's version. That version is taken from
+# what is certain, the installed gnome-shell or else the release's own from fresh lists; a package
+# is not made for a Shell guessed at. Naming the format yourself (-DZORVIN_GNOME_SHELL_FORMAT=)
+# makes the package whatever the release has.
+release_shell_version() {
+    if dpkg-query -W -f='${db:Status-Status}' gnome-shell 2>/dev/null | grep -qx installed; then
+        dpkg-query -W -f='${Version}' gnome-shell
+        return
+    fi
+    local sudo=()
+    [ "$(id -u)" -eq 0 ] || sudo=(sudo)
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -qq
+    apt-cache policy gnome-shell 2>/dev/null | sed -n 's/^ *Candidate: //p'
+}
 release_shell=()
-[ -n "$shell" ] && release_shell=(-DZORVIN_GNOME_SHELL_VERSIONS="$shell"
-    -DZORVIN_GNOME_SHELL_FORMAT="$([ "$shell" -lt 45 ] && echo 43 || echo 45)")
+if [[ " $* " != *" -DZORVIN_GNOME_SHELL_FORMAT="* ]]; then
+    shell=$(release_shell_version | sed -n 's/^\([0-9]*:\)\{0,1\}\([0-9][0-9]*\).*/\2/p')
+    if [ -z "$shell" ]; then
+        echo "$0: cannot tell which GNOME Shell this release has (gnome-shell is not installed," \
+            "and apt knows no version of it), so not which format its extension takes: install" \
+            "gnome-shell, or name the format, -DZORVIN_GNOME_SHELL_FORMAT=43 (GNOME 43 and 44)" \
+            "or 45 (GNOME 45 and later)." >&2
+        exit 1
+    fi
+    release_shell=(-DZORVIN_GNOME_SHELL_VERSIONS="$shell"
+        -DZORVIN_GNOME_SHELL_FORMAT="$([ "$shell" -lt 45 ] && echo 43 || echo 45)")
+fi
 cmake -S "$root" -B "$build/gcc" -DCMAKE_BUILD_TYPE=Release -DCMAKE_CXX_COMPILER=g++ \
     "${release_shell[@]}" "$@" >/dev/null
 cmake --build "$build/gcc" -j "$jobs"

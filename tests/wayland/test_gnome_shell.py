@@ -14,7 +14,7 @@ import compositor
 import gnome_shell_session
 import x11
 
-compositor.skip_unless_installed(gnome_shell_session.GNOME_SHELL)
+compositor.require_installed(gnome_shell_session.GNOME_SHELL)
 
 UUID = os.environ.get("ZORVIN_GNOME_EXTENSION_UUID", "")
 SERVICE = "org.example.zorvin.ShellPointer"

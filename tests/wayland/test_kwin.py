@@ -15,7 +15,7 @@ import session
 import x11
 from zorvin_case import QUIET_PERIOD
 
-compositor.skip_unless_installed(kwin_session.KWIN)
+compositor.require_installed(kwin_session.KWIN)
 
 class KWinTest(compositor.FaceOnWayland):
     @classmethod
