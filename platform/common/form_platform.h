@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -49,7 +50,7 @@ class FormPlatform final : public Platform {
     WindowRegistry& registry_;
     WindowSystem& system_;
     // Where the last GetCursorPos found the pointer.
-    Point lastCursor_;
+    std::optional<Point> lastCursor_;
     // Regions made and not yet given to a window.
     std::map<Hrgn, Region> regions_;
     Hrgn nextRegion_ = 1;

@@ -131,6 +131,12 @@ void FormWindow::NoteChange() {
     }
 }
 
+void FormWindow::NoteUntoldChange() {
+    for (const auto& [key, timer] : timers_) {
+        timer->ChangeUntold();
+    }
+}
+
 void FormWindow::WatchChanges(UntoldChanges untold) {
     for (const auto& [key, timer] : timers_) {
         timer->WatchChanges(untold);

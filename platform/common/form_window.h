@@ -66,8 +66,10 @@ class FormWindow final : public Window, private CoreHost, private WindowEvents {
     // Whether what the form asks now may open something (WindowCore::mayOpen).
     bool mayOpen() const { return core_.mayOpen(); }
 
-    // Something this window's timers' ticks read may have changed.
+    // Something this window's timers' ticks read may have changed; or changed untold, which no
+    // event told of.
     void NoteChange();
+    void NoteUntoldChange();
     // The backend tells of every change from now on; `untold` says who finds those no event tells
     // of.
     void WatchChanges(UntoldChanges untold);

@@ -36,6 +36,11 @@ void GatedTimer::Change() {
     Arm(std::max(wait, std::chrono::milliseconds(0)));
 }
 
+void GatedTimer::ChangeUntold() {
+    awakeUntil_ = Now() + kAwakeAfterUntold;
+    Change();
+}
+
 // A native timer may still deliver a tick it had queued before it was stopped; one queued before
 // it fell asleep is an early look.
 bool GatedTimer::Fire() {
@@ -50,7 +55,7 @@ bool GatedTimer::Fire() {
         resuming_ = false;
         Arm(std::chrono::milliseconds(interval_));
     }
-    if (changed_ || !watching_) {
+    if (changed_ || !watching_ || lastDue_ < awakeUntil_) {
         changed_ = false;
         return true;
     }

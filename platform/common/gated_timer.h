@@ -11,6 +11,12 @@
 // where that is later, and the ticks run at their interval from there: never closer together
 // than the form asked, and a move after a still spell is followed at once. Until the backend
 // knows that it learns of every change it can (WatchChanges), every tick runs.
+//
+// Events are an accelerator, never the only truth. A change that no event told of (ChangeUntold:
+// a look or a tick found the pointer elsewhere) says that the events are blind to some moves
+// here, so the ticks then all run, as a plain timer's do, until none has found anything changed
+// for kAwakeAfterUntold: wherever the events are blind, the face is never worse than a plain timer
+// after the first move.
 #pragma once
 
 #include <chrono>
@@ -29,6 +35,8 @@ class GatedTimer : public Timer {
   public:
     // How often an asleep timer looks, unless its interval is longer.
     static constexpr std::chrono::milliseconds kLookPeriod{1000};
+    // How long the ticks all run after a change that no event told of.
+    static constexpr std::chrono::milliseconds kAwakeAfterUntold{3000};
 
     std::int32_t Interval() const final { return interval_; }
     // Starts the ticks, the first a whole period from now, or stops them (0).
@@ -39,6 +47,8 @@ class GatedTimer : public Timer {
     void WatchChanges(UntoldChanges untold);
     // Something a tick reads may have changed.
     void Change();
+    // Something a tick reads changed, and no event told of it.
+    void ChangeUntold();
     // The native timer fired: whether the form's tick runs.
     bool Fire();
 
@@ -62,6 +72,8 @@ class GatedTimer : public Timer {
     bool resuming_ = false;
     // When the native timer last fired.
     std::chrono::milliseconds lastDue_{};
+    // Until when every tick runs, after a change no event told of.
+    std::chrono::milliseconds awakeUntil_{};
 };
 
 }  // namespace zorvin

@@ -103,6 +103,8 @@ class DesktopEvents {
   public:
     // Something a tick reads may have changed: the pointer, a window's place, the screens.
     virtual void NoteChange() = 0;
+    // The backend's own look found the pointer moved, which no event told of.
+    virtual void NoteUntoldChange() = 0;
     // The backend tells of every change a tick reads from now on (all but those no event tells
     // of, which `untold` says who finds), so that ticks may pass while nothing changes.
     virtual void WatchChanges(UntoldChanges untold) = 0;

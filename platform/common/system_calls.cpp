@@ -50,14 +50,12 @@ bool FormPlatform::SetWindowPos(Hwnd hwnd, Hwnd insertAfter, std::int32_t /*x*/,
 }
 
 // Some moves of the pointer come with no event (another program warps it): a read that finds it
-// elsewhere than the last one did is a change like those the backend tells, so that a sleeping
-// timer's look wakes it and the moves after are followed at every tick.
+// elsewhere than the last one did is a change, so that a sleeping timer's look wakes it, and one
+// that nothing told of keeps the ticks running for the moves after it. The first read is no move.
 bool FormPlatform::GetCursorPos(Point& point) {
     point = system_.CursorPosition();
-    if (point != lastCursor_) {
-        lastCursor_ = point;
-        registry_.NoteChange();
-    }
+    registry_.NoteCursorRead(lastCursor_ && point != *lastCursor_);
+    lastCursor_ = point;
     return true;
 }
 

@@ -39,9 +39,25 @@ void WindowRegistry::WatchChanges(UntoldChanges untold) {
 }
 
 void WindowRegistry::NoteChange() {
+    told_ = true;
     for (const auto& [hwnd, window] : windows_) {
         window->NoteChange();
     }
+}
+
+void WindowRegistry::NoteUntoldChange() {
+    for (const auto& [hwnd, window] : windows_) {
+        window->NoteUntoldChange();
+    }
+}
+
+void WindowRegistry::NoteCursorRead(bool moved) {
+    if (moved && !told_) {
+        NoteUntoldChange();
+    } else if (moved) {
+        NoteChange();
+    }
+    told_ = false;
 }
 
 bool WindowRegistry::ticking() const {

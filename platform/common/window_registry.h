@@ -34,6 +34,10 @@ class WindowRegistry final : public DesktopEvents {
     // DesktopEvents: the notice of a change goes to every window's timers.
     void WatchChanges(UntoldChanges untold) override;
     void NoteChange() override;
+    void NoteUntoldChange() override;
+    // The program read the pointer, and found it `moved` since its last read: a move that no
+    // change told of since then was untold.
+    void NoteCursorRead(bool moved);
     bool ticking() const override;
     // The moves asked during events move the windows, before anything else runs.
     void ApplyAskedMoves();
@@ -51,6 +55,8 @@ class WindowRegistry final : public DesktopEvents {
     Hwnd nextHandle_ = kFirstHandle;
     bool ended_ = false;
     bool watching_ = false;
+    // Whether a change was told since the pointer was last read.
+    bool told_ = false;
     UntoldChanges untold_ = UntoldChanges::TimersLook;
 };
 

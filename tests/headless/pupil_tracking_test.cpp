@@ -113,7 +113,6 @@ TEST_F(PupilTracking, AWindowMovedUnderAStillCursorReAimsThePupils) {
 TEST_F(PupilTracking, AStillDesktopCostsALookASecondWhichFindsWarpsNothingTold) {
     lookAtClient(200, 200);
     platform.tick();  // finds the cursor where the last tick did
-    platform.tick();
     ASSERT_EQ(timer1().period(), GatedTimer::kLookPeriod) << "asleep";
     const auto looks = calls("CursorPosition").size();
     const auto accesses = eye(0).accesses() + eye(1).accesses();
@@ -132,6 +131,34 @@ TEST_F(PupilTracking, AStillDesktopCostsALookASecondWhichFindsWarpsNothingTold) 
     platform.warpCursor({origin.x + 21, origin.y + 500});
     platform.tick();
     expectPupilCentre(0, kLeftX, kEyeY + 3);
+}
+
+// Where no event tells of the warps, the look finds the first, and that change nothing told keeps
+// every tick running, as a plain timer's, until nothing has changed for a few seconds: a warp a
+// second after the last one is followed at the next tick.
+TEST_F(PupilTracking, AWarpNothingToldKeepsTheTicksRunningUntilTheDesktopIsStillAgain) {
+    lookAtClient(200, 200);
+    platform.tick();
+    platform.tick();
+    ASSERT_EQ(timer1().period(), GatedTimer::kLookPeriod) << "asleep";
+    const Point origin = form1().clientOrigin();
+    platform.warpCursor({origin.x + 21, origin.y - 400});
+    for (int i = 0; i < 10; ++i) {
+        platform.tick();
+    }
+    expectPupilCentre(0, kLeftX, kEyeY - 3);
+    for (int i = 0; i < 10; ++i) {
+        platform.tick();
+    }
+    platform.warpCursor({origin.x + 21, origin.y + 500});
+    platform.tick();
+    expectPupilCentre(0, kLeftX, kEyeY + 3);
+    for (int i = 0; i < 30; ++i) {
+        EXPECT_EQ(timer1().period(), std::chrono::milliseconds(100)) << "awake, at tick " << i;
+        platform.tick();
+    }
+    platform.tick();
+    EXPECT_EQ(timer1().period(), GatedTimer::kLookPeriod) << "asleep after three still seconds";
 }
 
 TEST_F(PupilTracking, ScreensChangedUnderAStillCursorAreLookedAt) {
