@@ -9,7 +9,7 @@ set -euo pipefail
 
 run_packages=(
     build-essential cmake git
-    qt6-base-dev libx11-dev libxcb1-dev libxcb-sync-dev libxi-dev libxrandr-dev
+    qt6-base-dev libx11-dev libxcb1-dev libxcb-sync-dev libxcb-record0-dev libxi-dev libxrandr-dev
     # a virtual screen with a window manager, for machines with no display of their own
     xvfb openbox python3 python3-xlib
 )
@@ -22,7 +22,7 @@ package_packages=(
 test_packages=(
     clang
     googletest libgtest-dev libgmock-dev
-    x11-utils xdotool wmctrl python3-pefile icewm x11-xserver-utils
+    x11-utils wmctrl python3-pefile icewm x11-xserver-utils
     # a font with Thai and Latin letters, for the links' Thai-charset font under Wine
     fonts-tlwg-loma-ttf
     # checks of the packages and of the desktop files they install

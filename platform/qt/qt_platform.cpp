@@ -35,7 +35,7 @@ QtPlatform::QtPlatform(DesktopEvents& desktop, const OwnScaling& scaling)
             desktop_.WatchChanges(looking ? UntoldChanges::BackendLooks
                                           : UntoldChanges::TimersLook);
         },
-        [this] { desktop_.NoteChange(); });
+        [this] { desktop_.NoteChange(); }, [this] { desktop_.NoteUntoldChange(); });
 }
 
 QtPlatform::~QtPlatform() = default;
@@ -86,7 +86,13 @@ void QtPlatform::Quit() {
 Point QtPlatform::CursorPosition() {
     qCDebug(lcPointer, "looked");
     if (!pointer_) {
-        pointer_ = std::make_unique<DesktopPointer>(tickMs_, [this] { desktop_.NoteChange(); });
+        pointer_ = std::make_unique<DesktopPointer>(
+            tickMs_, [this] { desktop_.NoteChange(); },
+            [this](QPoint seen) {
+                if (look_) {
+                    look_->Saw(seen);
+                }
+            });
     }
     const QPoint cursor = pointer_->Position();
     return {cursor.x(), cursor.y()};

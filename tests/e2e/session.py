@@ -72,10 +72,12 @@ def _connect(name):
 class XSession:
     """Xvfb and a window manager on a free display; `display` is an x11.Display connected to it.
 
-    With `monitors` > 1, the screen is that many monitors of SCREEN_SIZE side by side."""
+    With `monitors` > 1, the screen is that many monitors of SCREEN_SIZE side by side. Xvfb takes
+    `server_arguments` too (`-extension RECORD`: a server without RECORD, and so without XTEST)."""
 
-    def __init__(self, monitors=1):
+    def __init__(self, monitors=1, server_arguments=()):
         self.monitors = monitors
+        self.server_arguments = list(server_arguments)
         self.window_manager = os.environ.get("ZORVIN_WINDOW_MANAGER", "openbox")
         self.name = None
         self.display = None
@@ -108,7 +110,7 @@ class XSession:
                 server = start_process_group(
                     ["Xvfb", name, "-screen", "0",
                      "%dx%dx24" % (SCREEN_SIZE[0] * self.monitors, SCREEN_SIZE[1]),
-                     "-nolisten", "tcp", "-noreset"],
+                     "-nolisten", "tcp", "-noreset", *self.server_arguments],
                     stdout=log, stderr=subprocess.STDOUT)
             socket = "/tmp/.X11-unix/X%d" % number
             deadline = time.monotonic() + 10

@@ -1,8 +1,10 @@
 """After a still spell, in which the program may sleep: the pupils follow the next move of the
-pointer by a device, a warp of it by another program (which the X server tells no listener of),
-even once the Linux program's helper for its looks has ended, a move of the face by the window
-manager, a screen added, the pointer while another program holds it, and, for Zorvin.exe, the
-pointer beyond another Wine program it crossed; a drag works as ever."""
+pointer by a device, a warp of it by another program (for which the X server sends no input
+event) at once, even once the Linux program's helper for its looks has ended, a move of the face by
+the window manager, a screen added, the pointer while another program holds it, and, for
+Zorvin.exe, the pointer beyond another Wine program it crossed; a drag works as ever. On a server
+without RECORD, which tells of warps, the first warp is found by a look and the ones after it at
+the ticks; the looks compare with what the program last saw."""
 
 import os
 import shutil
@@ -13,6 +15,7 @@ import time
 import unittest
 
 import face
+import programs
 import session
 import x11
 from Xlib import X, display as xdisplay
@@ -21,14 +24,32 @@ from zorvin_case import ZorvinTestCase
 # Nothing moves for this long: the state under test, not a wait for something to happen.
 STILL_SPELL = 3.0
 NOTEPAD = "Untitled - Notepad"  # a second Wine program, always there
+# The Linux program's helper says so at each look.
+LOOK_LOG = {"QT_LOGGING_RULES": "zorvin.look.debug=true"}
+LOOKED = "zorvin.look: looked"
+# Tries of what a look may happen to do at the same moment.
+TRIES = 6
 
 
-class StillnessTest(ZorvinTestCase):
+class StillnessCase(ZorvinTestCase):
     def setUp(self):
-        self.start_program()
+        self.start_program(LOOK_LOG)
         self.origin = self.face_origin()
         self.look_from(self.origin[0] - 200, self.origin[1] + 30, "left of the face")
 
+    def require_helper(self):
+        if self.program.name != "linux":
+            self.skipTest("only the Linux program looks with a helper")
+
+    def followed_without_a_look(self, x, y, place, way):
+        """Moves the pointer `way`, waits for the pupils, and says whether they followed with no
+        look of the helper's between: then something else than a look told of the move."""
+        looks = self.zorvin.output().count(LOOKED)
+        self.look_from(x, y, place, way=way)
+        return self.zorvin.output().count(LOOKED) == looks
+
+
+class StillnessTest(StillnessCase):
     def xrandr(self, *arguments):
         subprocess.run(["xrandr", "--display", self.x.name, *arguments], check=True,
                        capture_output=True)
@@ -47,11 +68,38 @@ class StillnessTest(ZorvinTestCase):
         time.sleep(STILL_SPELL)
         ox, oy = self.origin
         self.look_from(ox + 500, oy + 30, "warped right of the face", way="warp")
-        self.look_from(ox + 21, oy - 300, "warped above the face", way="warp")
+        self.look_from(ox + 21, oy - 300, "warped above the face", way="xiwarp")
+        self.look_from(ox + 500, oy + 30, "warped right of the face again", way="warp")
+
+    # The X server tells of each warp as it is asked: the pupils follow before the next look.
+    # A look may come at that moment by chance; not at every try.
+    def test_warps_after_still_spells_are_followed_before_the_next_look(self):
+        self.require_helper()
+        ox, oy = self.origin
+        places = [(ox + 500, oy + 30, "warped right of the face", "warp"),
+                  (ox + 21, oy - 300, "warped above the face", "xiwarp")]
+        for attempt in range(TRIES):
+            time.sleep(STILL_SPELL)
+            if self.followed_without_a_look(*places[attempt % 2]):
+                return
+        self.fail("each of %d warps waited for a look" % TRIES)
+
+    def test_the_helper_ends_with_a_killed_program(self):
+        self.require_helper()
+        (helper,) = self.zorvin.children()
+        os.kill(self.zorvin.process.pid, signal.SIGKILL)
+
+        def ended():
+            try:
+                with open("/proc/%d/stat" % helper) as stat:
+                    return stat.read().rsplit(")", 1)[1].split()[0] == "Z"
+            except OSError:
+                return True
+
+        x11.wait_until(ended, 5, message="zorvin-look ended")
 
     def test_a_warp_after_the_looks_helper_ended_is_followed(self):
-        if self.program.name != "linux":
-            self.skipTest("only the Linux program looks with a helper")
+        self.require_helper()
         (helper,) = self.zorvin.children()
         os.kill(helper, signal.SIGKILL)
         time.sleep(STILL_SPELL)
@@ -129,6 +177,61 @@ class StillnessTest(ZorvinTestCase):
         for px, py, place in beyond:
             self.assertFalse(x <= px < x + width and y <= py < y + height, place)
             self.look_from(px, py, place)
+
+
+class WithoutRecordTest(StillnessCase):
+    """A server without RECORD, nor XTEST with it: the pointer moves by warps alone."""
+
+    SERVER_ARGUMENTS = ("-extension", "RECORD")
+
+    @classmethod
+    def setUpClass(cls):
+        super().setUpClass()
+        cls.display.pointer_moves = "warp"
+
+    def test_after_the_first_warp_a_look_finds_the_next_are_followed_at_the_ticks(self):
+        time.sleep(STILL_SPELL)
+        ox, oy = self.origin
+        self.look_from(ox + 500, oy + 30, "warped right of the face")
+        places = [(ox + 21, oy - 300, "above"), (ox + 21, oy + 300, "below"),
+                  (ox + 500, oy + 30, "right of"), (ox - 300, oy + 30, "left of")]
+        followed = [self.followed_without_a_look(x, y, "warped %s the face" % place, "warp")
+                    for x, y, place in places + places[:TRIES - len(places)]]
+        self.assertTrue(any(followed), "each warp after the first waited for a look")
+
+    def test_the_helper_says_once_that_the_server_has_no_record(self):
+        self.require_helper()
+        x11.wait_until(lambda: "no RECORD extension" in self.zorvin.output(), 5,
+                       message="the helper's word on RECORD")
+        self.assertEqual(self.zorvin.output().count("no RECORD extension"), 1)
+
+    # Where the program saw the pointer, not where the look before saw it: a warp back to the
+    # place of the last look, after the program saw it elsewhere, is a move too.
+    def test_a_look_finds_a_warp_back_to_where_the_look_before_found_the_pointer(self):
+        self.require_helper()
+        helper = subprocess.Popen(
+            [os.path.join(os.path.dirname(self.program.executable), "zorvin-look"), "1000",
+             "--log"], env=dict(os.environ, DISPLAY=self.x.name), stdin=subprocess.PIPE,
+            stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        self.addCleanup(helper.communicate)
+        self.addCleanup(helper.kill)
+        self.assertEqual(helper.stdout.read(1), b"r")
+
+        def looked():
+            while LOOKED not in helper.stderr.readline().decode():
+                pass
+
+        self.move_pointer(100, 100)
+        helper.stdin.write(b"100 100\n")
+        helper.stdin.flush()
+        looked()
+        looked()  # one look surely with the pointer at 100, 100
+        self.move_pointer(300, 300)
+        helper.stdin.write(b"300 300\n")  # the program saw it there
+        helper.stdin.flush()
+        self.move_pointer(100, 100)
+        looked()
+        self.assertEqual(helper.stdout.read(1), b"l")
 
 
 if __name__ == "__main__":

@@ -2,15 +2,17 @@
 
 The pointer and the keyboard are played through XTest from inside the test process, so that a
 burst of motion reaches the server without the delay of spawning a tool per step. The pointer may
-be moved the other ways programs move it instead, which the X server tells no listener of: by a
-warp from another client (XWarpPointer), or by `xdotool mousemove`, a warp from a program of its
-own. ZORVIN_POINTER_MOVES (device, warp or xdotool; device unless set) chooses the way for a run.
+be moved the other ways programs move it instead, for which the X server sends no input event: by
+another client's core warp (XWarpPointer, as `xdotool mousemove` does), or by XInput 2's warp
+(XIWarpPointer, as GTK does). ZORVIN_POINTER_MOVES (device, warp or xiwarp; device unless set)
+chooses the way for a run.
 Windows are found by their WM_NAME; their client area, shape, stacking state and pixels are read
 with core requests and the SHAPE extension.
 """
 
+import ctypes
+import ctypes.util
 import os
-import subprocess
 import time
 
 from Xlib import X, XK, Xatom, display as xdisplay, error as xerror
@@ -20,6 +22,38 @@ from Xlib.xobject import drawable
 
 
 BUTTONS = {"left": 1, "middle": 2, "right": 3}
+POINTER_MOVES = ("device", "warp", "xiwarp")
+
+
+class XInputWarp:
+    """XInput 2's warp of the master pointer, through libXi on a connection of its own: python3-xlib
+    has no XIWarpPointer."""
+
+    VIRTUAL_CORE_POINTER = 2
+
+    def __init__(self, name):
+        self._x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
+        self._xi = ctypes.CDLL(ctypes.util.find_library("Xi"))
+        self._x11.XOpenDisplay.restype = ctypes.c_void_p
+        self._x11.XDefaultRootWindow.restype = ctypes.c_ulong
+        self._x11.XDefaultRootWindow.argtypes = [ctypes.c_void_p]
+        self._x11.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        self._x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
+        self._xi.XIWarpPointer.argtypes = [
+            ctypes.c_void_p, ctypes.c_int, ctypes.c_ulong, ctypes.c_ulong, ctypes.c_double,
+            ctypes.c_double, ctypes.c_uint, ctypes.c_uint, ctypes.c_double, ctypes.c_double]
+        self._display = self._x11.XOpenDisplay(name.encode())
+        if not self._display:
+            raise RuntimeError("cannot open display %s" % name)
+        self._root = self._x11.XDefaultRootWindow(self._display)
+
+    def warp(self, x, y):
+        self._xi.XIWarpPointer(self._display, self.VIRTUAL_CORE_POINTER, 0, self._root, 0, 0, 0,
+                               0, float(x), float(y))
+        self._x11.XSync(self._display, 0)
+
+    def close(self):
+        self._x11.XCloseDisplay(self._display)
 
 
 def wait_until(condition, timeout=10.0, interval=0.02, message="condition"):
@@ -38,14 +72,17 @@ class Display:
     def __init__(self, name):
         self.name = name
         self.pointer_moves = os.environ.get("ZORVIN_POINTER_MOVES", "device")
-        if self.pointer_moves not in ("device", "warp", "xdotool"):
+        if self.pointer_moves not in POINTER_MOVES:
             raise ValueError("ZORVIN_POINTER_MOVES=%s" % self.pointer_moves)
+        self._xinput_warp = None
         self.connection = xdisplay.Display(name)
         self.root = self.connection.screen().root
         self.width = self.connection.screen().width_in_pixels
         self.height = self.connection.screen().height_in_pixels
 
     def close(self):
+        if self._xinput_warp:
+            self._xinput_warp.close()
         self.connection.close()
 
     def atom(self, name):
@@ -54,11 +91,11 @@ class Display:
     # --- Pointer and keyboard ------------------------------------------------------------
 
     def move_pointer(self, x, y, sync=True, way=None):
-        """Moves the pointer `way` ("device", "warp" or "xdotool"), or the run's way."""
+        """Moves the pointer `way` (one of POINTER_MOVES), or the run's way."""
         way = way or self.pointer_moves
-        if way == "xdotool":
-            subprocess.run(["xdotool", "mousemove", str(int(x)), str(int(y))], check=True,
-                           env=dict(os.environ, DISPLAY=self.name))
+        if way == "xiwarp":
+            self._xinput_warp = self._xinput_warp or XInputWarp(self.name)
+            self._xinput_warp.warp(int(x), int(y))
             return
         if way == "warp":
             self.root.warp_pointer(int(x), int(y))

@@ -104,11 +104,12 @@ class FaceCase(unittest.TestCase):
 
 class ZorvinTestCase(FaceCase):
     MONITORS = 1  # side by side, each of session.SCREEN_SIZE
+    SERVER_ARGUMENTS = ()  # Xvfb's own, beyond the screen's
 
     @classmethod
     def setUpClass(cls):
         cls.program = programs.from_environment()
-        cls.x = session.XSession(cls.MONITORS)
+        cls.x = session.XSession(cls.MONITORS, cls.SERVER_ARGUMENTS)
         cls.x.start()
         cls.display = cls.x.display
 

@@ -1,6 +1,7 @@
 #include "platform/qt/pointer/desktop_pointer.h"
 
 #include <cstdio>
+#include <utility>
 
 #include <QByteArray>
 #include <QDBusConnection>
@@ -55,8 +56,10 @@ std::unique_ptr<PointerSource> CompositorSource(int tickMs) {
 
 }  // namespace
 
-DesktopPointer::DesktopPointer(int tickMs, const std::function<void()>& moved)
-    : compositor_(IsWaylandSession() ? CompositorSource(tickMs) : nullptr) {
+DesktopPointer::DesktopPointer(int tickMs, const std::function<void()>& moved,
+                               std::function<void(QPoint)> sawOnX11)
+    : sawOnX11_(std::move(sawOnX11)),
+      compositor_(IsWaylandSession() ? CompositorSource(tickMs) : nullptr) {
     if (compositor_) {
         compositor_->OnMoved(moved);
     }
@@ -68,7 +71,9 @@ QPoint DesktopPointer::Position() {
             return *position;
         }
     }
-    return *x11_.Position();
+    const QPoint position = *x11_.Position();
+    sawOnX11_(position);
+    return position;
 }
 
 }  // namespace zorvin::qt

@@ -16,13 +16,15 @@ namespace zorvin::qt {
 class DesktopPointer {
   public:
     // `tickMs`: how often the program looks at the pointer. `moved`: a compositor told of a move
-    // (X11's own are told by X11Changes).
-    DesktopPointer(int tickMs, const std::function<void()>& moved);
+    // (X11's own are told by X11Changes). `sawOnX11`: where a read from the X server found it.
+    DesktopPointer(int tickMs, const std::function<void()>& moved,
+                   std::function<void(QPoint)> sawOnX11);
 
     QPoint Position();
 
   private:
     X11Pointer x11_;
+    std::function<void(QPoint)> sawOnX11_;
     std::unique_ptr<PointerSource> compositor_;
 };
 
