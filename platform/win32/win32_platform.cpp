@@ -16,10 +16,21 @@ namespace {
 
 // Wine's raw input comes for the moves over any Wine program's windows, and for none over the
 // desktop's other windows: it tells of some moves, never of all. Which windows moves came over
-// proves nothing, so the answer is taken from what is certain.
+// proves nothing, so the answer is taken from what is certain: ntdll's own export, or, where
+// Wine's HideWineExports option hides that from programs, the key every Wine prefix has in its
+// registry. A Windows that has the key for some other reason only ticks as a plain timer would.
 bool UnderWine() {
     const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+    if (ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr) {
+        return true;
+    }
+    HKEY wine = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Wine", 0, KEY_QUERY_VALUE, &wine) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(wine);
+    return true;
 }
 
 }  // namespace

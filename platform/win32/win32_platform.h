@@ -16,8 +16,9 @@
 //  [X] Timers (SetCoalescableTimer, else SetTimer, by interval; 0 stops them) and menu check
 //      marks, kept by the system. A tick passes while nothing it reads has changed
 //      (platform/common/gated_timer.h): the mouse's raw input (WM_INPUT, with RIDEV_INPUTSINK),
-//      WM_WINDOWPOSCHANGED and WM_DISPLAYCHANGE tell of changes. Under Wine, whose raw input
-//      tells only of moves over Wine's own windows, every tick runs.
+//      WM_WINDOWPOSCHANGED and WM_DISPLAYCHANGE tell of changes. Under Wine (ntdll's
+//      wine_get_version, or where that is hidden the prefix's HKLM\Software\Wine), whose raw
+//      input tells only of moves over Wine's own windows, every tick runs.
 //  [X] Show (modeless, no owner, brought to the front), DoEvents (windows move, then repaint, then
 //      pending messages run), PopupMenu at the pointer, or at the window for Shift+F10 and the Menu
 //      key, either button choosing, End, and a close from the caption bar as CaptionClose.
