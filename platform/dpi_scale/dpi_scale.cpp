@@ -2,20 +2,28 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace zorvin {
 namespace {
+
+constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kHighest = std::numeric_limits<std::int32_t>::max();
+
+std::int32_t Saturated(std::int64_t value) {
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, kLowest, kHighest));
+}
 
 // numerator / denominator at the nearest whole number, halves up, for either sign; denominator > 0.
 std::int32_t RoundedQuotient(std::int64_t numerator, std::int64_t denominator) {
     const std::int64_t twice = 2 * numerator + denominator;
     const std::int64_t below = twice / (2 * denominator);
-    return static_cast<std::int32_t>(below * 2 * denominator > twice ? below - 1 : below);
+    return Saturated(below * 2 * denominator > twice ? below - 1 : below);
 }
 
 // value / 2, rounded down, for either sign.
 std::int32_t FloorHalf(std::int64_t value) {
-    return static_cast<std::int32_t>(value >= 0 ? value / 2 : -((1 - value) / 2));
+    return Saturated(value >= 0 ? value / 2 : -((1 - value) / 2));
 }
 
 // Along one axis, `start` of a span of `length` moved the least that puts the span's middle
@@ -29,6 +37,15 @@ std::int32_t StartWithMiddleInside(std::int32_t start, std::int32_t length, std:
 
 }  // namespace
 
+int SaneDpi(double dpi) {
+    return static_cast<int>(std::lround(SaneScaleFactor(dpi / kStandardDpi) * kStandardDpi));
+}
+
+double SaneScaleFactor(double factor) {
+    constexpr double kHighestFactor = static_cast<double>(kHighestDpi) / kStandardDpi;
+    return std::isfinite(factor) && factor > 0 ? std::clamp(factor, 1.0, kHighestFactor) : 1;
+}
+
 DpiScale::DpiScale(std::int32_t numerator, std::int32_t denominator)
     : numerator_(numerator), denominator_(denominator) {}
 
@@ -37,11 +54,11 @@ DpiScale DpiScale::Of(DpiScaling scaling, int dpi) {
 }
 
 DpiScale DpiScale::WholeFactor(int dpi) {
-    return {std::max(1, RoundedQuotient(dpi, kStandardDpi)), 1};
+    return {RoundedQuotient(SaneDpi(dpi), kStandardDpi), 1};
 }
 
 DpiScale DpiScale::Proportional(int dpi) {
-    return {dpi > 0 ? dpi : kStandardDpi, kStandardDpi};
+    return {SaneDpi(dpi), kStandardDpi};
 }
 
 std::int32_t DpiScale::ToDevice(std::int32_t form) const {
@@ -49,8 +66,11 @@ std::int32_t DpiScale::ToDevice(std::int32_t form) const {
 }
 
 std::int32_t DpiScale::ToDevice(float form) const {
-    const double device = static_cast<double>(form) * numerator_ / denominator_;
-    return static_cast<std::int32_t>(std::floor(device + 0.5));
+    const double device = std::floor(static_cast<double>(form) * numerator_ / denominator_ + 0.5);
+    if (std::isnan(device)) {
+        return 0;
+    }
+    return static_cast<std::int32_t>(std::clamp<double>(device, kLowest, kHighest));
 }
 
 PixelRect DpiScale::ToDevice(const PixelRect& form) const {
@@ -75,8 +95,8 @@ std::int32_t DpiScale::FormPixelAt(std::int32_t device) const {
 }
 
 Point RescaledOrigin(Point origin, Point anchor, const DpiScale& before, const DpiScale& after) {
-    const auto keep = [&](std::int32_t from, std::int32_t at) {
-        return at - after.ToDevice(before.ToForm(at - from));
+    const auto keep = [&](std::int64_t from, std::int64_t at) {
+        return Saturated(at - after.ToDevice(before.ToForm(Saturated(at - from))));
     };
     return {keep(origin.x, anchor.x), keep(origin.y, anchor.y)};
 }
@@ -84,15 +104,17 @@ Point RescaledOrigin(Point origin, Point anchor, const DpiScale& before, const D
 Point RescaledPlace(const Rescaling& rescaling) {
     const DpiScale& before = rescaling.before;
     const Point origin = rescaling.clientOrigin;
-    const Point anchor =
-        rescaling.pointer.value_or(Point{origin.x + before.ToDevice(rescaling.client.width) / 2,
-                                         origin.y + before.ToDevice(rescaling.client.height) / 2});
+    const auto middle = [&](std::int64_t start, std::int32_t length) {
+        return Saturated(start + before.ToDevice(length) / 2);
+    };
+    const Point anchor = rescaling.pointer.value_or(
+        Point{middle(origin.x, rescaling.client.width), middle(origin.y, rescaling.client.height)});
     const Point kept = RescaledOrigin(origin, anchor, before, rescaling.after);
     const PixelRect& monitor = rescaling.monitor;
-    return {StartWithMiddleInside(kept.x - rescaling.clientOffset.x, rescaling.outer.width,
-                                  monitor.left, monitor.right),
-            StartWithMiddleInside(kept.y - rescaling.clientOffset.y, rescaling.outer.height,
-                                  monitor.top, monitor.bottom)};
+    return {StartWithMiddleInside(Saturated(std::int64_t{kept.x} - rescaling.clientOffset.x),
+                                  rescaling.outer.width, monitor.left, monitor.right),
+            StartWithMiddleInside(Saturated(std::int64_t{kept.y} - rescaling.clientOffset.y),
+                                  rescaling.outer.height, monitor.top, monitor.bottom)};
 }
 
 }  // namespace zorvin

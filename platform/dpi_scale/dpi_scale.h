@@ -6,7 +6,8 @@
 // A window scales by a ratio: a dialog by dpi / 96 exactly, as Windows scales dialogs; pixel art by
 // a whole factor only, so that each of its pixels stays a square block of device pixels. At 96 DPI
 // both are 1 and nothing changes. Whole device pixels are rounded to the nearest, halves towards
-// the bottom right, as PixelOf does.
+// the bottom right, as PixelOf does. A device coordinate that would lie beyond an int32 is its
+// nearest end (a form may put its window anywhere), and a form position that is no number is 0.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +20,17 @@ namespace zorvin {
 
 // The DPI at which a form's pixel is one device pixel: a display at 100 %.
 inline constexpr int kStandardDpi = 96;
+// The highest DPI windows are scaled for: a display at 800 %.
+inline constexpr int kHighestDpi = 8 * kStandardDpi;
+
+// A DPI as the windows are scaled for it: from kStandardDpi to kHighestDpi, the nearest of them
+// for one outside, and kStandardDpi for one that is no number, infinite or not above 0. Windows
+// gives none outside, but a DPI worked out from a user's settings (Xft.dpi times QT_SCALE_FACTOR)
+// can be anything, and a window scaled by it far larger than any screen.
+int SaneDpi(double dpi);
+// A user's scale factor as the windows take it, by the same rule: from 1 to 8, and 1 for one that
+// is no number, infinite or not above 0.
+double SaneScaleFactor(double factor);
 
 // Edges in device pixels: right and bottom are the first pixels outside.
 struct PixelRect {
@@ -35,10 +47,10 @@ class DpiScale {
     // The scale of a window that grows as its layout says, at `dpi`: the one rule by which both
     // programs size their windows.
     static DpiScale Of(DpiScaling scaling, int dpi);
-    // The whole factor nearest dpi / 96, at least 1: 1 up to 125 %, 2 from 150 % to 249 %, 3 from
-    // 250 %, and so on.
+    // The whole factor nearest SaneDpi(dpi) / 96: 1 up to 125 %, 2 from 150 % to 249 %, 3 from
+    // 250 %, and so on up to 8.
     static DpiScale WholeFactor(int dpi);
-    // dpi / 96 exactly; a DPI the system does not give is taken for 96.
+    // SaneDpi(dpi) / 96 exactly.
     static DpiScale Proportional(int dpi);
 
     // How many device pixels one form pixel spans across, as a fraction.

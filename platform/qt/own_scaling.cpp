@@ -1,10 +1,12 @@
 #include "platform/qt/own_scaling.h"
 
-#include <cmath>
+#include <cstdio>
 
 #include <QApplication>
 #include <QFont>
 #include <QScreen>
+
+#include "platform/dpi_scale/dpi_scale.h"
 
 namespace zorvin::qt {
 
@@ -22,13 +24,17 @@ void OwnScaling::Variable::Set(const std::optional<QByteArray>& to) const {
     }
 }
 
-// A factor Qt would not take (not a number, or not above 0) is no factor, as for Qt.
+// A factor Qt would not take (not a number) is no factor, as for Qt. One that the windows cannot
+// be scaled by (infinite, below 1 or above 8) is taken within what they can, and the user told.
 OwnScaling::OwnScaling() {
     if (scaleFactor_.value) {
         bool number = false;
         const double factor = scaleFactor_.value->toDouble(&number);
-        if (number && factor > 0) {
-            userFactor_ = factor;
+        userFactor_ = number ? SaneScaleFactor(factor) : 1;
+        if (number && userFactor_ != factor) {
+            std::fprintf(stderr, "zorvin: QT_SCALE_FACTOR=%s is out of range; taken as %g\n",
+                         scaleFactor_.value->constData(), userFactor_);
+            std::fflush(stderr);
         }
     }
     enableScaling_.Set(QByteArray("0"));
@@ -49,7 +55,7 @@ void OwnScaling::QtStarted() {
 
 // With its own scaling off, Qt's logical DPI is the desktop's setting itself.
 int OwnScaling::DpiOf(const QScreen& screen) const {
-    return static_cast<int>(std::lround(screen.logicalDotsPerInch() * userFactor_));
+    return SaneDpi(screen.logicalDotsPerInch() * userFactor_);
 }
 
 }  // namespace zorvin::qt

@@ -26,9 +26,9 @@ class OwnScaling {
     // as Qt would have grown it.
     void QtStarted();
 
-    // QT_SCALE_FACTOR, or 1.
+    // QT_SCALE_FACTOR within what the windows can be scaled by (SaneScaleFactor), or 1.
     double userFactor() const { return userFactor_; }
-    // The DPI the desktop asks of windows on `screen`.
+    // The DPI the desktop asks of windows on `screen`, as the windows take it (SaneDpi).
     int DpiOf(const QScreen& screen) const;
 
   private:

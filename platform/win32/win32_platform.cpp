@@ -16,19 +16,27 @@ namespace {
 
 // Wine's raw input comes for the moves over any Wine program's windows, and for none over the
 // desktop's other windows: it tells of some moves, never of all. Which windows moves came over
-// proves nothing, so the answer is taken from what is certain.
+// proves nothing, so the answer is taken from what is certain: ntdll's own export, or, where
+// Wine's HideWineExports option hides that from programs, the key every Wine prefix has in its
+// registry. A Windows that has the key for some other reason only ticks as a plain timer would.
 bool UnderWine() {
     const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+    if (ntdll != nullptr && GetProcAddress(ntdll, "wine_get_version") != nullptr) {
+        return true;
+    }
+    HKEY wine = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Wine", 0, KEY_QUERY_VALUE, &wine) !=
+        ERROR_SUCCESS) {
+        return false;
+    }
+    RegCloseKey(wine);
+    return true;
 }
 
 }  // namespace
 
 Win32Platform::Win32Platform(HINSTANCE instance, DesktopEvents& desktop)
     : resources_(instance), desktop_(desktop), rawInputTellsEveryMove_(!UnderWine()) {
-    if (rawInputTellsEveryMove_) {
-        desktop_.WatchChanges(UntoldChanges::TimersLook);
-    }
     RequestDpiAwareness();
     Win32Window::RegisterWindowClass(instance);
 }
@@ -125,14 +133,27 @@ void Win32Platform::Dispatch(MSG& message) {
     DispatchMessageW(&message);
 }
 
-void Win32Platform::ListenToMouse(HWND hwnd) {
+// A touch screen's or a pen's moves of the cursor come as their HID digitizer's raw input, not the
+// mouse's. Each kind is registered on its own, so that a kind the system refuses cannot take the
+// mouse's with it: the ticks sleep once the mouse's stands, whatever became of the others.
+void Win32Platform::ListenToPointingDevices(HWND hwnd) {
     if (!rawInputTellsEveryMove_) {
         return;
     }
     constexpr USHORT kGenericDesktopControls = 0x01;
     constexpr USHORT kMouse = 0x02;
-    const RAWINPUTDEVICE mouse{kGenericDesktopControls, kMouse, RIDEV_INPUTSINK, hwnd};
-    RegisterRawInputDevices(&mouse, 1, sizeof mouse);
+    constexpr USHORT kDigitizers = 0x0D;
+    constexpr USHORT kPen = 0x02;
+    constexpr USHORT kTouchScreen = 0x04;
+    const auto listen = [hwnd](USHORT page, USHORT usage) {
+        const RAWINPUTDEVICE device{page, usage, RIDEV_INPUTSINK, hwnd};
+        return RegisterRawInputDevices(&device, 1, sizeof device) != FALSE;
+    };
+    if (listen(kGenericDesktopControls, kMouse)) {
+        desktop_.WatchChanges(UntoldChanges::TimersLook);
+    }
+    listen(kDigitizers, kTouchScreen);
+    listen(kDigitizers, kPen);
 }
 
 // Also written to the standard error stream, which a GUI program has only where something reads

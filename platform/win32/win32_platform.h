@@ -15,9 +15,11 @@
 //      (IsDialogMessage in the message loop and in DoEvents).
 //  [X] Timers (SetCoalescableTimer, else SetTimer, by interval; 0 stops them) and menu check
 //      marks, kept by the system. A tick passes while nothing it reads has changed
-//      (platform/common/gated_timer.h): the mouse's raw input (WM_INPUT, with RIDEV_INPUTSINK),
-//      WM_WINDOWPOSCHANGED and WM_DISPLAYCHANGE tell of changes. Under Wine, whose raw input
-//      tells only of moves over Wine's own windows, every tick runs.
+//      (platform/common/gated_timer.h): raw input (WM_INPUT, with RIDEV_INPUTSINK) from the
+//      mouse, touch screens and pens, WM_WINDOWPOSCHANGED and WM_DISPLAYCHANGE tell of changes;
+//      every tick runs unless the mouse's raw input could be registered. Under Wine (ntdll's
+//      wine_get_version, or where that is hidden the prefix's HKLM\Software\Wine), whose raw
+//      input tells only of moves over Wine's own windows, every tick runs.
 //  [X] Show (modeless, no owner, brought to the front), DoEvents (windows move, then repaint, then
 //      pending messages run), PopupMenu at the pointer, or at the window for Shift+F10 and the Menu
 //      key, either button choosing, End, and a close from the caption bar as CaptionClose.
@@ -70,9 +72,9 @@ class Win32Platform final : public WindowSystem {
     void Adopt(HWND hwnd, Win32Window& window);
     void Forget(HWND hwnd);
 
-    // The mouse's raw input goes to `hwnd` from now on, wherever the pointer is, where it tells
-    // of every move (WM_INPUT).
-    void ListenToMouse(HWND hwnd);
+    // The raw input of the mouse, touch screens and pens goes to `hwnd` from now on, wherever the
+    // pointer is, where it tells of every move (WM_INPUT); the ticks may sleep from then on.
+    void ListenToPointingDevices(HWND hwnd);
     // Something a tick reads may have changed: the pointer, a window's place, the screens.
     void NoteChange() { desktop_.NoteChange(); }
 

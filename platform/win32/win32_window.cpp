@@ -153,10 +153,10 @@ void Win32Window::AddButton(const ControlLayout& control) {
     buttons_.push_back(std::make_unique<Win32Button>(control, hwnd_, command));
 }
 
-// A window with a timer gets the mouse's raw input, which tells its ticks of every move.
+// A window with a timer gets the pointing devices' raw input, which tells its ticks of every move.
 std::unique_ptr<GatedTimer> Win32Window::AddTimer(const ControlLayout& control) {
     const auto index = static_cast<UINT_PTR>(&control - layout_.controls.data());
-    platform_.ListenToMouse(hwnd_);
+    platform_.ListenToPointingDevices(hwnd_);
     return std::make_unique<Win32Timer>(hwnd_, kFirstTimerId + index);
 }
 

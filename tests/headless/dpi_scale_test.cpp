@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <optional>
 #include <ostream>
 #include <tuple>
@@ -13,6 +14,10 @@ namespace zorvin {
 // A place that differs reads as x, y.
 static void PrintTo(const Point& point, std::ostream* out) {
     *out << point.x << ", " << point.y;
+}
+
+static void PrintTo(const PixelRect& rect, std::ostream* out) {
+    *out << rect.left << ", " << rect.top << " to " << rect.right << ", " << rect.bottom;
 }
 
 namespace {
@@ -26,6 +31,26 @@ TEST(DpiScaleTest, WholeFactorIsTheNearestWholeScaleAndNeverBelowOne) {
         EXPECT_EQ(scale.numerator(), factor) << dpi << " DPI";
         EXPECT_EQ(scale.denominator(), 1) << dpi << " DPI";
     }
+}
+
+// A DPI worked out from a user's setting (Xft.dpi times QT_SCALE_FACTOR) can be anything.
+TEST(DpiScaleTest, ADpiOrFactorBeyondTheScalesIsTheNearestScaleAndOneThatIsNoneIsTheStandard) {
+    const double infinity = std::numeric_limits<double>::infinity();
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const std::vector<std::pair<double, int>> dpis{
+        {infinity, 96}, {-infinity, 96}, {nan, 96},  {0, 96},      {-144, 96},
+        {72, 96},       {143.6, 144},    {768, 768}, {1e300, 768}, {96e9, 768}};
+    for (const auto& [dpi, sane] : dpis) {
+        EXPECT_EQ(SaneDpi(dpi), sane) << dpi << " DPI";
+    }
+    const std::vector<std::pair<double, double>> factors{{infinity, 1}, {nan, 1},   {-2, 1},
+                                                         {0.5, 1},      {1.3, 1.3}, {1e9, 8}};
+    for (const auto& [factor, sane] : factors) {
+        EXPECT_EQ(SaneScaleFactor(factor), sane) << "x" << factor;
+    }
+    // What 1e9 times 96 DPI once wrapped to.
+    EXPECT_EQ(DpiScale::WholeFactor(1'510'719'488).numerator(), 8);
+    EXPECT_EQ(DpiScale::Proportional(1'510'719'488).numerator(), 768);
 }
 
 // The face's 85 x 63 pixels in whole blocks, and the About box's 245 x 110 by the DPI itself.
@@ -166,6 +191,26 @@ TEST(DpiScaleTest, ARescaledWindowMovesTheLeastThatPutsItsMiddleOnItsMonitor) {
     EXPECT_EQ(FacePlace(96, 120, {1876, 1058}, {}), (Point{1872, 1031}));
     EXPECT_EQ(FacePlace(96, 120, {5000, -3000}, {}), (Point{1872, -47}));
     EXPECT_EQ(FacePlace(96, 120, {-2000, 50}, {}, {-1920, -1080, 0, 0}), (Point{-1967, -49}));
+}
+
+// A place far beyond the screens, at 800 %, ends at the far end of the device's coordinates, never
+// wrapped round to the other end.
+TEST(DpiScaleTest, AtTheHighestDpiPlacesBeyondADevicesCoordinatesEndAtTheirLimit) {
+    constexpr std::int32_t kLowest = std::numeric_limits<std::int32_t>::min();
+    constexpr std::int32_t kHighest = std::numeric_limits<std::int32_t>::max();
+    for (const DpiScale& scale : {DpiScale::WholeFactor(768), DpiScale::Proportional(768)}) {
+        EXPECT_EQ(scale.ToDevice(268'435'455), 2'147'483'640);
+        EXPECT_EQ(scale.ToDevice(268'435'456), kHighest);
+        EXPECT_EQ(scale.ToDevice(kLowest), kLowest);
+        EXPECT_EQ(scale.ToDevice(PixelRect{-300'000'000, 0, 300'000'000, 1}),
+                  (PixelRect{kLowest, 0, kHighest, 8}));
+        EXPECT_EQ(scale.ToDevice(3e9f), kHighest);
+        EXPECT_EQ(scale.ToDevice(std::numeric_limits<float>::quiet_NaN()), 0);
+    }
+    // Rescaled to 800 % around its centre, 133 pixels inside the lowest coordinate, the face's
+    // client area would begin 131 pixels beyond it: it begins at the limit, and its monitor takes
+    // it in from there.
+    EXPECT_EQ(FacePlace(96, 768, {kHighest - 100, kLowest + 100}, {}), (Point{1560, -282}));
 }
 
 // A monitor at 100 % left of one at 200 %, the face dragged across their edge by a point 80 % of
