@@ -7,7 +7,9 @@
   own, since writing the log costs more than looking; Zorvin.exe keeps none);
 - CPU while the pointer keeps moving around the face;
 - how long the pupils take to follow a move of the pointer (the 100 ms tick's floor), and a warp
-  of it by another client, which the X server tells no listener of (the look's second's ceiling).
+  of it by another client, for which the X server sends no input event: told by RECORD where the
+  server has it, and on a server without it (nor XTEST, so moved by warps alone), found by a look
+  (a second's ceiling) and the warps after that one at the ticks.
 
 A wake-up is a context switch of any of the program's threads (voluntary and involuntary, from
 /proc/PID/task/*/status); CPU is the threads' time on a CPU, to the nanosecond (schedstat). For
@@ -41,6 +43,8 @@ MOVING_SECONDS = 10
 MOVES_PER_SECOND = 50
 LATENCY_SAMPLES = 40
 WARP_SAMPLES = 16
+# A server without RECORD, which turns XTEST off with it.
+WITHOUT_RECORD = ("-extension", "RECORD")
 # The Linux program logs each look at the pointer, a tick's or one for the moves no event tells of,
 # with one of these.
 LOOK_LOG = {"QT_LOGGING_RULES": "zorvin.pointer.debug=true;zorvin.look.debug=true"}
@@ -151,6 +155,49 @@ def looks_while_still(program, display):
         running.stop()
 
 
+def warp_delays(display, window, program, lead_way, stills):
+    """How long the pupils take to follow a warp of the pointer across the face by another client,
+    after the pointer was moved `lead_way` to the other side and kept still for a span drawn from
+    `stills` (one that varies over a whole look period, so that the warps do not fall in step with
+    the looks)."""
+    left, top, width, height = program.client_rect(display, window)
+    centre_x, eyes_y = left + width // 2, top + face.EYES[0][1]
+    # The pupils as far left and as far right as they go.
+    sideways = {-400: [(13, 28), (63, 28)], 400: [(23, 28), (73, 28)]}
+    pauses = random.Random(29)
+
+    def pupils():
+        return face.find_pupils(display.screenshot(left, top, width, height))
+
+    delays = []
+    for sample in range(WARP_SAMPLES):
+        side = -400 if sample % 2 else 400
+        display.move_pointer(centre_x + side, eyes_y, way=lead_way)
+        x11.wait_until(lambda: pupils() == sideways[side], 5,
+                       message="the pupils to follow the lead-in")
+        time.sleep(pauses.uniform(*stills))
+        display.move_pointer(centre_x - side, eyes_y, way="warp")
+        moved = time.monotonic()
+        x11.wait_until(lambda: pupils() == sideways[-side], 5, interval=0.005,
+                       message="the pupils to follow the warp")
+        delays.append(1000 * (time.monotonic() - moved))
+    return delays
+
+
+def warps_without_record(program):
+    """Warp delays on a server without RECORD: after a still spell longer than a warp keeps the
+    program awake, and after a short one."""
+    with session.XSession(server_arguments=WITHOUT_RECORD) as x:
+        x.display.pointer_moves = "warp"
+        x.reset_pointer()
+        running, window = programs.start_shown(program, x.display, timeout=30)
+        try:
+            return (warp_delays(x.display, window, program, "warp", (3.2, 4.2)),
+                    warp_delays(x.display, window, program, "warp", (0.3, 0.4)))
+        finally:
+            running.stop()
+
+
 def main():
     if len(sys.argv) > 1:
         os.environ.setdefault("ZORVIN_EXECUTABLE", sys.argv[1])
@@ -180,8 +227,6 @@ def main():
 
             pauses = random.Random(15)
             eyes_y = top + face.EYES[0][1]
-            # The pupils as far left and as far right as they go.
-            sideways = {-400: [(13, 28), (63, 28)], 400: [(23, 28), (73, 28)]}
 
             def pupils():
                 return face.find_pupils(display.screenshot(left, top, width, height))
@@ -213,28 +258,13 @@ def main():
                                          eyes_y)
                     time.sleep(1 / MOVES_PER_SECOND)
 
-            def warp_delay(sample):
-                """How long the pupils take to follow a warp of the pointer across the face by
-                another client, after the pointer has been still for 1.2 to 2.2 s: long enough for
-                the program to sleep, over a span that varies over a whole look period, so that
-                the warps do not fall in step with the looks."""
-                side = -400 if sample % 2 else 400
-                display.move_pointer(centre[0] + side, eyes_y)
-                x11.wait_until(lambda: pupils() == sideways[side], 5,
-                               message="the pupils to follow the device")
-                time.sleep(pauses.uniform(1.2, 2.2))
-                before = pupils()
-                display.move_pointer(centre[0] - side, eyes_y, way="warp")
-                moved = time.monotonic()
-                x11.wait_until(lambda: pupils() != before, 5,
-                               interval=0.005, message="the pupils to follow the warp")
-                return 1000 * (time.monotonic() - moved)
-
             after_still = [follow_delay(n, keep_still) for n in range(LATENCY_SAMPLES)]
             while_moving = [follow_delay(n, keep_moving) for n in range(LATENCY_SAMPLES)]
-            after_warp = [warp_delay(n) for n in range(WARP_SAMPLES)]
+            # Long enough for the program to sleep after a device's move.
+            after_warp = warp_delays(display, window, program, "device", (1.2, 2.2))
         finally:
             running.stop()
+    first_unrecorded, next_unrecorded = warps_without_record(program)
 
     name = "Zorvin.exe under Wine" if program.name == "wine" else "zorvin"
     print("%s: still for %d s, moving for %d s" % (name, STILL_SECONDS, MOVING_SECONDS))
@@ -257,11 +287,15 @@ def main():
         print("    %-25s median %3.0f ms, p95 %3.0f ms, min %3.0f ms, max %3.0f ms"
               % (what, statistics.median(delays), percentile(delays, 0.95), min(delays),
                  max(delays)))
-    print("  pupils follow a warp of the pointer by another client (%d warps; the limit: a look"
-          " period, 1000 ms, and a tick)" % WARP_SAMPLES)
-    print("    %-25s median %3.0f ms, p95 %3.0f ms, min %3.0f ms, max %3.0f ms"
-          % ("after 1.2 to 2.2 s still", statistics.median(after_warp),
-             percentile(after_warp, 0.95), min(after_warp), max(after_warp)))
+    print("  pupils follow a warp of the pointer by another client (%d warps each; the limit: a"
+          " tick where the server tells of warps, a look period and a tick where it does not)"
+          % WARP_SAMPLES)
+    for what, delays in (("after 1.2 to 2.2 s still", after_warp),
+                         ("no RECORD, 3.2 to 4.2 s still", first_unrecorded),
+                         ("no RECORD, 0.3 to 0.4 s still", next_unrecorded)):
+        print("    %-29s median %3.0f ms, p95 %3.0f ms, min %3.0f ms, max %3.0f ms"
+              % (what, statistics.median(delays), percentile(delays, 0.95), min(delays),
+                 max(delays)))
 
 
 if __name__ == "__main__":
