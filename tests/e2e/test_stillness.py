@@ -16,7 +16,6 @@ import time
 import unittest
 
 import face
-import programs
 import session
 import x11
 from Xlib import X, display as xdisplay
