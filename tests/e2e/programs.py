@@ -53,7 +53,7 @@ class RunningProgram:
 
     def opener_qt_settings(self):
         """QT_QPA_PLATFORM, QT_SCALE_FACTOR and QT_ENABLE_HIGHDPI_SCALING as each opener found
-        them in its environment, "" where one was not set."""
+        them in its environment, UNSET where one was not set at all."""
         if not os.path.exists(self.qt_log):
             return []
         with open(self.qt_log) as f:
@@ -84,12 +84,17 @@ class RunningProgram:
         shutil.rmtree(self.work_dir, ignore_errors=True)
 
 
+# What the stub openers log for a variable that is not set, which an empty one is not.
+UNSET = "<unset>"
+
+
 def _write_stub_openers(directory, log, qt_log):
     for name in OPENERS:
         path = os.path.join(directory, name)
         with open(path, "w") as f:
-            f.write('#!/bin/sh\nprintf "%%s\\t%%s\\t%%s\\n" "${QT_QPA_PLATFORM-}" '
-                    '"${QT_SCALE_FACTOR-}" "${QT_ENABLE_HIGHDPI_SCALING-}" >> "%s"\n' % qt_log)
+            f.write('#!/bin/sh\nprintf "%%s\\t%%s\\t%%s\\n" "${QT_QPA_PLATFORM-%s}" '
+                    '"${QT_SCALE_FACTOR-%s}" "${QT_ENABLE_HIGHDPI_SCALING-%s}" >> "%s"\n'
+                    % (UNSET, UNSET, UNSET, qt_log))
             f.write('printf "%%s\\t%%s\\n" "%s" "$*" >> "%s"\n' % (name, log))
         os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR | stat.S_IXGRP | stat.S_IXOTH)
 

@@ -97,7 +97,8 @@ class AboutBoxTest(ZorvinTestCase):
         # The program's own choice of Qt platform, and its own scaling, stay its own: under Wayland
         # the platform would force the mail program and the browser onto XWayland, and they scale
         # as the user set Qt to.
-        self.assertEqual(self.zorvin.opener_qt_settings(), [("", "1", "")] * 2)
+        unset = programs.UNSET
+        self.assertEqual(self.zorvin.opener_qt_settings(), [(unset, "1", unset)] * 2)
 
     def test_link_turns_purple_while_pressed_and_opens_when_released_elsewhere(self):
         self.start_program()
