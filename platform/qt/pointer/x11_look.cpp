@@ -43,7 +43,7 @@ X11Look::X11Look(std::chrono::milliseconds period, std::function<void(bool)> loo
     : looking_(std::move(looking)), warped_(std::move(warped)), found_(std::move(found)) {
     const QString path = HelperPath();
     if (path.isEmpty()) {
-        Say(QStringLiteral("zorvin-look is missing"));
+        End(QStringLiteral("zorvin-look is missing"));
         return;
     }
     helper_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
