@@ -9,6 +9,7 @@
 #include <QString>
 #include <QtGlobal>
 
+#include "platform/qt/pointer/cursor_session.h"
 #include "platform/qt/pointer/gnome_shell_pointer.h"
 #include "platform/qt/pointer/kwin_pointer.h"
 
@@ -27,7 +28,10 @@ void Explain(const QString& why) {
     std::fflush(stderr);
 }
 
-std::unique_ptr<PointerSource> CompositorSource(int tickMs) {
+const QString kNoHelp =
+    QStringLiteral("this Wayland desktop tells no program where the pointer is");
+
+std::unique_ptr<PointerSource> DBusSource(int tickMs) {
     QDBusConnection bus = QDBusConnection::sessionBus();
     QDBusConnectionInterface* names = bus.isConnected() ? bus.interface() : nullptr;
     if (names && names->isServiceRegistered(QStringLiteral("org.kde.KWin")).value()) {
@@ -49,8 +53,6 @@ std::unique_ptr<PointerSource> CompositorSource(int tickMs) {
         }
         return shell;
     }
-    Explain(QStringLiteral("this Wayland desktop tells no program where the pointer is, so %1")
-                .arg(QLatin1String(kOnlyOverX11)));
     return nullptr;
 }
 
@@ -58,10 +60,32 @@ std::unique_ptr<PointerSource> CompositorSource(int tickMs) {
 
 DesktopPointer::DesktopPointer(int tickMs, const std::function<void()>& moved,
                                std::function<void(QPoint)> sawOnX11)
-    : sawOnX11_(std::move(sawOnX11)),
-      compositor_(IsWaylandSession() ? CompositorSource(tickMs) : nullptr) {
-    if (compositor_) {
-        compositor_->OnMoved(moved);
+    : sawOnX11_(std::move(sawOnX11)) {
+    if (IsWaylandSession()) {
+        ChooseCompositorSource(tickMs, moved);
+    }
+}
+
+// KWin and GNOME Shell are known by their names on the bus; the others by what they offer.
+void DesktopPointer::ChooseCompositorSource(int tickMs, const std::function<void()>& moved) {
+    compositor_ = DBusSource(tickMs);
+    hyprland_ = compositor_ ? nullptr : HyprlandPointer::OfSession(tickMs);
+    if (!compositor_) {
+        compositor_ = OpenCursorSession([hyprland = hyprland_ != nullptr](const char* why) {
+            if (!hyprland) {
+                Explain(QStringLiteral("%1 (%2), so %3")
+                            .arg(kNoHelp, QLatin1String(why), QLatin1String(kOnlyOverX11)));
+            }
+        });
+    }
+    if (!compositor_ && !hyprland_) {
+        Explain(QStringLiteral("%1, so %2").arg(kNoHelp, QLatin1String(kOnlyOverX11)));
+    }
+    for (PointerSource* source :
+         {compositor_.get(), static_cast<PointerSource*>(hyprland_.get())}) {
+        if (source) {
+            source->OnMoved(moved);
+        }
     }
 }
 
@@ -72,6 +96,14 @@ QPoint DesktopPointer::Position() {
         }
     }
     const QPoint position = *x11_.Position();
+    if (hyprland_) {
+        hyprland_->Follow(!x11_.overWindow());
+        if (!x11_.overWindow()) {
+            if (const auto told = hyprland_->Position()) {
+                return *told;
+            }
+        }
+    }
     sawOnX11_(position);
     return position;
 }

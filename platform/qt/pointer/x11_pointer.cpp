@@ -30,6 +30,7 @@ std::optional<QPoint> X11Pointer::Position() {
     unsigned int buttons = 0;
     XQueryPointer(display_, DefaultRootWindow(display_), &root, &child, &x, &y, &windowX, &windowY,
                   &buttons);
+    overWindow_ = child != 0;
     return QPoint(x, y);
 }
 

@@ -17,9 +17,13 @@ class X11Pointer final : public PointerSource {
     ~X11Pointer() override;
 
     std::optional<QPoint> Position() override;
+    // Whether the last Position found the pointer over a window of X11's, rather than over the
+    // root window alone (under Wayland: anywhere but over an X11 window).
+    bool overWindow() const { return overWindow_; }
 
   private:
     _XDisplay* display_;
+    bool overWindow_ = true;
 };
 
 }  // namespace zorvin::qt
