@@ -73,12 +73,14 @@ class XSession:
     """Xvfb and a window manager on a free display; `display` is an x11.Display connected to it.
 
     With `monitors` > 1, the screen is that many monitors of SCREEN_SIZE side by side. Xvfb takes
-    `server_arguments` too (`-extension RECORD`: a server without RECORD, and so without XTEST)."""
+    `server_arguments` too (`-extension RECORD`: a server without RECORD, and so without XTEST).
+    `managed=False`: no window manager (for a nested compositor's window)."""
 
-    def __init__(self, monitors=1, server_arguments=()):
+    def __init__(self, monitors=1, server_arguments=(), managed=True):
         self.monitors = monitors
         self.server_arguments = list(server_arguments)
-        self.window_manager = os.environ.get("ZORVIN_WINDOW_MANAGER", "openbox")
+        self.window_manager = (os.environ.get("ZORVIN_WINDOW_MANAGER", "openbox") if managed
+                               else None)
         self.name = None
         self.display = None
         self._processes = []
@@ -96,7 +98,8 @@ class XSession:
             self._start_server()
             if self.monitors > 1:
                 self._split_into_monitors()
-            self._start_window_manager()
+            if self.window_manager:
+                self._start_window_manager()
         except BaseException:
             self.stop()
             raise

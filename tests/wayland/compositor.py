@@ -8,6 +8,7 @@ their group), ends with that home, and the file systems mounted in it (the docum
 unmounted.
 """
 
+import contextlib
 import os
 import re
 import shutil
@@ -232,15 +233,23 @@ def monitor(test, address, *rules):
     return watch
 
 
-def connect_x(name):
-    """An x11.Display on a compositor's X server. python-xlib cannot set up the events of XWayland's
-    RANDR, which these tests do not need."""
+@contextlib.contextmanager
+def without_randr():
+    """python-xlib cannot set up the events of XWayland's RANDR, which these tests do not need,
+    nor those of another server's once it has skipped XWayland's: the connections made meanwhile
+    leave RANDR out."""
     extensions = Xlib.ext.__extensions__
     Xlib.ext.__extensions__ = [ext for ext in extensions if ext[0] != "RANDR"]
     try:
-        return x11.Display(name)
+        yield
     finally:
         Xlib.ext.__extensions__ = extensions
+
+
+def connect_x(name):
+    """An x11.Display on a compositor's X server."""
+    with without_randr():
+        return x11.Display(name)
 
 
 class FaceOnWayland(FaceCase):

@@ -1,0 +1,94 @@
+"""The pupils under Sway and labwc, which tell the program where the pointer is through the cursor
+sessions of their Wayland connection: over the empty desktop and over native Wayland windows,
+where XWayland never sees the pointer, and at scale 2. When the compositor goes, the program keeps
+following the pointer X11 sees."""
+
+import unittest
+
+import compositor
+import face
+import programs
+import wlroots_session
+from zorvin_case import FaceCase
+
+
+class WlrootsCase(compositor.FaceOnWayland):
+    COMPOSITOR = "sway"
+    SCALE = 1
+
+    @classmethod
+    def setUpClass(cls):
+        wlroots_session.require_cursor_sessions(cls.COMPOSITOR)
+        cls.desktop = wlroots_session.WlrootsSession(cls.COMPOSITOR, cls.SCALE)
+        cls.open_session(cls.desktop)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.close_session(cls.desktop)
+
+    def move_pointer(self, x, y):
+        self.desktop.move_pointer(x, y)
+
+    def follows_around_the_face(self):
+        zorvin = self.start_program(self.desktop.environment)
+        for (x, y), place in self.places_around_the_face(*self.desktop.size):
+            self.look_from(x, y, place)
+        self.assertEqual(zorvin.output(), "", "what the program said")
+
+
+class SwayTest(WlrootsCase):
+    def test_pupils_follow_the_pointer_over_the_empty_desktop(self):
+        self.follows_around_the_face()
+
+    def test_pupils_follow_the_pointer_over_a_native_window(self):
+        self.desktop.open_native_window(self)
+        self.follows_around_the_face()
+
+
+class SwayAtScaleTwoTest(WlrootsCase):
+    SCALE = 2
+
+    def test_pupils_follow_the_pointer_over_the_empty_desktop(self):
+        # X11 sees the desktop in logical pixels: the pointer at the output's buffer pixel
+        # (1022, 700) is at (511, 350) there.
+        self.start_program(self.desktop.environment)
+        self.desktop.host.display.move_pointer(1022, 700, way="device")
+        self.wait_for_pupils(self.expected_pupils(511, 350), "pupils for the pointer bottom right")
+
+
+class LabwcTest(SwayTest):
+    COMPOSITOR = "labwc"
+
+
+class CompositorGoneTest(FaceCase):
+    """The program on the nested compositor's X server, asking that compositor too: when the
+    compositor ends, the cursor session's last word no longer counts."""
+
+    @classmethod
+    def setUpClass(cls):
+        wlroots_session.require_cursor_sessions("sway")
+        cls.program = programs.from_environment()
+        cls.desktop = wlroots_session.WlrootsSession("sway")
+        cls.desktop.start()
+        cls.display = cls.desktop.host.display
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.desktop.stop()
+
+    def test_pupils_follow_x11_once_the_compositor_is_gone(self):
+        asked = {name: value for name, value in self.desktop.environment.items()
+                 if name != "DISPLAY"}
+        zorvin = self.start_program(asked)
+        ox, oy = self.face_origin()
+        eye_y = oy + face.EYES[0][1]
+        right = self.pupils()
+        self.move_pointer(wlroots_session.OUTPUT_SIZE[0] - 1, eye_y)
+        self.wait_for_value(lambda: self.pupils() != right, True, "pupils turned by Sway's word")
+        self.desktop.stop_compositor()
+        self.look_from(0, eye_y, "far left, from X11")
+        self.assertIsNone(zorvin.process.poll(), "the program ran on")
+
+
+if __name__ == "__main__":
+    unittest.main()
