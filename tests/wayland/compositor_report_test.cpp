@@ -125,5 +125,24 @@ TEST(CompositorReport, OutputsAsTheCompositorsWriteThem) {
         << "an entry short of a field is left out";
 }
 
+// A cursor session tells the pointer in the output's transformed buffer pixels. An output of
+// 2880x1800 pixels at scale 1.5 (1920x1200 logical) right of a 1920-wide one: its last pixel stays
+// its own, and a hotspot just left of it falls on the output to the left.
+TEST(CompositorReport, BufferPixelsToLogicalAtAFractionalScale) {
+    const OutputPixels output{{1920, 0, 1920, 1200}, {2880, 1800}};
+    EXPECT_EQ(BufferToLogical({0, 0}, output), QPoint(1920, 0));
+    EXPECT_EQ(BufferToLogical({2879, 1799}, output), QPoint(3839, 1199));
+    EXPECT_EQ(BufferToLogical({1500, 3}, output), QPoint(2920, 2));
+    EXPECT_EQ(BufferToLogical({-1, 0}, output), QPoint(1919, 0));
+}
+
+// Turned a quarter, a 1920x1080 mode shows 1080 pixels across and 1920 down.
+TEST(CompositorReport, BufferPixelsToLogicalOnATurnedOutput) {
+    const OutputPixels output{{0, 0, 540, 960}, {1920, 1080}, true};
+    EXPECT_EQ(BufferToLogical({1079, 1919}, output), QPoint(539, 959));
+    EXPECT_EQ(BufferToLogical({100, 0}, {{0, 0, 540, 960}, {}, true}), std::nullopt)
+        << "before the output's mode is told";
+}
+
 }  // namespace
 }  // namespace zorvin::qt

@@ -96,6 +96,22 @@ QPoint ToDesktop(QPoint logical, const std::vector<NamedRect>& outputs,
     return Map(logical, Bounds(outputs), Bounds(screens));
 }
 
+std::optional<QPoint> BufferToLogical(QPoint buffer, const OutputPixels& output) {
+    const QSize pixels = output.turned ? output.mode.transposed() : output.mode;
+    if (pixels.isEmpty() || output.logical.isEmpty()) {
+        return std::nullopt;
+    }
+    // Rounded down, also left of and above the output, so that each logical pixel holds all the
+    // buffer pixels it shows.
+    const auto floorScaled = [](int value, int to, int from) {
+        const long long scaled = static_cast<long long>(value) * to;
+        return static_cast<int>(scaled >= 0 ? scaled / from : -((-scaled + from - 1) / from));
+    };
+    return output.logical.topLeft() +
+           QPoint(floorScaled(buffer.x(), output.logical.width(), pixels.width()),
+                  floorScaled(buffer.y(), output.logical.height(), pixels.height()));
+}
+
 std::vector<NamedRect> ParseOutputs(const QString& text) {
     std::vector<NamedRect> outputs;
     for (const QString& output : text.split(u';', Qt::SkipEmptyParts)) {

@@ -2,10 +2,12 @@
 // to the coordinates the program's windows live in (X11's, through XWayland, and Qt's scaling).
 #pragma once
 
+#include <optional>
 #include <vector>
 
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 #include <QString>
 #include <QVariantList>
 
@@ -27,6 +29,20 @@ struct NamedRect {
 // apart (their number differs from the outputs'), the whole desktop maps onto the whole desktop.
 QPoint ToDesktop(QPoint logical, const std::vector<NamedRect>& outputs,
                  const std::vector<NamedRect>& screens);
+
+// An output as a Wayland compositor describes it: where it lies in logical pixels, and its mode in
+// buffer pixels, before its transform; `turned` for a transform of 90° or 270°, where the buffer's
+// width is the mode's height.
+struct OutputPixels {
+    QRect logical;
+    QSize mode;
+    bool turned = false;
+};
+
+// The logical pixel that holds the output's transformed buffer pixel `buffer` (which may lie off
+// the output), whatever the scale, fractional ones included; nothing for an output not described
+// yet.
+std::optional<QPoint> BufferToLogical(QPoint buffer, const OutputPixels& output);
 
 // What a compositor's helper reports with each move: the pointer and the compositor's outputs,
 // all in its logical pixels.

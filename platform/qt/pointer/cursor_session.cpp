@@ -35,18 +35,11 @@ struct Output {
     ext_image_capture_source_v1* source = nullptr;
     ext_image_copy_capture_cursor_session_v1* session = nullptr;
     QString outputName;
-    QRect logical;        // where the output lies in the compositor's logical space
-    QSize mode;           // its pixels, before the transform
-    bool turned = false;  // a transform of 90° or 270°: the buffer's width is the mode's height
+    OutputPixels pixels;
     bool entered = false;
     std::optional<QPoint> hotspot;  // the pointer, in the output's transformed buffer pixels
     unsigned long told = 0;         // when the session last told a position (a count)
 };
-
-int FloorScaled(int value, int to, int from) {
-    const long long scaled = static_cast<long long>(value) * to;
-    return static_cast<int>(scaled >= 0 ? scaled / from : -((-scaled + from - 1) / from));
-}
 
 class CursorSessionPointer final : public PointerSource {
   public:
@@ -72,36 +65,32 @@ class CursorSessionPointer final : public PointerSource {
         if (!at) {
             return std::nullopt;
         }
-        const QSize buffer = at->turned ? at->mode.transposed() : at->mode;
-        if (buffer.isEmpty() || at->logical.isEmpty()) {
+        const auto logical = BufferToLogical(*at->hotspot, at->pixels);
+        if (!logical) {
             return std::nullopt;
         }
-        const QPoint logical(
-            at->logical.x() + FloorScaled(at->hotspot->x(), at->logical.width(), buffer.width()),
-            at->logical.y() + FloorScaled(at->hotspot->y(), at->logical.height(), buffer.height()));
         std::vector<NamedRect> outputs;
         for (const Output& output : outputs_) {
-            outputs.push_back({output.outputName, output.logical});
+            outputs.push_back({output.outputName, output.pixels.logical});
         }
-        return ToDesktop(logical, outputs, ProgramScreens());
+        return ToDesktop(*logical, outputs, ProgramScreens());
     }
 
   private:
     // The output whose session told last of a pointer inside it; else the last one it entered
     // (a pointer whose image overlaps two outputs is in both).
     const Output* PointerOutput() const {
+        const auto inside = [](const Output& output) {
+            const auto logical = BufferToLogical(*output.hotspot, output.pixels);
+            return logical && output.pixels.logical.contains(*logical);
+        };
         const Output* best = nullptr;
         for (const Output& output : outputs_) {
             if (!output.entered || !output.hotspot) {
                 continue;
             }
-            const QSize buffer = output.turned ? output.mode.transposed() : output.mode;
-            const bool inside = QRect(QPoint(0, 0), buffer).contains(*output.hotspot);
-            const bool bestInside =
-                best && QRect(QPoint(0, 0), best->turned ? best->mode.transposed() : best->mode)
-                            .contains(*best->hotspot);
-            if (!best || (inside && !bestInside) ||
-                (inside == bestInside && output.told > best->told)) {
+            if (!best || inside(output) > inside(*best) ||
+                (inside(output) == inside(*best) && output.told > best->told)) {
                 best = &output;
             }
         }
@@ -340,10 +329,10 @@ class CursorSessionPointer final : public PointerSource {
         // geometry: only the transform; xdg-output tells the place
         [](void* data, wl_output*, int32_t, int32_t, int32_t, int32_t, int32_t, const char*,
            const char*,
-           int32_t transform) { static_cast<Output*>(data)->turned = (transform & 1) != 0; },
+           int32_t transform) { static_cast<Output*>(data)->pixels.turned = (transform & 1) != 0; },
         [](void* data, wl_output*, uint32_t flags, int32_t width, int32_t height, int32_t) {
             if (flags & WL_OUTPUT_MODE_CURRENT) {
-                static_cast<Output*>(data)->mode = QSize(width, height);
+                static_cast<Output*>(data)->pixels.mode = QSize(width, height);
             }
         },
         [](void*, wl_output*) {},           // done
@@ -354,10 +343,10 @@ class CursorSessionPointer final : public PointerSource {
         [](void*, wl_output*, const char*) {}};  // description
     static constexpr zxdg_output_v1_listener kXdgOutput = {
         [](void* data, zxdg_output_v1*, int32_t x, int32_t y) {
-            static_cast<Output*>(data)->logical.moveTo(x, y);
+            static_cast<Output*>(data)->pixels.logical.moveTo(x, y);
         },
         [](void* data, zxdg_output_v1*, int32_t width, int32_t height) {
-            static_cast<Output*>(data)->logical.setSize(QSize(width, height));
+            static_cast<Output*>(data)->pixels.logical.setSize(QSize(width, height));
         },
         [](void*, zxdg_output_v1*) {},  // done
         [](void* data, zxdg_output_v1*, const char* name) {
