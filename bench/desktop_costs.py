@@ -9,7 +9,9 @@
 - how long the pupils take to follow a move of the pointer (the 100 ms tick's floor), and a warp
   of it by another client, for which the X server sends no input event: told by RECORD where the
   server has it, and on a server without it (nor XTEST, so moved by warps alone), found by a look
-  (a second's ceiling) and the warps after that one at the ticks.
+  (a second's ceiling) and the warps after that one at the ticks;
+- under a nested Sway (where the release's has cursor sessions), wake-ups and CPU with the pointer
+  still and moving over the empty desktop, where only the compositor can tell of it.
 
 A wake-up is a context switch of any of the program's threads (voluntary and involuntary, from
 /proc/PID/task/*/status); CPU is the threads' time on a CPU, to the nanosecond (schedstat). For
@@ -30,13 +32,18 @@ import random
 import statistics
 import sys
 import time
+import unittest
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
+for harness in ("e2e", "wayland"):
+    sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
+                                    harness))
 
+import compositor  # noqa: E402
 import face  # noqa: E402
 import programs  # noqa: E402
 import session  # noqa: E402
 import x11  # noqa: E402
+import wlroots_session  # noqa: E402
 
 STILL_SECONDS = 20
 MOVING_SECONDS = 10
@@ -198,6 +205,38 @@ def warps_without_record(program):
             running.stop()
 
 
+def under_sway(program):
+    """Wake-ups and CPU of the Linux program under a nested Sway, which tells of the pointer's moves
+    through cursor sessions, with the pointer still over the empty desktop, then moving there;
+    nothing where the release's Sway has no cursor sessions."""
+    if program.name != "linux":
+        return None
+    try:
+        wlroots_session.require_cursor_sessions("sway")
+    except unittest.SkipTest:
+        return None
+    desktop = wlroots_session.WlrootsSession("sway")
+    desktop.start()
+    try:
+        xwayland = compositor.connect_x(desktop.environment["DISPLAY"])
+        running, _ = programs.start_shown(program, xwayland, desktop.environment, timeout=30)
+        try:
+            groups = {"own": own_processes(running, program)}
+            desktop.move_pointer(10, 10)
+            time.sleep(2)  # the move's ticks
+            still = measure(STILL_SECONDS, groups)
+
+            def line(elapsed):  # along the desktop's top, away from every X11 window
+                desktop.move_pointer(int(500 + 400 * math.sin(elapsed * 2)), 10)
+
+            return still, measure(MOVING_SECONDS, groups, line)
+        finally:
+            running.stop()
+            xwayland.close()
+    finally:
+        desktop.stop()
+
+
 def main():
     if len(sys.argv) > 1:
         os.environ.setdefault("ZORVIN_EXECUTABLE", sys.argv[1])
@@ -265,6 +304,7 @@ def main():
         finally:
             running.stop()
     first_unrecorded, next_unrecorded = warps_without_record(program)
+    sway = under_sway(program)
 
     name = "Zorvin.exe under Wine" if program.name == "wine" else "zorvin"
     print("%s: still for %d s, moving for %d s" % (name, STILL_SECONDS, MOVING_SECONDS))
@@ -281,6 +321,11 @@ def main():
     print("    CPU:                             %7.3f %% of one core" % moving["own"][1])
     if "wine" in moving:
         print("    CPU, with Wine's own processes:  %7.3f %% of one core" % moving["wine"][1])
+    if sway:
+        print("  under Sway, the pointer over the empty desktop: still, then moving (%d moves/s)"
+              % MOVES_PER_SECOND)
+        for what, (wakeups, cpu) in zip(("still", "moving"), (stage["own"] for stage in sway)):
+            print("    %-6s wake-ups %6.1f /s, CPU %6.3f %% of one core" % (what, wakeups, cpu))
     print("  pupils follow a jump of the pointer across the face (%d jumps each)" % LATENCY_SAMPLES)
     for what, delays in (("while it keeps moving", while_moving),
                          ("after 0.3 to 0.4 s still", after_still)):

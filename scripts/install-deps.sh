@@ -10,6 +10,9 @@ set -euo pipefail
 run_packages=(
     build-essential cmake git
     qt6-base-dev libx11-dev libxcb1-dev libxcb-sync-dev libxcb-record0-dev libxi-dev libxrandr-dev
+    # the cursor sessions of Sway, labwc and the other Wayland compositors that offer them (left
+    # out where wayland-protocols predates them)
+    libwayland-dev libwayland-bin wayland-protocols pkg-config
     # a virtual screen with a window manager, for machines with no display of their own
     xvfb openbox python3 python3-xlib
 )
@@ -27,16 +30,17 @@ test_packages=(
     fonts-tlwg-loma-ttf
     # checks of the packages and of the desktop files they install
     lintian desktop-file-utils appstream
-    # the pupils under Wayland: headless KWin and GNOME Shell sessions (those of the release) with
-    # XWayland, KWin's fake-input protocol for a client that moves its pointer, the buses and
+    # the pupils under Wayland: headless KWin, GNOME Shell and Sway sessions (those of the release)
+    # with XWayland, KWin's fake-input protocol for a client that moves its pointer, the buses and
     # D-Bus calls of the tests, and gjs for the Shell extension's module format
-    kwin-wayland xwayland libwayland-dev libwayland-bin plasma-wayland-protocols pkg-config
+    kwin-wayland xwayland plasma-wayland-protocols sway
     gnome-shell gjs dbus dbus-bin python3-gi gir1.2-glib-2.0
     # Qt's Wayland platform, which a user's QT_QPA_PLATFORM=wayland would choose
     qt6-wayland
 )
-# Where the release has them: the Windows program and its installer, run under Wine.
-test_packages_where_available=(wine wine64)
+# Where the release has them: the Windows program and its installer, run under Wine; labwc (from
+# Debian 13).
+test_packages_where_available=(wine wine64 labwc)
 
 optional=()
 case "${1:-}" in
