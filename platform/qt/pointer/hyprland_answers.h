@@ -1,5 +1,5 @@
-// Hyprland's answers on its control socket, read (hyprland_pointer.cpp). Anything malformed is
-// left out: what comes over the socket is not trusted to be Hyprland's.
+// Hyprland's answers on its control socket, as hyprland_pointer.cpp reads them. Anything malformed
+// is left out: what comes over the socket is not trusted to be Hyprland's.
 #pragma once
 
 #include <optional>
