@@ -88,6 +88,7 @@ class CompositorGoneTest(FaceCase):
         self.desktop.stop_compositor()
         self.look_from(0, eye_y, "far left, from X11")
         self.assertIsNone(zorvin.process.poll(), "the program ran on")
+        self.assertIn("zorvin: the Wayland compositor ended Zorvin's connection", zorvin.output())
 
 
 if __name__ == "__main__":

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <list>
 #include <optional>
 #include <vector>
 
-#include <QLoggingCategory>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -21,8 +21,6 @@
 #include "ext-image-copy-capture-v1-client-protocol.h"
 #include "platform/qt/pointer/compositor_report.h"
 #include "xdg-output-unstable-v1-client-protocol.h"
-
-Q_LOGGING_CATEGORY(lcCursorSession, "zorvin.pointer.wayland", QtWarningMsg)
 
 namespace zorvin::qt {
 namespace {
@@ -128,8 +126,11 @@ class CursorSessionPointer final : public PointerSource {
 
     // The compositor went, or ended the connection: X11 tells where it can.
     void Lost() {
-        const int error = wl_display_get_error(display_);
-        qCWarning(lcCursorSession, "the compositor's connection ended (%s)", std::strerror(error));
+        std::fprintf(stderr,
+                     "zorvin: the Wayland compositor ended Zorvin's connection (%s), so the pupils "
+                     "follow the pointer only over X11 windows\n",
+                     std::strerror(wl_display_get_error(display_)));
+        std::fflush(stderr);
         Disconnect();
         ReportMoved();
     }
