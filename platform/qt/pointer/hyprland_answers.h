@@ -1,4 +1,4 @@
-// Hyprland's answers on its control socket, as hyprland_pointer.cpp reads them. Anything malformed
+// Hyprland's answers on its control socket, for hyprland_pointer.cpp. Anything malformed
 // is left out: what comes over the socket is not trusted to be Hyprland's.
 #pragma once
 
