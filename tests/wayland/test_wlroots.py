@@ -3,6 +3,7 @@ sessions of their Wayland connection: over the empty desktop and over native Way
 where XWayland never sees the pointer, and at scale 2. When the compositor goes, the program keeps
 following the pointer X11 sees."""
 
+import sys
 import unittest
 
 import compositor
@@ -92,4 +93,9 @@ class CompositorGoneTest(FaceCase):
 
 
 if __name__ == "__main__":
-    unittest.main()
+    result = unittest.main(exit=False).result
+    # Where the release's compositors all predate cursor sessions nothing here runs: CTest lists
+    # the module as skipped (77), not passed.
+    if result.wasSuccessful() and result.testsRun == 0:
+        sys.exit(77)
+    sys.exit(not result.wasSuccessful())
