@@ -92,6 +92,10 @@ void DesktopPointer::ChooseCompositorSource(int tickMs, const std::function<void
 QPoint DesktopPointer::Position() {
     if (compositor_) {
         if (const auto position = compositor_->Position()) {
+            // A Hyprland with cursor sessions needs no questions on its socket.
+            if (hyprland_) {
+                hyprland_->Follow(false);
+            }
             return *position;
         }
     }
