@@ -46,6 +46,14 @@ class SwayTest(WlrootsCase):
         self.follows_around_the_face()
 
 
+class SwayWarpTest(WlrootsCase):
+    def test_pupils_follow_a_pointer_that_another_program_moves(self):
+        self.start_program(self.desktop.environment)
+        self.move_pointer = self.desktop.warp_pointer
+        for (x, y), place in self.places_around_the_face(*self.desktop.size)[:2]:
+            self.look_from(x, y, place + ", put there through Sway's IPC")
+
+
 class SwayAtScaleTwoTest(WlrootsCase):
     SCALE = 2
 

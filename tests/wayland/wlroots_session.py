@@ -75,6 +75,7 @@ class WlrootsSession:
             started = dict(line.rstrip("\n").split("=", 1) for line in f if "=" in line)
         self.environment = {name: started[name] for name in
                             ("DISPLAY", "XAUTHORITY", "WAYLAND_DISPLAY") if name in started}
+        self.ipc = started.get("SWAYSOCK")
         # No bus: the program's only help is the compositor's Wayland connection.
         self.environment.update(XDG_RUNTIME_DIR=self.home.runtime,
                                 DBUS_SESSION_BUS_ADDRESS="unix:path=/nonexistent")
@@ -107,6 +108,11 @@ class WlrootsSession:
     def move_pointer(self, x, y):
         """Moves the compositor's pointer to logical (x, y), as a device moves it."""
         self.host.display.move_pointer(x * self.scale, y * self.scale, way="device")
+
+    def warp_pointer(self, x, y):
+        """Puts Sway's pointer at logical (x, y), as a program does through Sway's IPC."""
+        subprocess.run(["swaymsg", "-s", self.ipc, "seat", "seat0", "cursor", "set", str(x),
+                        str(y)], check=True, capture_output=True)
 
     def open_native_window(self, test):
         """A native Wayland window over the whole output, once the compositor shows it; closed
