@@ -314,57 +314,13 @@ class CursorSessionPointer final : public PointerSource {
 
     static CursorSessionPointer* Of(void* data) { return static_cast<CursorSessionPointer*>(data); }
 
-    static constexpr wl_registry_listener kRegistry = {
-        [](void* data, wl_registry* registry, uint32_t name, const char* interface,
-           uint32_t version) { Of(data)->Global(registry, name, interface, version); },
-        [](void* data, wl_registry*, uint32_t name) { Of(data)->GlobalRemoved(name); }};
-    static constexpr wl_callback_listener kAnnounced = {
-        [](void* data, wl_callback* callback, uint32_t) {
-            wl_callback_destroy(callback);
-            Of(data)->Announced();
-        }};
-    static constexpr wl_seat_listener kSeat = {
-        [](void* data, wl_seat*, uint32_t capabilities) { Of(data)->Capabilities(capabilities); },
-        [](void*, wl_seat*, const char*) {}};
-    static constexpr wl_output_listener kOutput = {
-        // geometry: only the transform; xdg-output tells the place
-        [](void* data, wl_output*, int32_t, int32_t, int32_t, int32_t, int32_t, const char*,
-           const char*,
-           int32_t transform) { static_cast<Output*>(data)->pixels.turned = (transform & 1) != 0; },
-        [](void* data, wl_output*, uint32_t flags, int32_t width, int32_t height, int32_t) {
-            if (flags & WL_OUTPUT_MODE_CURRENT) {
-                static_cast<Output*>(data)->pixels.mode = QSize(width, height);
-            }
-        },
-        [](void*, wl_output*) {},           // done
-        [](void*, wl_output*, int32_t) {},  // scale: the logical size says more
-        [](void* data, wl_output*, const char* name) {
-            static_cast<Output*>(data)->outputName = QString::fromUtf8(name);
-        },
-        [](void*, wl_output*, const char*) {}};  // description
-    static constexpr zxdg_output_v1_listener kXdgOutput = {
-        [](void* data, zxdg_output_v1*, int32_t x, int32_t y) {
-            static_cast<Output*>(data)->pixels.logical.moveTo(x, y);
-        },
-        [](void* data, zxdg_output_v1*, int32_t width, int32_t height) {
-            static_cast<Output*>(data)->pixels.logical.setSize(QSize(width, height));
-        },
-        [](void*, zxdg_output_v1*) {},  // done
-        [](void* data, zxdg_output_v1*, const char* name) {
-            static_cast<Output*>(data)->outputName = QString::fromUtf8(name);
-        },
-        [](void*, zxdg_output_v1*, const char*) {}};  // description
-    static constexpr ext_image_copy_capture_cursor_session_v1_listener kSession = {
-        [](void* data, ext_image_copy_capture_cursor_session_v1* session) {
-            Of(data)->Entered(session, true);
-        },
-        [](void* data, ext_image_copy_capture_cursor_session_v1* session) {
-            Of(data)->Entered(session, false);
-        },
-        [](void* data, ext_image_copy_capture_cursor_session_v1* session, int32_t x, int32_t y) {
-            Of(data)->Moved(session, QPoint(x, y));
-        },
-        [](void*, ext_image_copy_capture_cursor_session_v1*, int32_t, int32_t) {}};  // hotspot
+    // libwayland's listeners, which call the source back.
+    static const wl_registry_listener kRegistry;
+    static const wl_callback_listener kAnnounced;
+    static const wl_seat_listener kSeat;
+    static const wl_output_listener kOutput;
+    static const zxdg_output_v1_listener kXdgOutput;
+    static const ext_image_copy_capture_cursor_session_v1_listener kSession;
 
     wl_display* display_;
     std::function<void(const char*)> unavailable_;
@@ -382,6 +338,59 @@ class CursorSessionPointer final : public PointerSource {
     // The compositor offers nothing this source can use.
     bool unwanted_ = false;
 };
+
+const wl_registry_listener CursorSessionPointer::kRegistry = {
+    [](void* data, wl_registry* registry, uint32_t name, const char* interface, uint32_t version) {
+        Of(data)->Global(registry, name, interface, version);
+    },
+    [](void* data, wl_registry*, uint32_t name) { Of(data)->GlobalRemoved(name); }};
+const wl_callback_listener CursorSessionPointer::kAnnounced = {
+    [](void* data, wl_callback* callback, uint32_t) {
+        wl_callback_destroy(callback);
+        Of(data)->Announced();
+    }};
+const wl_seat_listener CursorSessionPointer::kSeat = {
+    [](void* data, wl_seat*, uint32_t capabilities) { Of(data)->Capabilities(capabilities); },
+    [](void*, wl_seat*, const char*) {}};
+const wl_output_listener CursorSessionPointer::kOutput = {
+    // geometry: only the transform; xdg-output tells the place
+    [](void* data, wl_output*, int32_t, int32_t, int32_t, int32_t, int32_t, const char*,
+       const char*,
+       int32_t transform) { static_cast<Output*>(data)->pixels.turned = (transform & 1) != 0; },
+    [](void* data, wl_output*, uint32_t flags, int32_t width, int32_t height, int32_t) {
+        if (flags & WL_OUTPUT_MODE_CURRENT) {
+            static_cast<Output*>(data)->pixels.mode = QSize(width, height);
+        }
+    },
+    [](void*, wl_output*) {},           // done
+    [](void*, wl_output*, int32_t) {},  // scale: the logical size says more
+    [](void* data, wl_output*, const char* name) {
+        static_cast<Output*>(data)->outputName = QString::fromUtf8(name);
+    },
+    [](void*, wl_output*, const char*) {}};  // description
+const zxdg_output_v1_listener CursorSessionPointer::kXdgOutput = {
+    [](void* data, zxdg_output_v1*, int32_t x, int32_t y) {
+        static_cast<Output*>(data)->pixels.logical.moveTo(x, y);
+    },
+    [](void* data, zxdg_output_v1*, int32_t width, int32_t height) {
+        static_cast<Output*>(data)->pixels.logical.setSize(QSize(width, height));
+    },
+    [](void*, zxdg_output_v1*) {},  // done
+    [](void* data, zxdg_output_v1*, const char* name) {
+        static_cast<Output*>(data)->outputName = QString::fromUtf8(name);
+    },
+    [](void*, zxdg_output_v1*, const char*) {}};  // description
+const ext_image_copy_capture_cursor_session_v1_listener CursorSessionPointer::kSession = {
+    [](void* data, ext_image_copy_capture_cursor_session_v1* session) {
+        Of(data)->Entered(session, true);
+    },
+    [](void* data, ext_image_copy_capture_cursor_session_v1* session) {
+        Of(data)->Entered(session, false);
+    },
+    [](void* data, ext_image_copy_capture_cursor_session_v1* session, int32_t x, int32_t y) {
+        Of(data)->Moved(session, QPoint(x, y));
+    },
+    [](void*, ext_image_copy_capture_cursor_session_v1*, int32_t, int32_t) {}};  // hotspot
 
 }  // namespace
 
