@@ -223,6 +223,9 @@ void QtWindow::SetShape(std::span<const Point> outline, FillRule rule) {
     const QRect client(0, 0, layout.client.width, layout.client.height);
     if (!widget_->isVisible() && !frameless_ && client.contains(bounds)) {
         frameless_ = true;
+        // Transparent beyond the shape too: compositors that show an X11 window's whole rectangle
+        // (XWayland under Sway and labwc) then show the face alone.
+        widget_->setAttribute(Qt::WA_TranslucentBackground);
         widget_->setWindowFlags(FlagsOf(layout, true));
         events_.Moved(PlaceCentred());
     }
