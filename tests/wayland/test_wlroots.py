@@ -46,12 +46,22 @@ class SwayTest(WlrootsCase):
         self.follows_around_the_face()
 
 
-class SwayWarpTest(WlrootsCase):
+class SwayChangesTest(WlrootsCase):
+    """What other programs change through Sway's IPC while the program runs."""
+
     def test_pupils_follow_a_pointer_that_another_program_moves(self):
         self.start_program(self.desktop.environment)
         self.move_pointer = self.desktop.warp_pointer
         for (x, y), place in self.places_around_the_face(*self.desktop.size)[:2]:
             self.look_from(x, y, place + ", put there through Sway's IPC")
+
+    def test_pupils_follow_the_pointer_on_an_output_whose_scale_changes(self):
+        self.start_program(self.desktop.environment)
+        self.addCleanup(self.desktop.set_scale, 1)
+        self.desktop.set_scale(2)
+        # The output's buffer pixel (1022, 700) is now logical (511, 350).
+        self.desktop.host.display.move_pointer(1022, 700, way="device")
+        self.wait_for_pupils(self.expected_pupils(511, 350), "pupils for the pointer at scale 2")
 
 
 class SwayAtScaleTwoTest(WlrootsCase):

@@ -109,10 +109,18 @@ class WlrootsSession:
         """Moves the compositor's pointer to logical (x, y), as a device moves it."""
         self.host.display.move_pointer(x * self.scale, y * self.scale, way="device")
 
+    def sway(self, *command):
+        """A command through Sway's IPC, as another program sends it."""
+        subprocess.run(["swaymsg", "-s", self.ipc, *command], check=True, capture_output=True)
+
     def warp_pointer(self, x, y):
-        """Puts Sway's pointer at logical (x, y), as a program does through Sway's IPC."""
-        subprocess.run(["swaymsg", "-s", self.ipc, "seat", "seat0", "cursor", "set", str(x),
-                        str(y)], check=True, capture_output=True)
+        """Puts Sway's pointer at logical (x, y)."""
+        self.sway("seat", "seat0", "cursor", "set", str(x), str(y))
+
+    def set_scale(self, scale):
+        self.sway("output", "*", "scale", str(scale))
+        self.scale = scale
+        self.size = (OUTPUT_SIZE[0] // scale, OUTPUT_SIZE[1] // scale)
 
     def open_native_window(self, test):
         """A native Wayland window over the whole output, once the compositor shows it; closed
