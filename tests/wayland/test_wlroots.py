@@ -10,17 +10,19 @@ import compositor
 import face
 import programs
 import wlroots_session
+import x11
 from zorvin_case import FaceCase
 
 
 class WlrootsCase(compositor.FaceOnWayland):
     COMPOSITOR = "sway"
     SCALE = 1
+    SESSION = {}  # the compositor's own environment, beyond the nested backend's
 
     @classmethod
     def setUpClass(cls):
         wlroots_session.require_cursor_sessions(cls.COMPOSITOR)
-        cls.desktop = wlroots_session.WlrootsSession(cls.COMPOSITOR, cls.SCALE)
+        cls.desktop = wlroots_session.WlrootsSession(cls.COMPOSITOR, cls.SCALE, cls.SESSION)
         cls.open_session(cls.desktop)
 
     @classmethod
@@ -59,9 +61,20 @@ class SwayChangesTest(WlrootsCase):
         self.start_program(self.desktop.environment)
         self.addCleanup(self.desktop.set_scale, 1)
         self.desktop.set_scale(2)
-        # The output's buffer pixel (1022, 700) is now logical (511, 350).
-        self.desktop.host.display.move_pointer(1022, 700, way="device")
-        self.wait_for_pupils(self.expected_pupils(511, 350), "pupils for the pointer at scale 2")
+        # The output's buffer pixel (1022, 100) is now logical (511, 50), above the face.
+        self.desktop.host.display.move_pointer(1022, 100, way="device")
+        self.wait_for_pupils(self.expected_pupils(511, 50), "pupils for the pointer at scale 2")
+
+
+class SoftwareCursorTest(WlrootsCase):
+    """A wlroots compositor that draws the pointer itself tells cursor sessions nothing."""
+
+    SESSION = {"WLR_NO_HARDWARE_CURSORS": "1"}
+
+    def test_the_program_says_why_the_pupils_may_rest(self):
+        zorvin = self.start_program(dict(self.desktop.environment, **self.SESSION))
+        x11.wait_until(lambda: "WLR_NO_HARDWARE_CURSORS=1" in zorvin.output(), 5,
+                       message="the program's word on software cursors")
 
 
 class SwayAtScaleTwoTest(WlrootsCase):

@@ -46,9 +46,10 @@ def require_cursor_sessions(name):
 
 
 class WlrootsSession:
-    def __init__(self, name, scale=1):
+    def __init__(self, name, scale=1, environment=None):
         self.name = name
         self.scale = scale
+        self.own_environment = environment or {}
         self.size = (OUTPUT_SIZE[0] // scale, OUTPUT_SIZE[1] // scale)  # logical
         self.host = None
         self.home = None
@@ -63,7 +64,8 @@ class WlrootsSession:
         env_file = os.path.join(self.home.path, "environment")
         tell = "env > %s.part && mv %s.part %s" % (env_file, env_file, env_file)
         env = self.home.environment(DISPLAY=self.host.name, WLR_BACKENDS="x11",
-                                    WLR_RENDERER="pixman", WLR_X11_OUTPUTS="1")
+                                    WLR_RENDERER="pixman", WLR_X11_OUTPUTS="1",
+                                    **self.own_environment)
         self.log = open(os.path.join(self.home.path, "compositor.log"), "w")
         self.process = session.start_process_group(self.command(tell), env=env,
                                                    stdout=self.log, stderr=self.log)

@@ -14,6 +14,7 @@
 #include <QSize>
 #include <QSocketNotifier>
 #include <QString>
+#include <QtGlobal>
 
 #include <wayland-client.h>
 
@@ -168,6 +169,15 @@ class CursorSessionPointer final : public PointerSource {
             unavailable_("it offers no cursor sessions");
             unwanted_ = true;
             return;
+        }
+        // wlroots tells cursor sessions only of a pointer the output's hardware draws.
+        if (qEnvironmentVariable("WLR_NO_HARDWARE_CURSORS") == QStringLiteral("1")) {
+            std::fputs(
+                "zorvin: with WLR_NO_HARDWARE_CURSORS=1 a wlroots compositor tells no "
+                "program where it draws the pointer, so the pupils may follow it only over "
+                "X11 windows\n",
+                stderr);
+            std::fflush(stderr);
         }
         for (Output& output : outputs_) {
             Follow(output);
