@@ -120,7 +120,12 @@ class CompositorGoneTest(FaceCase):
         self.move_pointer(1023, eye_y)
         by_sway = self.expected_pupils(1279, round(eye_y * 4 / 3))
         self.assertNotEqual(by_sway, self.expected_pupils(1023, eye_y), "a place X11 sees apart")
-        self.wait_for_pupils(by_sway, "pupils for Sway's word")
+        try:
+            self.wait_for_pupils(by_sway, "pupils for Sway's word")
+        except AssertionError as error:
+            raise AssertionError("%s; the program said %r; Sway, running: %s, said: %s" % (
+                error, zorvin.output(), self.desktop.process.poll() is None,
+                self.desktop.log_text()[-2000:])) from None
         self.desktop.stop_compositor()
         self.look_from(0, eye_y, "far left, from X11")
         self.assertIsNone(zorvin.process.poll(), "the program ran on")
