@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "character/face_outline.h"
+#include "character/face_geometry.h"
 #include "platform/common/polygon_fill.h"
 
 namespace zorvin::face_outline {

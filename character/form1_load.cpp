@@ -1,6 +1,6 @@
 // Start-up: the window takes the outline of the face as its shape and the stacking the menu's
 // check mark asks for, and the eyes get their geometry.
-#include "character/face_outline.h"
+#include "character/face_geometry.h"
 #include "character/form1.h"
 #include "form/stacking.h"
 #include "platform/api/system_values.h"
@@ -16,8 +16,8 @@ void Form1::Form_Load() {
         Outline.data(), static_cast<std::int32_t>(Outline.size()), ALTERNATE);
     system.SetWindowRgn(hwnd, region, true);
     SetTopmost(system, hwnd, mAlwaysOnTop.Checked());
-    LeftEye = {21, 32, 5, 3};
-    RightEye = {71, 32, 5, 3};
+    LeftEye = kLeftEyeGeometry;
+    RightEye = kRightEyeGeometry;
     // The pupils start at their design places, which a first tick keeps unless something moved.
     LastLeft = window_->Left();
     LastTop = window_->Top();

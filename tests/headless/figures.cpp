@@ -6,12 +6,15 @@
 //                                    (X, Y) of the face's client area; without X Y, at the start
 //   zorvin_figures window FORM DPI   "client WIDTH HEIGHT", then "NAME LEFT TOP RIGHT BOTTOM" for
 //                                    each control of FORM (Form1 or Form2) that has a size
+//   zorvin_figures face              "eye X Y" for the left eye's centre, then the right's, and
+//                                    "outline X,Y X,Y ...": the face's geometry in client pixels
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <string_view>
 
 #include "about/form2_layout.h"
+#include "character/face_geometry.h"
 #include "character/form1_layout.h"
 #include "platform/dpi_scale/dpi_scale.h"
 #include "platform/headless/headless_platform.h"
@@ -56,10 +59,26 @@ void PrintWindow(const FormLayout& form, int dpi) {
     }
 }
 
+void PrintFace() {
+    for (const EyeGeometry& eye : {kLeftEyeGeometry, kRightEyeGeometry}) {
+        std::printf("eye %d %d\n", eye.CenterX, eye.CenterY);
+    }
+    std::printf("outline");
+    for (const Point& corner : kFaceOutline) {
+        std::printf(" %d,%d", corner.x - kFaceOutlineClientOrigin.x,
+                    corner.y - kFaceOutlineClientOrigin.y);
+    }
+    std::printf("\n");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    const std::string_view figure = argc > 2 ? argv[1] : "";
+    const std::string_view figure = argc > 1 ? argv[1] : "";
+    if (figure == "face" && argc == 2) {
+        PrintFace();
+        return 0;
+    }
     if (figure == "pupils" && (argc == 3 || argc == 5)) {
         const int dpi = std::atoi(argv[2]);
         PrintPupils(DpiScale::Of(kForm1Layout.dpiScaling, dpi), argc == 5 ? argv + 3 : nullptr);
@@ -70,6 +89,6 @@ int main(int argc, char** argv) {
         PrintWindow(form == kForm1Layout.name ? kForm1Layout : kForm2Layout, std::atoi(argv[3]));
         return 0;
     }
-    std::fprintf(stderr, "usage: zorvin_figures pupils DPI [X Y] | window FORM DPI\n");
+    std::fprintf(stderr, "usage: zorvin_figures pupils DPI [X Y] | window FORM DPI | face\n");
     return 2;
 }

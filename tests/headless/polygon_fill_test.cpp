@@ -1,5 +1,5 @@
 // The pixels a polygon covers: the Linux program's window shape, and the face picture the artwork
-// generator cuts out. The face's outline (character/face_outline.h, window coordinates) is pinned
+// generator cuts out. The face's outline (character/face_geometry.h, window coordinates) is pinned
 // down here on pixels worked out by hand.
 #include "platform/common/polygon_fill.h"
 
@@ -9,7 +9,7 @@
 #include <array>
 #include <span>
 
-#include "character/face_outline.h"
+#include "character/face_geometry.h"
 
 namespace zorvin {
 namespace {

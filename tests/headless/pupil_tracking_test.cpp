@@ -1,13 +1,14 @@
 #include <cmath>
 
+#include "character/face_geometry.h"
 #include "running_program.h"
 
 namespace zorvin::testing {
 namespace {
 
-// Eye centres in client pixels; a pupil is 7 x 8, so its top-left corner is its centre less
-// (3.5, 4).
-constexpr float kLeftX = 21, kRightX = 71, kEyeY = 32;
+// A pupil is 7 x 8, so its top-left corner is its centre less (3.5, 4).
+constexpr std::int32_t kLeftX = kLeftEyeGeometry.CenterX, kRightX = kRightEyeGeometry.CenterX,
+                       kEyeY = kLeftEyeGeometry.CenterY, kMiddleX = (kLeftX + kRightX) / 2;
 
 class PupilTracking : public RunningProgram {
   protected:
@@ -22,7 +23,7 @@ class PupilTracking : public RunningProgram {
 };
 
 TEST_F(PupilTracking, CursorOnAnEyeCentrePutsThatPupilInTheMiddle) {
-    lookAtClient(21, 32);
+    lookAtClient(kLeftX, kEyeY);
     expectPupilCentre(0, kLeftX, kEyeY);
     EXPECT_EQ(eye(0).shownAt(), (Point{18, 28})) << "17.5 shows at the pixel to its right";
     // The other pupil still looks at the cursor: straight left.
@@ -30,29 +31,29 @@ TEST_F(PupilTracking, CursorOnAnEyeCentrePutsThatPupilInTheMiddle) {
 }
 
 TEST_F(PupilTracking, CursorFarRightAtEyeHeightTurnsBothPupilsFullyRight) {
-    lookAtClient(5000, 32);
+    lookAtClient(5000, kEyeY);
     expectPupilCentre(0, kLeftX + 5, kEyeY);
     expectPupilCentre(1, kRightX + 5, kEyeY);
 }
 
 TEST_F(PupilTracking, CursorStraightAboveAnEyeLiftsThatPupilByItsVerticalReach) {
-    lookAtClient(71, -400);
+    lookAtClient(kRightX, -400);
     expectPupilCentre(1, kRightX, kEyeY - 3);
 }
 
 TEST_F(PupilTracking, OnTheDiagonalTheUnitVectorIsScaledNotIntersectedWithTheEllipse) {
-    lookAtClient(21 + 700, 32 + 700);
+    lookAtClient(kLeftX + 700, kEyeY + 700);
     expectPupilCentre(0, kLeftX + 5 * 0.70710678f, kEyeY + 3 * 0.70710678f);
 }
 
 TEST_F(PupilTracking, PupilsConvergeOnACursorBetweenTheEyes) {
-    lookAtClient(46, 32);
+    lookAtClient(kMiddleX, kEyeY);
     expectPupilCentre(0, kLeftX + 5, kEyeY);
     expectPupilCentre(1, kRightX - 5, kEyeY);
 }
 
 TEST_F(PupilTracking, CursorsOnOtherScreensAtNegativeCoordinatesAreFollowed) {
-    platform.setCursor({-3000, form1().clientOrigin().y + 32});
+    platform.setCursor({-3000, form1().clientOrigin().y + kEyeY});
     platform.tick();
     expectPupilCentre(0, kLeftX - 5, kEyeY);
     expectPupilCentre(1, kRightX - 5, kEyeY);
@@ -79,8 +80,8 @@ TEST_F(PupilTracking, EveryPupilPlaceStaysInsideItsSocket) {
     // over x 12.5 to 22.5 (left) and 62.5 to 72.5 (right), y 25 to 31.
     for (int angle = 0; angle < 360; angle += 5) {
         const double radians = angle * 3.14159265358979 / 180;
-        lookAtClient(46 + static_cast<std::int32_t>(2000 * std::cos(radians)),
-                     32 + static_cast<std::int32_t>(2000 * std::sin(radians)));
+        lookAtClient(kMiddleX + static_cast<std::int32_t>(2000 * std::cos(radians)),
+                     kEyeY + static_cast<std::int32_t>(2000 * std::sin(radians)));
         for (const std::int16_t index : {std::int16_t{0}, std::int16_t{1}}) {
             const float minLeft = index == 0 ? 12.5f : 62.5f;
             EXPECT_GE(eye(index).Left(), minLeft) << angle;
@@ -92,7 +93,7 @@ TEST_F(PupilTracking, EveryPupilPlaceStaysInsideItsSocket) {
 }
 
 TEST_F(PupilTracking, AWindowMovedUnderAStillCursorReAimsThePupils) {
-    lookAtClient(21, -400);  // straight above the left eye
+    lookAtClient(kLeftX, -400);  // straight above the left eye
     expectPupilCentre(0, kLeftX, kEyeY - 3);
     platform.tick();
     platform.tick();
@@ -117,7 +118,7 @@ TEST_F(PupilTracking, AStillDesktopCostsALookASecondWhichFindsWarpsNothingTold) 
     const auto looks = calls("CursorPosition").size();
     const auto accesses = eye(0).accesses() + eye(1).accesses();
     const Point origin = form1().clientOrigin();
-    platform.warpCursor({origin.x + 21, origin.y - 400});
+    platform.warpCursor({origin.x + kLeftX, origin.y - 400});
     for (int i = 0; i < 9; ++i) {
         platform.tick();
     }
@@ -128,7 +129,7 @@ TEST_F(PupilTracking, AStillDesktopCostsALookASecondWhichFindsWarpsNothingTold) 
     platform.tick();
     EXPECT_EQ(calls("CursorPosition").size(), looks + 1);
     expectPupilCentre(0, kLeftX, kEyeY - 3);
-    platform.warpCursor({origin.x + 21, origin.y + 500});
+    platform.warpCursor({origin.x + kLeftX, origin.y + 500});
     platform.tick();
     expectPupilCentre(0, kLeftX, kEyeY + 3);
 }
@@ -142,7 +143,7 @@ TEST_F(PupilTracking, AWarpNothingToldKeepsTheTicksRunningUntilTheDesktopIsStill
     platform.tick();
     ASSERT_EQ(timer1().period(), GatedTimer::kLookPeriod) << "asleep";
     const Point origin = form1().clientOrigin();
-    platform.warpCursor({origin.x + 21, origin.y - 400});
+    platform.warpCursor({origin.x + kLeftX, origin.y - 400});
     for (int i = 0; i < 10; ++i) {
         platform.tick();
     }
@@ -150,7 +151,7 @@ TEST_F(PupilTracking, AWarpNothingToldKeepsTheTicksRunningUntilTheDesktopIsStill
     for (int i = 0; i < 10; ++i) {
         platform.tick();
     }
-    platform.warpCursor({origin.x + 21, origin.y + 500});
+    platform.warpCursor({origin.x + kLeftX, origin.y + 500});
     platform.tick();
     expectPupilCentre(0, kLeftX, kEyeY + 3);
     for (int i = 0; i < 30; ++i) {

@@ -1,7 +1,7 @@
 #include <array>
 #include <vector>
 
-#include "character/face_outline.h"
+#include "character/face_geometry.h"
 #include "character/form1.h"
 #include "running_program.h"
 

@@ -1,10 +1,12 @@
-// The outline of the face: the character window's shape, the one table of it. The window's region
-// (Form1's Outline), the artwork generator's check of the face picture and the tests all read it
-// from here.
+// The face's geometry, the one table of it: the outline that is the character window's shape, and
+// the eyes the pupils move in. The window's region (Form1's Outline), the eyes' start-up values,
+// the artwork generator's check of the face picture and the tests (through zorvin_figures) all
+// read it from here.
 #pragma once
 
 #include <array>
 
+#include "character/eye_geometry.h"
 #include "platform/api/types.h"
 
 namespace zorvin {
@@ -21,5 +23,9 @@ inline constexpr std::array<Point, 38> kFaceOutline{{
     {78, 71}, {70, 79}, {68, 80}, {63, 83}, {58, 86}, {53, 87}, {46, 87}, {35, 83},
     {27, 77}, {23, 73}, {18, 71}, {10, 64}, {7, 60},  {6, 57},
 }};
+
+// The eyes, in client pixels: each pupil's centre keeps to its ellipse.
+inline constexpr EyeGeometry kLeftEyeGeometry{21, 32, 5, 3};
+inline constexpr EyeGeometry kRightEyeGeometry{71, 32, 5, 3};
 
 }  // namespace zorvin
