@@ -5,13 +5,28 @@
 #include <vector>
 
 #include "about/form2.h"
+#include "about/form2_layout.h"
 #include "character/form1.h"
+#include "character/form1_layout.h"
 
 namespace zorvin {
 
 Program::Program(Platform& platform) : platform_(platform) {}
 
 Program::~Program() = default;
+
+std::int32_t Program::TickPeriodMs() {
+    std::int32_t shortest = 0;
+    for (const FormLayout* layout : {&kForm1Layout, &kForm2Layout}) {
+        for (const ControlLayout& control : layout->controls) {
+            if (control.kind == ControlKind::Timer && control.interval > 0 &&
+                (shortest == 0 || control.interval < shortest)) {
+                shortest = control.interval;
+            }
+        }
+    }
+    return shortest;
+}
 
 void Program::Start() {
     form1_ = std::make_unique<Form1>(*this);

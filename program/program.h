@@ -1,6 +1,7 @@
 // The program: its two window instances, its start and its end.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <vector>
 
@@ -20,6 +21,10 @@ class Program final : public FormHost {
     Program& operator=(const Program&) = delete;
 
     Platform& platform() override { return platform_; }
+
+    // How often the program looks at the pointer while it moves: the shortest interval its
+    // windows' timers start with, in milliseconds.
+    static std::int32_t TickPeriodMs();
 
     // Creates Form1, runs its Form_Load and shows it. The backend then delivers events until the
     // program ends.

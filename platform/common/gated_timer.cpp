@@ -4,7 +4,7 @@
 
 namespace zorvin {
 
-std::chrono::milliseconds GatedTimer::Now() const {
+std::chrono::milliseconds NativeTimer::Now() const {
     return std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now().time_since_epoch());
 }

@@ -21,20 +21,22 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
+#include <utility>
 
 #include "platform/api/form_runtime.h"
+#include "platform/common/native_window.h"
 
 namespace zorvin {
 
-// Who finds the changes that no event tells of (another program warps the pointer) while the
-// ticks sleep: the timers, by a tick once a look period, or the backend itself, which looks at
-// the pointer more cheaply than a tick can and reports what it finds as a change like any other.
-enum class UntoldChanges { TimersLook, BackendLooks };
-
-class GatedTimer : public Timer {
+// Over a backend's native timer, which only fires.
+class GatedTimer final : public Timer {
   public:
-    // How often an asleep timer looks, unless its interval is longer.
-    static constexpr std::chrono::milliseconds kLookPeriod{1000};
+    explicit GatedTimer(std::unique_ptr<NativeTimer> native) : native_(std::move(native)) {}
+    ~GatedTimer() override { native_->Disarm(); }
+    GatedTimer(const GatedTimer&) = delete;
+    GatedTimer& operator=(const GatedTimer&) = delete;
+
     // How long the ticks all run after a change that no event told of.
     static constexpr std::chrono::milliseconds kAwakeAfterUntold{3000};
 
@@ -52,17 +54,13 @@ class GatedTimer : public Timer {
     // The native timer fired: whether the form's tick runs.
     bool Fire();
 
-  protected:
-    // A backend's native timer.
-    // Fires every `period` from now on (0: as soon as it can), in place of any period before.
-    virtual void Arm(std::chrono::milliseconds period) = 0;
-    virtual void Disarm() = 0;
-    // A steady clock.
-    virtual std::chrono::milliseconds Now() const;
-
   private:
+    void Arm(std::chrono::milliseconds period) { native_->Arm(period); }
+    void Disarm() { native_->Disarm(); }
+    std::chrono::milliseconds Now() const { return native_->Now(); }
     void Sleep();
 
+    std::unique_ptr<NativeTimer> native_;
     std::int32_t interval_ = 0;
     bool watching_ = false;
     UntoldChanges untold_ = UntoldChanges::TimersLook;

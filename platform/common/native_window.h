@@ -5,9 +5,12 @@
 // the system calls the forms make are decoded into these operations once (form_platform.h).
 //
 // A place is in the window system's own pixels; a position, a client point and a shape are in the
-// form's pixels, which a backend scales as the form's layout asks.
+// form's pixels. A native window tells its scale (Scale); the form window turns the places of the
+// window and of its pictures into device pixels and back by it, and the backend scales what it
+// draws (sizes, fonts, the shape's runs, the mouse's client points) by the same scale.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -18,7 +21,7 @@
 #include "platform/api/form_runtime.h"
 #include "platform/api/layout.h"
 #include "platform/api/types.h"
-#include "platform/common/gated_timer.h"
+#include "platform/dpi_scale/dpi_scale.h"
 
 namespace zorvin {
 
@@ -31,6 +34,14 @@ struct Rect {
 
     friend bool operator==(const Rect&, const Rect&) = default;
 };
+
+// Who finds the changes that no event tells of (another program warps the pointer) while the
+// timers sleep (gated_timer.h): the timers, by a tick once a look period, or the backend itself,
+// which looks at the pointer more cheaply than a tick can and reports what it finds as a change
+// like any other.
+enum class UntoldChanges { TimersLook, BackendLooks };
+// How often they look: an asleep timer, unless its interval is longer, or the backend.
+inline constexpr std::chrono::milliseconds kLookPeriod{1000};
 
 // A point in a window's client area, in the form's pixels, which may be fractional.
 struct ClientPoint {
@@ -82,6 +93,8 @@ class WindowEvents {
     virtual void Moved(Point place) = 0;
     // A timer's native timer fired.
     virtual void TimerFired(ControlId timer) = 0;
+    // The native window's scale changed (Scale): the form window places its pictures again.
+    virtual void Rescaled() = 0;
     // The native window is gone, destroyed by Destroy or by the window system itself: the form's
     // window is unloaded, if it was not already.
     virtual void Destroyed() = 0;
@@ -90,9 +103,10 @@ class WindowEvents {
     virtual std::optional<ControlId> ControlAt(ClientPoint at) const = 0;
     // Whether the form still hears of events: not once its window is unloaded or the program ended.
     virtual bool live() const = 0;
-    // Where the program has the outer window: where it last put it, or where the window system
-    // last moved it by itself. A move on its way may not have got there yet.
-    virtual OuterPosition position() const = 0;
+    // Where the program has the outer window, in the window system's pixels: where it last put
+    // it, or where the window system last moved it by itself. A move on its way may not have got
+    // there yet.
+    virtual Point place() const = 0;
 
   protected:
     ~WindowEvents() = default;
@@ -117,6 +131,27 @@ class DesktopEvents {
     ~DesktopEvents() = default;
 };
 
+// A picture as the window system shows it. The form window keeps its fractional place and decides
+// the pixel it falls on.
+class NativePicture {
+  public:
+    virtual ~NativePicture() = default;
+    // Shows the picture with its top-left corner at this device pixel of the client area.
+    virtual void MoveTo(Point device) = 0;
+};
+
+// A native timer. The form window decides when it fires (gated_timer.h); it only fires.
+class NativeTimer {
+  public:
+    virtual ~NativeTimer() = default;
+    // Reports TimerFired every `period` from now on (0: as soon as it can), in place of any period
+    // before.
+    virtual void Arm(std::chrono::milliseconds period) = 0;
+    virtual void Disarm() = 0;
+    // A steady clock: the system's own, unless the backend keeps one.
+    virtual std::chrono::milliseconds Now() const;
+};
+
 // A label as its native control shows it: its box may begin elsewhere than its layout's (a
 // centred text wider than the box widens it).
 class NativeLabel : public Label {
@@ -132,11 +167,11 @@ class NativeWindow {
 
     // The controls, made in layout order, bottom to top, after the window and before it is
     // placed; the form window owns what is returned.
-    virtual std::unique_ptr<PictureBox> AddPicture(const ControlLayout& control) = 0;
+    virtual std::unique_ptr<NativePicture> AddPicture(const ControlLayout& control) = 0;
     virtual std::unique_ptr<NativeLabel> AddLabel(const ControlLayout& control) = 0;
     // A push button reports its clicks itself; the forms read and write none of its properties.
     virtual void AddButton(const ControlLayout& control) = 0;
-    virtual std::unique_ptr<GatedTimer> AddTimer(const ControlLayout& control) = 0;
+    virtual std::unique_ptr<NativeTimer> AddTimer(const ControlLayout& control) = 0;
     // Once its controls are made: sizes the window for them and centres it on its screen, still
     // hidden. Returns where the outer top-left corner is then.
     virtual Point Place() = 0;
@@ -147,14 +182,13 @@ class NativeWindow {
     // The native window goes; nothing of it reports any more.
     virtual void Destroy() = 0;
 
-    // Where the outer top-left corner at a position lands, and back.
-    virtual Point PlaceOf(OuterPosition position) const = 0;
-    virtual OuterPosition FormPosition(Point place) const = 0;
+    // How many device pixels a form pixel spans now.
+    virtual DpiScale Scale() const = 0;
     // Moves the outer window, in one step; the window system reports the move (Moved).
     virtual void MoveOuter(Point place) = 0;
     // The outer window on the screen.
     virtual Rect OuterRect() const = 0;
-    // A screen point as the client point of the form's pixel under it.
+    // A screen point as a device pixel of the client area.
     virtual Point ScreenToClient(Point screen) const = 0;
 
     // Only the polygon, in window coordinates for the layout's frame, stays visible and takes the

@@ -64,7 +64,7 @@ bool FormPlatform::ScreenToClient(Hwnd hwnd, Point& point) {
     if (!window) {
         return false;
     }
-    point = window->native().ScreenToClient(point);
+    point = window->ScreenToClient(point);
     return true;
 }
 

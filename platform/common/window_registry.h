@@ -24,8 +24,6 @@ class WindowRegistry final : public DesktopEvents {
     // From the end on, every window is gone for the forms and no event reaches them.
     bool ended() const override { return ended_; }
     void End() { ended_ = true; }
-    // What ended() reads, for a window's core to read at every event.
-    const bool& endRecord() const { return ended_; }
 
     // Whether the backend tells of the changes a tick reads; once it does, it does for good. Who
     // finds those no event tells of, once it does.

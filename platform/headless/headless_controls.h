@@ -1,5 +1,5 @@
-// The controls of a headless window: their properties kept in memory, with a count of every read
-// and write so that a test can tell whether anything touched them.
+// The controls of a headless window: what the window system shows of them, kept in memory, for a
+// test to read back.
 #pragma once
 
 #include <chrono>
@@ -8,35 +8,26 @@
 #include <string>
 #include <string_view>
 
-#include "platform/api/form_runtime.h"
 #include "platform/api/layout.h"
-#include "platform/common/gated_timer.h"
 #include "platform/common/native_window.h"
 
 namespace zorvin::headless {
 
-class HeadlessPicture final : public PictureBox {
+class HeadlessPicture final : public NativePicture {
   public:
-    explicit HeadlessPicture(const ControlLayout& layout);
+    void MoveTo(Point device) override {
+        shownAt_ = device;
+        ++moves_;
+    }
 
-    float Left() const override;
-    void setLeft(float left) override;
-    float Top() const override;
-    void setTop(float top) override;
-    float Width() const override;
-    float Height() const override;
-
-    // Reads and writes of any property so far.
-    int accesses() const { return accesses_; }
-    // The place the window system shows it at: positions are fractional, pixels whole.
-    Point shownAt() const;
+    // The device pixel of the client area it is shown at.
+    Point shownAt() const { return shownAt_; }
+    // How often it was moved: each time, the window system repaints it.
+    int moves() const { return moves_; }
 
   private:
-    float left_;
-    float top_;
-    float width_;
-    float height_;
-    mutable int accesses_ = 0;
+    Point shownAt_;
+    int moves_ = 0;
 };
 
 class HeadlessLabel final : public NativeLabel {
@@ -55,17 +46,12 @@ class HeadlessLabel final : public NativeLabel {
     std::string caption_;
 };
 
-// Its native timer runs on the headless clock, which HeadlessPlatform::tick moves on.
-class HeadlessTimer final : public GatedTimer {
+// A native timer on a clock that a test moves on: the in-memory window system's, which
+// HeadlessPlatform::tick moves, or a test's own.
+class HeadlessTimer final : public NativeTimer {
   public:
     explicit HeadlessTimer(const std::chrono::milliseconds& clock) : clock_(clock) {}
 
-    // How often the native timer fires, while it is armed.
-    std::optional<std::chrono::milliseconds> period() const { return period_; }
-    // Whether it fires at the clock's time now; it is then due again a period later.
-    bool Due();
-
-  private:
     void Arm(std::chrono::milliseconds period) override {
         period_ = period;
         due_ = clock_ + period;
@@ -73,6 +59,12 @@ class HeadlessTimer final : public GatedTimer {
     void Disarm() override { period_.reset(); }
     std::chrono::milliseconds Now() const override { return clock_; }
 
+    // How often it fires, while it is armed.
+    std::optional<std::chrono::milliseconds> period() const { return period_; }
+    // Whether it fires at the clock's time now; it is then due again a period later.
+    bool Due();
+
+  private:
     const std::chrono::milliseconds& clock_;
     std::optional<std::chrono::milliseconds> period_;
     std::chrono::milliseconds due_{};

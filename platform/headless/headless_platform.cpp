@@ -8,26 +8,31 @@
 
 namespace zorvin::headless {
 
+namespace {
+
+// The client area at the window's scale, inside the frame its layout was designed with.
+Size OuterSizeAt(const FormLayout& layout, const DpiScale& scale) {
+    const Size designed = DesignedOuterSize(layout);
+    return {designed.width - layout.client.width + scale.ToDevice(layout.client.width),
+            designed.height - layout.client.height + scale.ToDevice(layout.client.height)};
+}
+
+}  // namespace
+
 HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, WindowEvents& events,
                                const FormLayout& layout, const Rect& screen)
     : platform_(platform),
       events_(events),
       layout_(layout),
-      corner_(CentredOn(screen, DesignedOuterSize(layout))) {
+      scale_(DpiScale::Of(layout.dpiScaling, platform.dpi_)),
+      corner_(CentredOn(screen, OuterSizeAt(layout, scale_))) {
     platform.record("Load " + std::string(layout.name));
 }
 
-FormWindow& HeadlessWindow::form() const {
-    for (FormWindow* window : platform_.registry_.windows()) {
-        if (&window->native() == this) {
-            return *window;
-        }
-    }
-    throw std::logic_error("the window " + std::string(layout_.name) + " is not loaded");
-}
-
-std::unique_ptr<PictureBox> HeadlessWindow::AddPicture(const ControlLayout& control) {
-    return std::make_unique<HeadlessPicture>(control);
+std::unique_ptr<NativePicture> HeadlessWindow::AddPicture(const ControlLayout& control) {
+    auto picture = std::make_unique<HeadlessPicture>();
+    pictures_.emplace(ControlKey{control.name, control.index}, picture.get());
+    return picture;
 }
 
 std::unique_ptr<NativeLabel> HeadlessWindow::AddLabel(const ControlLayout& control) {
@@ -36,16 +41,10 @@ std::unique_ptr<NativeLabel> HeadlessWindow::AddLabel(const ControlLayout& contr
 
 void HeadlessWindow::AddButton(const ControlLayout& /*control*/) {}
 
-std::unique_ptr<GatedTimer> HeadlessWindow::AddTimer(const ControlLayout& /*control*/) {
-    return std::make_unique<HeadlessTimer>(platform_.clock_);
-}
-
-HeadlessPicture& HeadlessWindow::picture(ControlId id) {
-    return static_cast<HeadlessPicture&>(form().picture(id));
-}
-
-HeadlessTimer& HeadlessWindow::timer(ControlId id) {
-    return static_cast<HeadlessTimer&>(form().timer(id));
+std::unique_ptr<NativeTimer> HeadlessWindow::AddTimer(const ControlLayout& control) {
+    auto timer = std::make_unique<HeadlessTimer>(platform_.clock_);
+    timers_.emplace(ControlKey{control.name, control.index}, timer.get());
+    return timer;
 }
 
 void HeadlessWindow::Show() {
@@ -53,17 +52,11 @@ void HeadlessWindow::Show() {
     platform_.record("Show " + std::string(layout().name));
 }
 
+// The form window's timers are gone by now.
 void HeadlessWindow::Destroy() {
     visible_ = false;
+    timers_.clear();
     platform_.record("Unload " + std::string(layout().name));
-}
-
-Point HeadlessWindow::PlaceOf(OuterPosition position) const {
-    return {PixelOf(position.left), PixelOf(position.top)};
-}
-
-OuterPosition HeadlessWindow::FormPosition(Point place) const {
-    return {static_cast<float>(place.x), static_cast<float>(place.y)};
 }
 
 // The move is made and reported at once.
@@ -75,7 +68,7 @@ void HeadlessWindow::MoveOuter(Point place) {
 }
 
 Rect HeadlessWindow::OuterRect() const {
-    const Size outer = DesignedOuterSize(layout());
+    const Size outer = OuterSizeAt(layout(), scale_);
     return {corner_.x, corner_.y, outer.width, outer.height};
 }
 
@@ -124,7 +117,8 @@ std::optional<std::string_view> HeadlessWindow::PopupMenu(std::span<const PopupI
     throw std::out_of_range("no menu item " + choice + " in the menu");
 }
 
-HeadlessPlatform::HeadlessPlatform() {
+HeadlessPlatform::HeadlessPlatform(WindowRegistry& registry, int dpi)
+    : registry_(registry), dpi_(dpi) {
     registry_.WatchChanges(UntoldChanges::TimersLook);  // it makes every change itself
 }
 
@@ -151,20 +145,20 @@ void HeadlessPlatform::tick() {
     clock_ += kTick;
     // A handler may unload windows or stop timers, so each timer is looked up again before it
     // fires.
-    std::vector<std::pair<Hwnd, ControlId>> due;
+    std::vector<std::pair<Hwnd, ControlKey>> due;
     for (FormWindow* window : registry_.windows()) {
-        for (const ControlLayout& control : window->layout().controls) {
-            const ControlId id{control.name, control.index};
-            if (control.kind == ControlKind::Timer &&
-                static_cast<HeadlessTimer&>(window->timer(id)).Due()) {
-                due.emplace_back(window->hWnd(), id);
+        for (const auto& [key, timer] : static_cast<HeadlessWindow&>(window->native()).timers_) {
+            if (timer->Due()) {
+                due.emplace_back(window->hWnd(), key);
             }
         }
     }
-    for (const auto& [hwnd, id] : due) {
-        if (FormWindow* window = registry_.find(hwnd);
-            window && static_cast<HeadlessTimer&>(window->timer(id)).period()) {
-            static_cast<HeadlessWindow&>(window->native()).events_.TimerFired(id);
+    for (const auto& [hwnd, key] : due) {
+        if (FormWindow* window = registry_.find(hwnd)) {
+            auto& native = static_cast<HeadlessWindow&>(window->native());
+            if (native.timers_.at(key)->period()) {
+                native.events_.TimerFired({key.first, key.second});
+            }
         }
     }
 }
@@ -249,7 +243,9 @@ void HeadlessPlatform::closeFromCaption(std::string_view form) {
 HeadlessWindow* HeadlessPlatform::window(std::string_view form) {
     for (FormWindow* window : registry_.windows()) {
         if (window->layout().name == form) {
-            return &static_cast<HeadlessWindow&>(window->native());
+            auto& native = static_cast<HeadlessWindow&>(window->native());
+            native.form_ = window;
+            return &native;
         }
     }
     return nullptr;

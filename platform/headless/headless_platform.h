@@ -4,27 +4,31 @@
 // releases on named controls, menu choices, buttons, keys, caption closes) and reads back every
 // window's and control's state, with a log of the calls whose order is itself the behaviour.
 //
-// The screen is 1280 x 1024 unless a test sets others. Windows have the frame their layout was
-// designed with: the client area begins at the layout's client origin inside the outer window,
-// with a 3-pixel border right and below. Everything else follows the form window every backend
-// shares (platform/common). The test driver's functions are camelCase.
+// The screen is 1280 x 1024 unless a test sets others, at 96 DPI unless the platform is made for
+// another: a window grows by its layout's scaling at that DPI, as the real ones do. Windows have
+// the frame their layout was designed with, unscaled: the client area begins at the layout's
+// client origin inside the outer window, with a 3-pixel border right and below. Everything else
+// follows the form window every backend shares (platform/common). The test driver's functions are
+// camelCase.
 #pragma once
 
 #include <chrono>
 #include <cstdint>
 #include <deque>
 #include <functional>
+#include <map>
 #include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "platform/common/form_platform.h"
+#include "platform/common/control_lookup.h"
 #include "platform/common/form_window.h"
 #include "platform/common/layout_walk.h"
 #include "platform/common/native_window.h"
 #include "platform/common/window_registry.h"
+#include "platform/dpi_scale/dpi_scale.h"
 #include "platform/headless/headless_controls.h"
 
 namespace zorvin::headless {
@@ -45,10 +49,15 @@ class HeadlessWindow final : public NativeWindow {
     const FormLayout& layout() const { return layout_; }
     float Left() const { return form().Left(); }
     float Top() const { return form().Top(); }
-    HeadlessPicture& picture(ControlId id);
+    PictureBox& picture(ControlId id) { return form().picture(id); }
     Label& label(ControlId id) { return form().label(id); }
-    HeadlessTimer& timer(ControlId id);
+    Timer& timer(ControlId id) { return form().timer(id); }
     MenuItem& menuItem(std::string_view name) { return form().menuItem(name); }
+    // A picture and a timer as the window system has them.
+    const HeadlessPicture& shownPicture(ControlId id) {
+        return FindControl(pictures_, id, "picture");
+    }
+    const HeadlessTimer& nativeTimer(ControlId id) { return FindControl(timers_, id, "timer"); }
     bool visible() const { return visible_; }
     bool topmost() const { return topmost_; }
     // The shape the window was given, if any.
@@ -60,20 +69,19 @@ class HeadlessWindow final : public NativeWindow {
   private:
     friend class HeadlessPlatform;
 
-    // The loaded form window whose native window this is.
-    FormWindow& form() const;
+    // The form window whose native window this is, as the platform last found it by name.
+    FormWindow& form() const { return *form_; }
 
     // NativeWindow
-    std::unique_ptr<PictureBox> AddPicture(const ControlLayout& control) override;
+    std::unique_ptr<NativePicture> AddPicture(const ControlLayout& control) override;
     std::unique_ptr<NativeLabel> AddLabel(const ControlLayout& control) override;
     void AddButton(const ControlLayout& control) override;
-    std::unique_ptr<GatedTimer> AddTimer(const ControlLayout& control) override;
+    std::unique_ptr<NativeTimer> AddTimer(const ControlLayout& control) override;
     Point Place() override { return corner_; }
     void Show() override;
     void Hide() override { visible_ = false; }
     void Destroy() override;
-    Point PlaceOf(OuterPosition position) const override;
-    OuterPosition FormPosition(Point place) const override;
+    DpiScale Scale() const override { return scale_; }
     void MoveOuter(Point place) override;
     Rect OuterRect() const override;
     Point ScreenToClient(Point screen) const override;
@@ -85,6 +93,11 @@ class HeadlessWindow final : public NativeWindow {
     HeadlessPlatform& platform_;
     WindowEvents& events_;
     const FormLayout& layout_;
+    const DpiScale scale_;
+    FormWindow* form_ = nullptr;
+    // Owned by the form window's controls, which go before this window does.
+    std::map<ControlKey, HeadlessPicture*> pictures_;
+    std::map<ControlKey, HeadlessTimer*> timers_;
     Point corner_;
     bool visible_ = false;
     bool topmost_ = false;
@@ -97,10 +110,8 @@ class HeadlessPlatform final : public WindowSystem {
   public:
     static constexpr Size kScreen{1280, 1024};
 
-    HeadlessPlatform();
-
-    // What the program runs on.
-    Platform& forms() { return forms_; }
+    // The windows report to `registry` (form_session.h makes both).
+    explicit HeadlessPlatform(WindowRegistry& registry, int dpi = kStandardDpi);
 
     // The screens, the primary one first.
     void setScreens(std::vector<Rect> screens) {
@@ -175,8 +186,8 @@ class HeadlessPlatform final : public WindowSystem {
     // The control's top-left corner in its window's client area.
     static ClientPoint at(HeadlessWindow& window, ControlId control, float x, float y);
 
-    WindowRegistry registry_;
-    FormPlatform forms_{registry_, *this};
+    WindowRegistry& registry_;
+    const int dpi_;
     Point cursor_{};
     std::chrono::milliseconds clock_{};
     std::vector<Rect> screens_{{0, 0, kScreen.width, kScreen.height}};

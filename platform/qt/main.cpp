@@ -8,8 +8,7 @@
 
 #include <QApplication>
 
-#include "platform/common/form_platform.h"
-#include "platform/common/window_registry.h"
+#include "platform/common/form_session.h"
 #include "platform/qt/display_check.h"
 #include "platform/qt/own_scaling.h"
 #include "platform/qt/qt_platform.h"
@@ -63,12 +62,11 @@ int main(int argc, char** argv) {
 
     int status = 0;
     {
-        zorvin::WindowRegistry windows;
-        zorvin::qt::QtPlatform system(windows, scaling);
-        zorvin::FormPlatform platform(windows, system);
-        zorvin::Program program(platform);
+        zorvin::FormSession<zorvin::qt::QtPlatform> session(scaling,
+                                                            zorvin::Program::TickPeriodMs());
+        zorvin::Program program(session.forms());
         program.Start();
-        if (!windows.ended()) {
+        if (!session.ended()) {
             status = QApplication::exec();
         }
     }

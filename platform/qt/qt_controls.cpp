@@ -3,37 +3,13 @@
 #include <QPalette>
 #include <QString>
 
-#include "platform/common/pixels.h"
 #include "platform/qt/qt_values.h"
 
 namespace zorvin::qt {
 
 QtPicture::QtPicture(QWidget& widget, const ControlLayout& layout, const DpiScale& scale)
-    : widget_(widget),
-      scale_(scale),
-      left_(static_cast<float>(layout.left)),
-      top_(static_cast<float>(layout.top)),
-      width_(static_cast<float>(layout.width)),
-      height_(static_cast<float>(layout.height)) {
-    widget_.setGeometry(scale.ToDevice(layout.left), scale.ToDevice(layout.top),
-                        scale.ToDevice(layout.width), scale.ToDevice(layout.height));
-}
-
-void QtPicture::setLeft(float left) {
-    left_ = left;
-    Place();
-}
-
-void QtPicture::setTop(float top) {
-    top_ = top;
-    Place();
-}
-
-void QtPicture::Place() {
-    const QPoint pixel(scale_.ToDevice(PixelOf(left_)), scale_.ToDevice(PixelOf(top_)));
-    if (widget_.pos() != pixel) {
-        widget_.move(pixel);
-    }
+    : widget_(widget) {
+    widget_.resize(scale.ToDevice(layout.width), scale.ToDevice(layout.height));
 }
 
 QtLabel::QtLabel(QLabel& widget, const ControlLayout& layout, const DpiScale& scale)
@@ -74,10 +50,6 @@ std::string QtLabel::Caption() const {
 void QtLabel::setCaption(std::string_view caption) {
     widget_.setText(QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size())));
     Fit();
-}
-
-QtTimer::~QtTimer() {
-    Disarm();
 }
 
 void QtTimer::Disarm() {

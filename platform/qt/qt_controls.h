@@ -14,35 +14,20 @@
 
 #include "platform/api/form_runtime.h"
 #include "platform/api/layout.h"
-#include "platform/common/gated_timer.h"
 #include "platform/common/native_window.h"
 #include "platform/dpi_scale/dpi_scale.h"
 
 namespace zorvin::qt {
 
-// Positions may be fractional; the widget sits at their whole pixels (PixelOf), scaled as the
-// window is, and moves, and so repaints, only when one of those changes. A picture of a window
-// scaled by a whole factor so stays on whole blocks.
-class QtPicture final : public PictureBox {
+// The widget is the layout's size, scaled as the window is.
+class QtPicture final : public NativePicture {
   public:
     QtPicture(QWidget& widget, const ControlLayout& layout, const DpiScale& scale);
 
-    float Left() const override { return left_; }
-    void setLeft(float left) override;
-    float Top() const override { return top_; }
-    void setTop(float top) override;
-    float Width() const override { return width_; }
-    float Height() const override { return height_; }
+    void MoveTo(Point device) override { widget_.move(device.x, device.y); }
 
   private:
-    void Place();
-
     QWidget& widget_;
-    const DpiScale scale_;
-    float left_;
-    float top_;
-    float width_;
-    float height_;
 };
 
 // The text and its colour are the label widget's own. A centred text wider than the label's box,
@@ -67,18 +52,15 @@ class QtLabel final : public NativeLabel {
 };
 
 // `stopped` is called once its ticks have stopped, or it is gone.
-class QtTimer final : public GatedTimer {
+class QtTimer final : public NativeTimer {
   public:
     QtTimer(QTimer& timer, std::function<void()> stopped)
         : timer_(timer), stopped_(std::move(stopped)) {}
-    ~QtTimer() override;
-    QtTimer(const QtTimer&) = delete;
-    QtTimer& operator=(const QtTimer&) = delete;
 
-  private:
     void Arm(std::chrono::milliseconds period) override { timer_.start(period); }
     void Disarm() override;
 
+  private:
     QTimer& timer_;
     std::function<void()> stopped_;
 };

@@ -19,18 +19,33 @@ Q_LOGGING_CATEGORY(lcPointer, "zorvin.pointer", QtWarningMsg)
 
 }  // namespace
 
-QtPlatform::QtPlatform(DesktopEvents& desktop, const OwnScaling& scaling)
-    : desktop_(desktop), scaling_(scaling), changes_([this] {
+// The pointer source is chosen before the first window, so that a compositor has answered, or its
+// silence been explained, by the first tick.
+QtPlatform::QtPlatform(DesktopEvents& desktop, const OwnScaling& scaling, int tickMs)
+    : desktop_(desktop),
+      scaling_(scaling),
+      changes_([this] {
           desktop_.NoteChange();
           return desktop_.ticking();
-      }) {
+      }),
+      look_(StartLook()),
+      pointer_(
+          tickMs, [this] { desktop_.NoteChange(); },
+          [this](QPoint seen) {
+              if (look_) {
+                  look_->Saw(seen);
+              }
+          }) {}
+
+// The timers look until the helper's looks run, and again if they end; where the X server tells
+// no moves, every tick runs and nothing looks.
+std::unique_ptr<X11Look> QtPlatform::StartLook() {
     if (!changes_.watching()) {
-        return;
+        return nullptr;
     }
-    // The timers look until the helper's looks run, and again if they end.
     desktop_.WatchChanges(UntoldChanges::TimersLook);
-    look_ = std::make_unique<X11Look>(
-        GatedTimer::kLookPeriod,
+    return std::make_unique<X11Look>(
+        kLookPeriod,
         [this](bool looking) {
             desktop_.WatchChanges(looking ? UntoldChanges::BackendLooks
                                           : UntoldChanges::TimersLook);
@@ -42,12 +57,6 @@ QtPlatform::~QtPlatform() = default;
 
 std::unique_ptr<NativeWindow> QtPlatform::NewWindow(WindowEvents& events, const FormLayout& layout,
                                                     const Rect& screen) {
-    for (const ControlLayout& control : layout.controls) {
-        if (control.kind == ControlKind::Timer && control.interval > 0 &&
-            (tickMs_ == 0 || control.interval < tickMs_)) {
-            tickMs_ = control.interval;
-        }
-    }
     return std::make_unique<QtWindow>(*this, events, layout, screen);
 }
 
@@ -85,16 +94,7 @@ void QtPlatform::Quit() {
 
 Point QtPlatform::CursorPosition() {
     qCDebug(lcPointer, "looked");
-    if (!pointer_) {
-        pointer_ = std::make_unique<DesktopPointer>(
-            tickMs_, [this] { desktop_.NoteChange(); },
-            [this](QPoint seen) {
-                if (look_) {
-                    look_->Saw(seen);
-                }
-            });
-    }
-    const QPoint cursor = pointer_->Position();
+    const QPoint cursor = pointer_.Position();
     return {cursor.x(), cursor.y()};
 }
 

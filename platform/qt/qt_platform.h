@@ -21,17 +21,17 @@
 //      shifted by the layout's client origin.
 //  [x] Stay-on-top: a _NET_WM_STATE request to the window manager, sent as soon as the window is
 //      mapped when asked for before (x11_stacking.cpp).
-//  [x] The cursor: from the pointer source chosen at the first call (pointer/desktop_pointer.cpp):
+//  [x] The cursor: from the pointer source chosen at the start (pointer/desktop_pointer.cpp):
 //      X11 anywhere on the virtual desktop, screens left of or above the primary one included;
 //      under Wayland the compositor's help (KWin, GNOME Shell), coalesced to the shortest timer's
 //      tick.
 //      Client points: from the window's place as Left/Top give it.
-//  [x] Timers: QTimers at the interval the form set, whose ticks pass while nothing a tick reads
-//      has changed (platform/common/gated_timer.h): the pointer's moves anywhere (raw motion and
-//      raw touch) and screen changes from the X server (pointer/x11_changes.cpp), the
-//      compositor's moves under Wayland, the windows' own moves, and the warps no event tells of,
-//      which a thread's look once a second finds (pointer/x11_look.cpp). Where the X server tells
-//      no moves (no XInput 2.1), every tick runs.
+//  [x] Timers: QTimers at the period the form window arms them with, whose ticks pass while
+//      nothing a tick reads has changed (platform/common/gated_timer.h): the pointer's moves
+//      anywhere (raw motion and raw touch) and screen changes from the X server
+//      (pointer/x11_changes.cpp), the compositor's moves under Wayland, the windows' own moves,
+//      and the warps no event tells of, which a thread's look once a second finds
+//      (pointer/x11_look.cpp). Where the X server tells no moves (no XInput 2.1), every tick runs.
 //  [x] Opening a document: QDesktopServices::openUrl, which hands "mailto:" addresses and URLs
 //      to the desktop's opener (xdg-open on a desktop Qt does not know).
 //  [x] PopupMenu: a QMenu of the items, with mnemonics, check marks and separators, at the pointer,
@@ -39,9 +39,10 @@
 //      either button chooses.
 //  [x] DoEvents: QCoreApplication::processEvents. End: every event loop left with status 0.
 //  [x] Scale factors (the desktop's DPI, QT_SCALE_FACTOR): Qt's own scaling is off and everything
-//      is in device pixels; each window scales itself as its layout says (own_scaling.h), the
-//      face by a whole factor, its pictures drawn without smoothing and its shape scaled rectangle
-//      by rectangle, the About box by the DPI itself.
+//      is in device pixels; each window tells the scale its layout asks for (own_scaling.h), the
+//      face by a whole factor, the About box by the DPI itself, and sizes its widgets, fonts and
+//      shape by it (the shape rectangle by rectangle, pictures drawn without smoothing). The form
+//      window places the window and its pictures at that scale.
 //  [ ] A shape given to a window already shown does not remove its frame.
 //  [ ] A window keeps the scale of the desktop as it was when the window was made; a change of
 //      Xft.dpi while it is shown does not scale it again.
@@ -63,7 +64,8 @@ namespace zorvin::qt {
 
 class QtPlatform final : public WindowSystem {
   public:
-    QtPlatform(DesktopEvents& desktop, const OwnScaling& scaling);
+    // `tickMs`: how often the program looks at the pointer while it moves.
+    QtPlatform(DesktopEvents& desktop, const OwnScaling& scaling, int tickMs);
     ~QtPlatform() override;
     QtPlatform(const QtPlatform&) = delete;
     QtPlatform& operator=(const QtPlatform&) = delete;
@@ -87,15 +89,14 @@ class QtPlatform final : public WindowSystem {
     void CollectChanges() { changes_.Collect(); }
 
   private:
+    std::unique_ptr<X11Look> StartLook();
+
     DesktopEvents& desktop_;
     const OwnScaling& scaling_;
-    // The shortest interval of the windows' timers, which is how often anything looks at the
-    // pointer; the pointer source is chosen when something first does.
-    std::int32_t tickMs_ = 0;
-    std::unique_ptr<DesktopPointer> pointer_;
     X11Changes changes_;
     // While the X server tells of the moves it can: a look at the pointer for the others.
     std::unique_ptr<X11Look> look_;
+    DesktopPointer pointer_;
 };
 
 }  // namespace zorvin::qt

@@ -71,7 +71,7 @@ void QtWindow::Destroy() {
     widget_->deleteLater();
 }
 
-std::unique_ptr<PictureBox> QtWindow::AddPicture(const ControlLayout& control) {
+std::unique_ptr<NativePicture> QtWindow::AddPicture(const ControlLayout& control) {
     auto* widget =
         new PictureWidget(*widget_, {control.name, control.index}, ArtworkPixmap(control.picture));
     widget->setCursor(PointerCursor(control.pointer, scale_));
@@ -91,7 +91,7 @@ std::unique_ptr<NativeLabel> QtWindow::AddLabel(const ControlLayout& control) {
 
 // The changes the window system told since the last tick are taken in before the timer decides,
 // and once its ticks stop, so that none is left waiting for a tick that never comes.
-std::unique_ptr<GatedTimer> QtWindow::AddTimer(const ControlLayout& control) {
+std::unique_ptr<NativeTimer> QtWindow::AddTimer(const ControlLayout& control) {
     auto* timer = new QTimer(widget_);
     QObject::connect(timer, &QTimer::timeout, widget_,
                      [form = widget_, id = ControlId{control.name, control.index}] {
@@ -131,16 +131,7 @@ void QtWindow::AddButton(const ControlLayout& control) {
     }
 }
 
-// In the form's pixels, fraction kept, so that a place read and asked again is the same device
-// pixel; the program's own moves come back through moveEvent later (WindowEvents::Moved).
-Point QtWindow::PlaceOf(OuterPosition position) const {
-    return {scale_.ToDevice(position.left), scale_.ToDevice(position.top)};
-}
-
-OuterPosition QtWindow::FormPosition(Point place) const {
-    return {scale_.ToForm(place.x), scale_.ToForm(place.y)};
-}
-
+// The program's own moves come back through moveEvent later (WindowEvents::Moved).
 void QtWindow::MoveOuter(Point place) {
     widget_->move(place.x, place.y);
 }
@@ -171,21 +162,20 @@ Size QtWindow::ScaledOuterSize() const {
 
 // Where the program has the window, which a move on its way may not have reached yet.
 Rect QtWindow::OuterRect() const {
-    const Point corner = place();
+    const Point corner = events_.place();
     const QSize size = widget_->frameGeometry().size();
     return {corner.x, corner.y, size.width(), size.height()};
 }
 
 QPoint QtWindow::ClientOrigin() const {
-    const Point corner = place();
+    const Point corner = events_.place();
     return QPoint(corner.x, corner.y) +
            (widget_->geometry().topLeft() - widget_->frameGeometry().topLeft());
 }
 
-// The cursor comes in device pixels, so that the one rounding to the form's pixels happens here.
 Point QtWindow::ScreenToClient(Point screen) const {
     const QPoint client = QPoint(screen.x, screen.y) - ClientOrigin();
-    return {scale_.ToFormPixel(client.x()), scale_.ToFormPixel(client.y())};
+    return {client.x(), client.y()};
 }
 
 void QtWindow::Show() {

@@ -37,16 +37,15 @@ class QtWindow final : public NativeWindow {
 
   private:
     // NativeWindow
-    std::unique_ptr<PictureBox> AddPicture(const ControlLayout& control) override;
+    std::unique_ptr<NativePicture> AddPicture(const ControlLayout& control) override;
     std::unique_ptr<NativeLabel> AddLabel(const ControlLayout& control) override;
     void AddButton(const ControlLayout& control) override;
-    std::unique_ptr<GatedTimer> AddTimer(const ControlLayout& control) override;
+    std::unique_ptr<NativeTimer> AddTimer(const ControlLayout& control) override;
     Point Place() override { return PlaceCentred(); }
     void Show() override;
     void Hide() override;
     void Destroy() override;
-    Point PlaceOf(OuterPosition position) const override;
-    OuterPosition FormPosition(Point place) const override;
+    DpiScale Scale() const override { return scale_; }
     void MoveOuter(Point place) override;
     Rect OuterRect() const override;
     Point ScreenToClient(Point screen) const override;
@@ -58,8 +57,6 @@ class QtWindow final : public NativeWindow {
     // Centred on the screen it was made for, at its outer size with or without a frame: where its
     // outer top-left corner is then.
     Point PlaceCentred();
-    // Where the program has the outer window.
-    Point place() const { return PlaceOf(events_.position()); }
     // The layout's outer size at the window's scale: the window manager's frame is not scaled.
     Size ScaledOuterSize() const;
     QPoint ClientOrigin() const;

@@ -5,8 +5,7 @@
 
 #include <exception>
 
-#include "platform/common/form_platform.h"
-#include "platform/common/window_registry.h"
+#include "platform/common/form_session.h"
 #include "platform/win32/win32_platform.h"
 #include "program/program.h"
 
@@ -15,16 +14,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     int exitCode = 0;
     {
-        zorvin::WindowRegistry windows;
-        zorvin::win32::Win32Platform system(instance, windows);
-        zorvin::FormPlatform platform(windows, system);
-        zorvin::Program program(platform);
+        zorvin::FormSession<zorvin::win32::Win32Platform> session(instance);
+        zorvin::Program program(session.forms());
         try {
             program.Start();
         } catch (const std::exception& error) {
             zorvin::win32::EndWithRunTimeError(error);
         }
-        exitCode = system.Run();
+        exitCode = session.system().Run();
     }
     CoUninitialize();
     return exitCode;

@@ -1,36 +1,12 @@
 #include "platform/win32/win32_controls.h"
 
-#include "platform/common/pixels.h"
 #include "platform/win32/user32_function.h"
 #include "platform/win32/win32_text.h"
 
 namespace zorvin::win32 {
 
 WindowlessControl::WindowlessControl(const ControlLayout& layout, HWND owner, const DpiScale& scale)
-    : layout_(layout),
-      owner_(owner),
-      scale_(scale),
-      left_(static_cast<float>(layout.left)),
-      top_(static_cast<float>(layout.top)) {}
-
-RECT WindowlessControl::bounds() const {
-    const std::int32_t left = PixelOf(left_);
-    const std::int32_t top = PixelOf(top_);
-    const PixelRect at =
-        scale_.ToDevice(PixelRect{left, top, left + layout_.width, top + layout_.height});
-    return {at.left, at.top, at.right, at.bottom};
-}
-
-void WindowlessControl::MoveTo(float left, float top) {
-    const RECT before = bounds();
-    left_ = left;
-    top_ = top;
-    const RECT after = bounds();
-    if (!EqualRect(&before, &after)) {
-        InvalidateRect(owner_, &before, FALSE);
-        InvalidateRect(owner_, &after, FALSE);
-    }
-}
+    : layout_(layout), owner_(owner), scale_(scale) {}
 
 void WindowlessControl::Repaint() const {
     const RECT rect = bounds();
@@ -40,6 +16,19 @@ void WindowlessControl::Repaint() const {
 Win32Picture::Win32Picture(const ControlLayout& layout, HWND owner, const DpiScale& scale,
                            const Bitmap& bitmap)
     : WindowlessControl(layout, owner, scale), bitmap_(bitmap) {}
+
+void Win32Picture::MoveTo(Point device) {
+    const RECT before = bounds();
+    at_ = device;
+    const RECT after = bounds();
+    InvalidateRect(owner_, &before, FALSE);
+    InvalidateRect(owner_, &after, FALSE);
+}
+
+RECT Win32Picture::bounds() const {
+    return {at_.x, at_.y, at_.x + scale_.ToDevice(layout_.width),
+            at_.y + scale_.ToDevice(layout_.height)};
+}
 
 // Each pixel of the picture becomes a block of the scale's size: the window's pictures are drawn
 // with COLORONCOLOR, which copies the nearest pixel and blends none.
@@ -67,6 +56,12 @@ Win32Label::Win32Label(const ControlLayout& layout, HWND owner, const DpiScale& 
       font_(CreateLayoutFont(font, scale.dpi())),
       foreColor_(layout.foreColor),
       caption_(layout.caption) {}
+
+RECT Win32Label::bounds() const {
+    const PixelRect at = scale_.ToDevice(PixelRect{
+        layout_.left, layout_.top, layout_.left + layout_.width, layout_.top + layout_.height});
+    return {at.left, at.top, at.right, at.bottom};
+}
 
 void Win32Label::Rescale() {
     font_.reset(CreateLayoutFont(layoutFont_, scale_.dpi()));
@@ -112,10 +107,6 @@ void Win32Button::Place(const DpiScale& scale, HFONT font) const {
         layout_.left, layout_.top, layout_.left + layout_.width, layout_.top + layout_.height});
     MoveWindow(handle_, at.left, at.top, at.right - at.left, at.bottom - at.top, FALSE);
     SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-}
-
-Win32Timer::~Win32Timer() {
-    KillTimer(owner_, timerId_);
 }
 
 // Windows 8 and later; the system's default tolerance lets it fire with other timers.

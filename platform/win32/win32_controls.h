@@ -11,7 +11,6 @@
 
 #include "platform/api/form_runtime.h"
 #include "platform/api/layout.h"
-#include "platform/common/gated_timer.h"
 #include "platform/common/native_window.h"
 #include "platform/dpi_scale/dpi_scale.h"
 #include "platform/win32/win32_handles.h"
@@ -20,7 +19,7 @@
 namespace zorvin::win32 {
 
 // A picture or a label: drawn by its window, and the target of the mouse where it lies on top.
-// Its place is kept in the form's pixels and shown at the window's scale, which the window owns.
+// It is shown at the window's scale, which the window owns.
 class WindowlessControl {
   public:
     WindowlessControl(const ControlLayout& layout, HWND owner, const DpiScale& scale);
@@ -30,42 +29,36 @@ class WindowlessControl {
 
     ControlId id() const { return {layout_.name, layout_.index}; }
     MousePointer pointer() const { return layout_.pointer; }
-    // Where it is shown, in the window's device pixels: the form pixel its place lands on, scaled.
-    RECT bounds() const;
+    // Where it is shown, in the window's device pixels.
+    virtual RECT bounds() const = 0;
 
     virtual void Paint(HDC dc) const = 0;
     // The window's scale has changed.
     virtual void Rescale() {}
 
   protected:
-    // Moves the control, repainting what it leaves and where it lands when a whole pixel changes.
-    void MoveTo(float left, float top);
     // Repaints the control now.
     void Repaint() const;
 
     const ControlLayout& layout_;
     HWND owner_;
     const DpiScale& scale_;
-    float left_;
-    float top_;
 };
 
-class Win32Picture final : public PictureBox, public WindowlessControl {
+// Its size is the layout's at the window's scale, wherever the form window puts it.
+class Win32Picture final : public NativePicture, public WindowlessControl {
   public:
     Win32Picture(const ControlLayout& layout, HWND owner, const DpiScale& scale,
                  const Bitmap& bitmap);
 
-    float Left() const override { return left_; }
-    void setLeft(float left) override { MoveTo(left, top_); }
-    float Top() const override { return top_; }
-    void setTop(float top) override { MoveTo(left_, top); }
-    float Width() const override { return static_cast<float>(layout_.width); }
-    float Height() const override { return static_cast<float>(layout_.height); }
-
+    // Repaints what it leaves and where it lands.
+    void MoveTo(Point device) override;
+    RECT bounds() const override;
     void Paint(HDC dc) const override;
 
   private:
     const Bitmap& bitmap_;
+    Point at_;
 };
 
 class Win32Label final : public NativeLabel, public WindowlessControl {
@@ -73,12 +66,16 @@ class Win32Label final : public NativeLabel, public WindowlessControl {
     // `font` is the label's own or its window's.
     Win32Label(const ControlLayout& layout, HWND owner, const DpiScale& scale, const Font& font);
 
-    ClientPoint Origin() const override { return {left_, top_}; }
+    ClientPoint Origin() const override {
+        return {static_cast<float>(layout_.left), static_cast<float>(layout_.top)};
+    }
     Colour ForeColor() const override { return foreColor_; }
     void setForeColor(Colour colour) override;
     std::string Caption() const override { return caption_; }
     void setCaption(std::string_view caption) override;
 
+    // The layout's box at the window's scale.
+    RECT bounds() const override;
     void Paint(HDC dc) const override;
     void Rescale() override;
 
@@ -111,17 +108,14 @@ class Win32Button {
 
 // Ticks arrive as WM_TIMER with the timer's identifier at its window, from a timer the system may
 // fire together with others where it can (SetCoalescableTimer).
-class Win32Timer final : public GatedTimer {
+class Win32Timer final : public NativeTimer {
   public:
     Win32Timer(HWND owner, UINT_PTR timerId) : owner_(owner), timerId_(timerId) {}
-    ~Win32Timer() override;
-    Win32Timer(const Win32Timer&) = delete;
-    Win32Timer& operator=(const Win32Timer&) = delete;
 
-  private:
     void Arm(std::chrono::milliseconds period) override;
     void Disarm() override;
 
+  private:
     HWND owner_;
     UINT_PTR timerId_;
 };

@@ -35,7 +35,7 @@ bool UnderWine() {
 
 }  // namespace
 
-Win32Platform::Win32Platform(HINSTANCE instance, DesktopEvents& desktop)
+Win32Platform::Win32Platform(DesktopEvents& desktop, HINSTANCE instance)
     : resources_(instance), desktop_(desktop), rawInputTellsEveryMove_(!UnderWine()) {
     RequestDpiAwareness();
     Win32Window::RegisterWindowClass(instance);

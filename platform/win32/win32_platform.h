@@ -5,16 +5,17 @@
 //  [X] Windows built from a form's layout: caption, client size, a fixed frame without minimise
 //      and maximise buttons, the face icon, hidden until shown, centred on the primary monitor or
 //      on the monitor that holds most of the window already loaded.
-//  [X] Pictures and labels drawn by their window (pictures in layout order, transparent pixels
-//      left out; labels' text, colour, alignment and font); push buttons as BUTTON windows.
+//  [X] Pictures and labels drawn by their window (pictures in layout order, at the device pixel
+//      the form window moves them to, transparent pixels left out; labels' text, colour, alignment
+//      and font); push buttons as BUTTON windows.
 //  [X] Mouse events on pictures and labels, Button 1, 2, 4 (summed for moves), Shift, X and Y
 //      relative to the control; the control that got a press has the mouse until all buttons are
 //      up. A control that handles nothing still takes its presses.
 //  [X] The hand pointer over controls that ask for it.
 //  [X] Enter and Escape press the default and the cancel button anywhere in a window with buttons
 //      (IsDialogMessage in the message loop and in DoEvents).
-//  [X] Timers (SetCoalescableTimer, else SetTimer, by interval; 0 stops them) and menu check
-//      marks, kept by the system. A tick passes while nothing it reads has changed
+//  [X] Native timers (SetCoalescableTimer, else SetTimer, at the period the form window arms them
+//      with; KillTimer disarms them). A tick passes while nothing it reads has changed
 //      (platform/common/gated_timer.h): raw input (WM_INPUT, with RIDEV_INPUTSINK) from the
 //      mouse, touch screens and pens, WM_WINDOWPOSCHANGED and WM_DISPLAYCHANGE tell of changes;
 //      every tick runs unless the mouse's raw input could be registered. Under Wine (ntdll's
@@ -31,8 +32,9 @@
 //      takes it, so that it keeps its place on the face under any theme.
 //  [X] Per-monitor DPI awareness (zorvin.manifest): each window scales itself for its monitor's
 //      DPI, the face by a whole factor, the About box by dpi / 96, again on WM_DPICHANGED (see
-//      dpi_scale.h). The forms keep their own pixels; GetCursorPos gives device pixels, which
-//      ScreenToClient turns into the form's client pixels with a single rounding.
+//      dpi_scale.h), after which the form window places the pictures again (Rescaled). The forms
+//      keep their own pixels; the window's places, GetCursorPos and ScreenToClient are in device
+//      pixels, which the form window turns into the form's.
 // Not implemented:
 //  [ ] Menu bars: every top-level menu is opened only as a pop-up, as the forms use them.
 #pragma once
@@ -53,7 +55,7 @@ class Win32Window;
 
 class Win32Platform final : public WindowSystem {
   public:
-    Win32Platform(HINSTANCE instance, DesktopEvents& desktop);
+    Win32Platform(DesktopEvents& desktop, HINSTANCE instance);
 
     // Delivers events until the program ends; the exit code.
     int Run();

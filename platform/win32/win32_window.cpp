@@ -132,7 +132,7 @@ void Win32Window::FitClientArea() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-std::unique_ptr<PictureBox> Win32Window::AddPicture(const ControlLayout& control) {
+std::unique_ptr<NativePicture> Win32Window::AddPicture(const ControlLayout& control) {
     auto picture = std::make_unique<Win32Picture>(control, hwnd_, scale_,
                                                   platform_.resources().picture(control.picture));
     windowless_.push_back(picture.get());
@@ -154,7 +154,7 @@ void Win32Window::AddButton(const ControlLayout& control) {
 }
 
 // A window with a timer gets the pointing devices' raw input, which tells its ticks of every move.
-std::unique_ptr<GatedTimer> Win32Window::AddTimer(const ControlLayout& control) {
+std::unique_ptr<NativeTimer> Win32Window::AddTimer(const ControlLayout& control) {
     const auto index = static_cast<UINT_PTR>(&control - layout_.controls.data());
     platform_.ListenToPointingDevices(hwnd_);
     return std::make_unique<Win32Timer>(hwnd_, kFirstTimerId + index);
@@ -177,16 +177,6 @@ void Win32Window::Show() {
 
 void Win32Window::Hide() {
     ShowWindow(hwnd_, SW_HIDE);
-}
-
-// In the form's pixels, fraction kept, so that a place read and asked again is the same device
-// pixel.
-Point Win32Window::PlaceOf(OuterPosition position) const {
-    return {scale_.ToDevice(position.left), scale_.ToDevice(position.top)};
-}
-
-OuterPosition Win32Window::FormPosition(Point place) const {
-    return {scale_.ToForm(place.x), scale_.ToForm(place.y)};
 }
 
 void Win32Window::MoveOuter(Point place) {
@@ -222,10 +212,9 @@ POINT Win32Window::clientOffset() const {
     return {origin.x - outer.left, origin.y - outer.top};
 }
 
-// The cursor comes in device pixels, so that the one rounding to the form's pixels happens here.
 Point Win32Window::ScreenToClient(Point screen) const {
     const POINT origin = clientOrigin();
-    return {scale_.ToFormPixel(screen.x - origin.x), scale_.ToFormPixel(screen.y - origin.y)};
+    return {screen.x - origin.x, screen.y - origin.y};
 }
 
 // The events get the exact place; the control is the one on the form pixel under the device pixel,
@@ -330,6 +319,7 @@ void Win32Window::Rescale(int dpi, const RECT& suggested) {
         pointer = Point{at.x, at.y};
     }
     ScaleTo(dpi);
+    events_.Rescaled();
     if (layout.dpiScaling == DpiScaling::Proportional) {
         SetWindowPos(hwnd_, nullptr, suggested.left, suggested.top, outerSize_.cx, outerSize_.cy,
                      SWP_NOZORDER | SWP_NOACTIVATE);

@@ -49,16 +49,15 @@ class Win32Window final : public NativeWindow {
     static constexpr UINT_PTR kFirstTimerId = 1;
 
     // NativeWindow
-    std::unique_ptr<PictureBox> AddPicture(const ControlLayout& control) override;
+    std::unique_ptr<NativePicture> AddPicture(const ControlLayout& control) override;
     std::unique_ptr<NativeLabel> AddLabel(const ControlLayout& control) override;
     void AddButton(const ControlLayout& control) override;
-    std::unique_ptr<GatedTimer> AddTimer(const ControlLayout& control) override;
+    std::unique_ptr<NativeTimer> AddTimer(const ControlLayout& control) override;
     Point Place() override;
     void Show() override;
     void Hide() override;
     void Destroy() override;
-    Point PlaceOf(OuterPosition position) const override;
-    OuterPosition FormPosition(Point place) const override;
+    DpiScale Scale() const override { return scale_; }
     void MoveOuter(Point place) override;
     Rect OuterRect() const override;
     Point ScreenToClient(Point screen) const override;

@@ -10,7 +10,7 @@
 
 #include "about/form2_layout.h"
 #include "character/form1_layout.h"
-#include "platform/common/form_platform.h"
+#include "platform/common/form_session.h"
 #include "platform/common/form_window.h"
 #include "platform/dpi_scale/dpi_scale.h"
 #include "platform/win32/win32_dpi.h"
@@ -113,9 +113,8 @@ void AboutBoxTakesTheSuggestedPlace(HWND about, int newDpi) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace zorvin;
-    WindowRegistry windows;
-    win32::Win32Platform system(instance, windows);
-    FormPlatform platform(windows, system);
+    FormSession<win32::Win32Platform> session(instance);
+    Platform& platform = session.forms();
     NoEvents events;
     const auto face = platform.Load(kForm1Layout, events);
     const Point o = kForm1Layout.clientOrigin;

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <exception>
 
-#include "platform/common/form_platform.h"
+#include "platform/common/form_session.h"
 #include "platform/win32/win32_platform.h"
 #include "platform/win32/win32_window.h"
 
@@ -29,9 +29,8 @@ int Fail(const char* reason) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace zorvin;
-    WindowRegistry windows;
-    win32::Win32Platform system(instance, windows);
-    FormPlatform platform(windows, system);
+    FormSession<win32::Win32Platform> session(instance);
+    Platform& platform = session.forms();
     // A picture control without a picture: building the controls throws, after the native
     // window exists.
     constexpr std::array controls{ControlLayout{.kind = ControlKind::Picture, .name = "Broken"}};

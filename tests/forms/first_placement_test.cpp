@@ -1,7 +1,7 @@
 // Where windows first appear: centred on a screen, the About box on the screen that holds most of
 // the face.
 #include "platform/common/screen_placement.h"
-#include "running_program.h"
+#include "started_program.h"
 
 namespace zorvin::testing {
 namespace {
@@ -16,7 +16,7 @@ void ExpectCentredOn(const HeadlessWindow& window, const Rect& screen) {
     EXPECT_NEAR(outer.top + outer.height / 2.0, screen.top + screen.height / 2.0, 1);
 }
 
-class TwoScreens : public RunningProgram {
+class TwoScreens : public StartedProgram {
   protected:
     TwoScreens() { platform.setScreens({kLeftScreen, kRightScreen}); }
 

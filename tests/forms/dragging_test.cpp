@@ -1,11 +1,11 @@
 #include <algorithm>
 
-#include "running_program.h"
+#include "started_program.h"
 
 namespace zorvin::testing {
 namespace {
 
-class Dragging : public RunningProgram {
+class Dragging : public StartedProgram {
   protected:
     Dragging() : startLeft(form1().Left()), startTop(form1().Top()) {}
 
@@ -100,8 +100,8 @@ TEST_F(Dragging, PupilsFreezeDuringADragAndAimFromTheNewPlaceAfterIt) {
     platform.tick();
     platform.tick();
     platform.tick();
-    ASSERT_EQ(form1().timer({"Timer1"}).period(), GatedTimer::kLookPeriod) << "asleep";
-    const Point lookingRight = eye(0).shownAt();
+    ASSERT_EQ(timer1().period(), kLookPeriod) << "asleep";
+    const Point lookingRight = shownEye(0).shownAt();
 
     // Grab the face straight above the left eye and carry it 100 pixels to the right.
     pressImage1(vbLeftButton, 21, 10);
@@ -111,7 +111,7 @@ TEST_F(Dragging, PupilsFreezeDuringADragAndAimFromTheNewPlaceAfterIt) {
     platform.tick();
     platform.tick();
     EXPECT_EQ(calls("CursorPosition").size(), looks) << "the timer is stopped";
-    EXPECT_EQ(eye(0).shownAt(), lookingRight);
+    EXPECT_EQ(shownEye(0).shownAt(), lookingRight);
 
     releaseOnImage1(vbLeftButton, 21, 10);
     platform.tick();

@@ -1,11 +1,11 @@
-#include "running_program.h"
+#include "started_program.h"
 
 namespace zorvin::testing {
 namespace {
 
 using ::testing::ElementsAre;
 
-using ContextMenu = RunningProgram;
+using ContextMenu = StartedProgram;
 
 TEST_F(ContextMenu, ARightPressOnTheFaceOpensThePopUpAndRunsTheChosenItem) {
     platform.choosePopupItem("mAlwaysOnTop");

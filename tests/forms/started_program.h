@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/common/form_session.h"
 #include "platform/headless/headless_platform.h"
 #include "program/program.h"
 
@@ -17,15 +18,19 @@ using headless::HeadlessPicture;
 using headless::HeadlessWindow;
 using headless::Key;
 
-class RunningProgram : public ::testing::Test {
+class StartedProgram : public ::testing::Test {
   protected:
-    RunningProgram() { program.Start(); }
+    // On a display at `dpi`.
+    explicit StartedProgram(int dpi = kStandardDpi) : session(dpi) { program.Start(); }
 
     HeadlessWindow& form1() { return *platform.window("Form1"); }
     HeadlessWindow* form2() { return platform.window("Form2"); }
-    HeadlessPicture& eye(std::int16_t index) { return form1().picture({"Eye", index}); }
-    headless::HeadlessTimer& timer1() { return form1().timer({"Timer1"}); }
-    std::int32_t timerInterval() { return timer1().Interval(); }
+    PictureBox& eye(std::int16_t index) { return form1().picture({"Eye", index}); }
+    const HeadlessPicture& shownEye(std::int16_t index) {
+        return form1().shownPicture({"Eye", index});
+    }
+    const headless::HeadlessTimer& timer1() { return form1().nativeTimer({"Timer1"}); }
+    std::int32_t timerInterval() { return form1().timer({"Timer1"}).Interval(); }
     bool alwaysOnTopChecked() { return form1().menuItem("mAlwaysOnTop").Checked(); }
 
     // Puts the cursor on the screen where Form1's client point (x, y) is.
@@ -46,8 +51,9 @@ class RunningProgram : public ::testing::Test {
 
     std::vector<std::string> calls(const std::string& call) const { return platform.calls(call); }
 
-    headless::HeadlessPlatform platform;
-    Program program{platform.forms()};
+    FormSession<headless::HeadlessPlatform> session;
+    headless::HeadlessPlatform& platform = session.system();
+    Program program{session.forms()};
 };
 
 }  // namespace zorvin::testing

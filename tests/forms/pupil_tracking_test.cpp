@@ -1,7 +1,7 @@
 #include <cmath>
 
 #include "character/face_geometry.h"
-#include "running_program.h"
+#include "started_program.h"
 
 namespace zorvin::testing {
 namespace {
@@ -10,7 +10,7 @@ namespace {
 constexpr std::int32_t kLeftX = kLeftEyeGeometry.CenterX, kRightX = kRightEyeGeometry.CenterX,
                        kEyeY = kLeftEyeGeometry.CenterY, kMiddleX = (kLeftX + kRightX) / 2;
 
-class PupilTracking : public RunningProgram {
+class PupilTracking : public StartedProgram {
   protected:
     void lookAtClient(std::int32_t x, std::int32_t y) {
         cursorAtClient(x, y);
@@ -25,7 +25,7 @@ class PupilTracking : public RunningProgram {
 TEST_F(PupilTracking, CursorOnAnEyeCentrePutsThatPupilInTheMiddle) {
     lookAtClient(kLeftX, kEyeY);
     expectPupilCentre(0, kLeftX, kEyeY);
-    EXPECT_EQ(eye(0).shownAt(), (Point{18, 28})) << "17.5 shows at the pixel to its right";
+    EXPECT_EQ(shownEye(0).shownAt(), (Point{18, 28})) << "17.5 shows at the pixel to its right";
     // The other pupil still looks at the cursor: straight left.
     expectPupilCentre(1, kRightX - 5, kEyeY);
 }
@@ -61,16 +61,16 @@ TEST_F(PupilTracking, CursorsOnOtherScreensAtNegativeCoordinatesAreFollowed) {
 
 // A move that ends on the pixel where it began (or a window moved and back) gives the tick
 // nothing new to show.
-TEST_F(PupilTracking, ACursorBackWhereItWasTouchesNoPupilProperty) {
+TEST_F(PupilTracking, ACursorBackWhereItWasMovesNoPupil) {
     lookAtClient(300, 300);
-    const int left = eye(0).accesses();
-    const int right = eye(1).accesses();
+    const int left = shownEye(0).moves();
+    const int right = shownEye(1).moves();
     const auto conversions = calls("ScreenToClient").size();
 
     lookAtClient(300, 300);
 
-    EXPECT_EQ(eye(0).accesses(), left);
-    EXPECT_EQ(eye(1).accesses(), right);
+    EXPECT_EQ(shownEye(0).moves(), left);
+    EXPECT_EQ(shownEye(1).moves(), right);
     EXPECT_EQ(calls("ScreenToClient").size(), conversions);
     EXPECT_EQ(calls("CursorPosition").size(), 2u) << "the tick looked at the cursor";
 }
@@ -97,7 +97,7 @@ TEST_F(PupilTracking, AWindowMovedUnderAStillCursorReAimsThePupils) {
     expectPupilCentre(0, kLeftX, kEyeY - 3);
     platform.tick();
     platform.tick();
-    ASSERT_EQ(timer1().period(), GatedTimer::kLookPeriod) << "asleep";
+    ASSERT_EQ(timer1().period(), kLookPeriod) << "asleep";
 
     // The window manager puts the window 300 pixels to the left; the cursor stays.
     const Point origin = form1().clientOrigin();
@@ -114,16 +114,16 @@ TEST_F(PupilTracking, AWindowMovedUnderAStillCursorReAimsThePupils) {
 TEST_F(PupilTracking, AStillDesktopCostsALookASecondWhichFindsWarpsNothingTold) {
     lookAtClient(200, 200);
     platform.tick();  // finds the cursor where the last tick did
-    ASSERT_EQ(timer1().period(), GatedTimer::kLookPeriod) << "asleep";
+    ASSERT_EQ(timer1().period(), kLookPeriod) << "asleep";
     const auto looks = calls("CursorPosition").size();
-    const auto accesses = eye(0).accesses() + eye(1).accesses();
+    const auto moves = shownEye(0).moves() + shownEye(1).moves();
     const Point origin = form1().clientOrigin();
     platform.warpCursor({origin.x + kLeftX, origin.y - 400});
     for (int i = 0; i < 9; ++i) {
         platform.tick();
     }
     EXPECT_EQ(calls("CursorPosition").size(), looks);
-    EXPECT_EQ(eye(0).accesses() + eye(1).accesses(), accesses);
+    EXPECT_EQ(shownEye(0).moves() + shownEye(1).moves(), moves);
     EXPECT_EQ(timerInterval(), 100);
 
     platform.tick();
@@ -141,7 +141,7 @@ TEST_F(PupilTracking, AWarpNothingToldKeepsTheTicksRunningUntilTheDesktopIsStill
     lookAtClient(200, 200);
     platform.tick();
     platform.tick();
-    ASSERT_EQ(timer1().period(), GatedTimer::kLookPeriod) << "asleep";
+    ASSERT_EQ(timer1().period(), kLookPeriod) << "asleep";
     const Point origin = form1().clientOrigin();
     platform.warpCursor({origin.x + kLeftX, origin.y - 400});
     for (int i = 0; i < 10; ++i) {
@@ -159,7 +159,7 @@ TEST_F(PupilTracking, AWarpNothingToldKeepsTheTicksRunningUntilTheDesktopIsStill
         platform.tick();
     }
     platform.tick();
-    EXPECT_EQ(timer1().period(), GatedTimer::kLookPeriod) << "asleep after three still seconds";
+    EXPECT_EQ(timer1().period(), kLookPeriod) << "asleep after three still seconds";
 }
 
 TEST_F(PupilTracking, ScreensChangedUnderAStillCursorAreLookedAt) {

@@ -16,6 +16,7 @@
 #include "about/form2_layout.h"
 #include "character/face_geometry.h"
 #include "character/form1_layout.h"
+#include "platform/common/form_session.h"
 #include "platform/dpi_scale/dpi_scale.h"
 #include "platform/headless/headless_platform.h"
 #include "program/program.h"
@@ -24,20 +25,22 @@ namespace {
 
 using namespace zorvin;
 
-void PrintPupils(const DpiScale& scale, char** pointer) {
-    headless::HeadlessPlatform platform;
-    Program program{platform.forms()};
+void PrintPupils(int dpi, char** pointer) {
+    FormSession<headless::HeadlessPlatform> session(dpi);
+    headless::HeadlessPlatform& platform = session.system();
+    Program program{session.forms()};
     program.Start();
     headless::HeadlessWindow& face = *platform.window(kForm1Layout.name);
     if (pointer) {
         const Point origin = face.clientOrigin();
-        platform.setCursor({origin.x + scale.ToFormPixel(std::atoi(pointer[0])),
-                            origin.y + scale.ToFormPixel(std::atoi(pointer[1]))});
+        platform.setCursor({origin.x + std::atoi(pointer[0]), origin.y + std::atoi(pointer[1])});
         platform.tick();
     }
+    const DpiScale scale = DpiScale::Of(kForm1Layout.dpiScaling, dpi);
     for (const std::int16_t index : {std::int16_t{0}, std::int16_t{1}}) {
-        const Point at = face.picture({form1_names::Eye, index}).shownAt();
-        std::printf("%d %d%c", at.x, at.y, index == 0 ? ' ' : '\n');
+        const Point at = face.shownPicture({form1_names::Eye, index}).shownAt();
+        std::printf("%d %d%c", scale.ToFormPixel(at.x), scale.ToFormPixel(at.y),
+                    index == 0 ? ' ' : '\n');
     }
 }
 
@@ -80,8 +83,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (figure == "pupils" && (argc == 3 || argc == 5)) {
-        const int dpi = std::atoi(argv[2]);
-        PrintPupils(DpiScale::Of(kForm1Layout.dpiScaling, dpi), argc == 5 ? argv + 3 : nullptr);
+        PrintPupils(std::atoi(argv[2]), argc == 5 ? argv + 3 : nullptr);
         return 0;
     }
     if (figure == "window" && argc == 4) {

@@ -3,7 +3,7 @@
 
 #include "character/face_geometry.h"
 #include "character/form1.h"
-#include "running_program.h"
+#include "started_program.h"
 
 namespace zorvin::testing {
 namespace {
@@ -11,7 +11,7 @@ namespace {
 using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
-using StartUp = RunningProgram;
+using StartUp = StartedProgram;
 
 TEST_F(StartUp, ShapesTheWindowAndMakesItTopmostBeforeShowingIt) {
     EXPECT_THAT(platform.log(), ElementsAre("Load Form1", "Shape Form1", "Show Form1"));
@@ -30,20 +30,20 @@ TEST_F(StartUp, ShapeIsTheWholeOutlineInTableOrderWithTheEvenOddRule) {
 }
 
 TEST_F(StartUp, PupilsWaitAtTheirDesignPlacesUntilTheCursorIsSomewhereNew) {
-    EXPECT_EQ(eye(0).shownAt(), (Point{14, 28}));
-    EXPECT_EQ(eye(1).shownAt(), (Point{63, 28}));
+    EXPECT_EQ(shownEye(0).shownAt(), (Point{14, 28}));
+    EXPECT_EQ(shownEye(1).shownAt(), (Point{63, 28}));
 
     // The first tick sees the cursor at the screen's corner, where the last position seen starts.
     platform.setCursor({0, 0});
     platform.tick();
-    EXPECT_EQ(eye(0).shownAt(), (Point{14, 28}));
-    EXPECT_EQ(eye(1).shownAt(), (Point{63, 28}));
+    EXPECT_EQ(shownEye(0).shownAt(), (Point{14, 28}));
+    EXPECT_EQ(shownEye(1).shownAt(), (Point{63, 28}));
     EXPECT_TRUE(calls("ScreenToClient").empty());
 
     platform.setCursor({1, 0});
     platform.tick();
     EXPECT_EQ(calls("ScreenToClient").size(), 1u);
-    EXPECT_NE(eye(0).shownAt(), (Point{14, 28}));
+    EXPECT_NE(shownEye(0).shownAt(), (Point{14, 28}));
 }
 
 TEST_F(StartUp, WindowIsCentredOnTheScreen) {

@@ -3,7 +3,7 @@
 #include <array>
 
 #include "platform/common/layout_walk.h"
-#include "running_program.h"
+#include "started_program.h"
 
 namespace zorvin::testing {
 namespace {
@@ -48,20 +48,22 @@ class Recorder final : public FormEvents {
 
 class OtherLayout : public ::testing::Test {
   protected:
-    headless::HeadlessPlatform platform;
+    FormSession<headless::HeadlessPlatform> session;
+    headless::HeadlessPlatform& platform = session.system();
+    Platform& forms = session.forms();
     Recorder events;
-    std::unique_ptr<Window> window = platform.forms().Load(kLayout, events);
+    std::unique_ptr<Window> window = forms.Load(kLayout, events);
 };
 
 TEST_F(OtherLayout, APopUpShowsOnlyTheVisibleItemsOfItsOwnMenu) {
     platform.choosePopupItem("mQuit");
-    platform.forms().PopupMenu(*window, "mFile");
-    platform.forms().PopupMenu(*window, "mHelp");  // a hidden top level still pops up
+    forms.PopupMenu(*window, "mFile");
+    forms.PopupMenu(*window, "mHelp");  // a hidden top level still pops up
     EXPECT_EQ(platform.calls("PopupMenu"),
               (std::vector<std::string>{"PopupMenu Other: [&Open] [&Quit]",
                                         "PopupMenu Other: [&About]"}));
     EXPECT_EQ(events.seen, (std::vector<std::string>{"click mQuit"}));
-    EXPECT_THROW(platform.forms().PopupMenu(*window, "mOpen"), std::out_of_range);
+    EXPECT_THROW(forms.PopupMenu(*window, "mOpen"), std::out_of_range);
 }
 
 TEST_F(OtherLayout, TheKeyboardMenuGoesToTheControlOnTopAtTheMiddle) {

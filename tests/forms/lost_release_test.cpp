@@ -1,19 +1,19 @@
 // A window that loses the pointer while a button is held hands the form the releases it will
 // never see, so that a drag always ends and the pupils always follow again; but the user never let
 // go on anything, so such a release opens nothing.
-#include "running_program.h"
+#include "started_program.h"
 
 namespace zorvin::testing {
 namespace {
 
-class LostRelease : public RunningProgram {
+class LostRelease : public StartedProgram {
   protected:
     // The pupils look at the cursor placed at the client point now, after a tick.
     bool pupilsFollow(std::int32_t x, std::int32_t y) {
-        const Point before = eye(0).shownAt();
+        const Point before = shownEye(0).shownAt();
         cursorAtClient(x, y);
         platform.tick();
-        return eye(0).shownAt() != before;
+        return shownEye(0).shownAt() != before;
     }
 };
 

@@ -1,13 +1,13 @@
 // A window closed while one of its own events is still running: the rest of that event does
 // nothing more with the window, and the program ends cleanly once no window is left.
-#include "running_program.h"
+#include "started_program.h"
 
 namespace zorvin::testing {
 namespace {
 
 using ::testing::ElementsAre;
 
-using UnloadInEvent = RunningProgram;
+using UnloadInEvent = StartedProgram;
 
 TEST_F(UnloadInEvent, ClosingTheFaceWhileItsMenuIsOpenEndsTheProgramWithoutAChoice) {
     platform.closeFromCaptionDuringPopup("Form1");

@@ -1,7 +1,7 @@
 #include <cstdlib>
 
 #include "about/author.h"
-#include "running_program.h"
+#include "started_program.h"
 
 namespace zorvin::testing {
 namespace {
@@ -11,7 +11,7 @@ using ::testing::ElementsAre;
 constexpr Colour kNavy = 0x800000;
 constexpr Colour kPurple = 0x800080;
 
-class AboutBox : public RunningProgram {
+class AboutBox : public StartedProgram {
   protected:
     AboutBox() { platform.chooseMenuItem("Form1", "mAbout"); }
 
