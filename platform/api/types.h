@@ -20,6 +20,20 @@ struct Size {
     friend bool operator==(const Size&, const Size&) = default;
 };
 
+// A rectangle by its edges: right and bottom are the first pixels outside, so that rectangles
+// that touch share an edge, at any scale.
+struct Rect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+
+    std::int32_t width() const { return right - left; }
+    std::int32_t height() const { return bottom - top; }
+
+    friend bool operator==(const Rect&, const Rect&) = default;
+};
+
 // A colour as 0x00BBGGRR.
 using Colour = std::uint32_t;
 

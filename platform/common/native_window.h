@@ -25,16 +25,6 @@
 
 namespace zorvin {
 
-// A rectangle on the screen, in the window system's pixels.
-struct Rect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-
-    friend bool operator==(const Rect&, const Rect&) = default;
-};
-
 // Who finds the changes that no event tells of (another program warps the pointer) while the
 // timers sleep (gated_timer.h): the timers, by a tick once a look period, or the backend itself,
 // which looks at the pointer more cheaply than a tick can and reports what it finds as a change

@@ -6,10 +6,8 @@ namespace zorvin {
 namespace {
 
 std::int64_t SharedArea(const Rect& a, const Rect& b) {
-    const std::int64_t width = std::min<std::int64_t>(a.left + a.width, b.left + b.width) -
-                               std::max<std::int64_t>(a.left, b.left);
-    const std::int64_t height = std::min<std::int64_t>(a.top + a.height, b.top + b.height) -
-                                std::max<std::int64_t>(a.top, b.top);
+    const std::int64_t width = std::int64_t{std::min(a.right, b.right)} - std::max(a.left, b.left);
+    const std::int64_t height = std::int64_t{std::min(a.bottom, b.bottom)} - std::max(a.top, b.top);
     return width > 0 && height > 0 ? width * height : 0;
 }
 
@@ -21,8 +19,8 @@ Size DesignedOuterSize(const FormLayout& layout) {
 }
 
 Point CentredOn(const Rect& screen, Size outer) {
-    return {screen.left + (screen.width - outer.width) / 2,
-            screen.top + (screen.height - outer.height) / 2};
+    return {screen.left + (screen.width() - outer.width) / 2,
+            screen.top + (screen.height() - outer.height) / 2};
 }
 
 const Rect& ScreenHoldingMost(std::span<const Rect> screens, const std::optional<Rect>& window) {

@@ -73,7 +73,7 @@ std::int32_t DpiScale::ToDevice(float form) const {
     return static_cast<std::int32_t>(std::clamp<double>(device, kLowest, kHighest));
 }
 
-PixelRect DpiScale::ToDevice(const PixelRect& form) const {
+Rect DpiScale::ToDevice(const Rect& form) const {
     return {ToDevice(form.left), ToDevice(form.top), ToDevice(form.right), ToDevice(form.bottom)};
 }
 
@@ -110,7 +110,7 @@ Point RescaledPlace(const Rescaling& rescaling) {
     const Point anchor = rescaling.pointer.value_or(
         Point{middle(origin.x, rescaling.client.width), middle(origin.y, rescaling.client.height)});
     const Point kept = RescaledOrigin(origin, anchor, before, rescaling.after);
-    const PixelRect& monitor = rescaling.monitor;
+    const Rect& monitor = rescaling.monitor;
     return {StartWithMiddleInside(Saturated(std::int64_t{kept.x} - rescaling.clientOffset.x),
                                   rescaling.outer.width, monitor.left, monitor.right),
             StartWithMiddleInside(Saturated(std::int64_t{kept.y} - rescaling.clientOffset.y),

@@ -32,16 +32,6 @@ int SaneDpi(double dpi);
 // is no number, infinite or not above 0.
 double SaneScaleFactor(double factor);
 
-// Edges in device pixels: right and bottom are the first pixels outside.
-struct PixelRect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-
-    friend bool operator==(const PixelRect&, const PixelRect&) = default;
-};
-
 class DpiScale {
   public:
     // The scale of a window that grows as its layout says, at `dpi`: the one rule by which both
@@ -63,7 +53,8 @@ class DpiScale {
     std::int32_t ToDevice(std::int32_t form) const;
     // A fractional form position at its nearest device pixel.
     std::int32_t ToDevice(float form) const;
-    PixelRect ToDevice(const PixelRect& form) const;
+    // A rectangle's edges, each at its nearest device pixel.
+    Rect ToDevice(const Rect& form) const;
     // A device coordinate as the form sees it, fraction kept: positions that go back and forth
     // through the form (a drag) come back to the same device pixel.
     float ToForm(std::int32_t device) const;
@@ -100,7 +91,7 @@ struct Rescaling {
     Point clientOffset;
     Size outer;
     // The monitor whose DPI the window took.
-    PixelRect monitor;
+    Rect monitor;
 };
 
 // Where the outer window's top left goes: the point under the pointer, else the client area's

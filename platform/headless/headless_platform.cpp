@@ -69,7 +69,7 @@ void HeadlessWindow::MoveOuter(Point place) {
 
 Rect HeadlessWindow::OuterRect() const {
     const Size outer = OuterSizeAt(layout(), scale_);
-    return {corner_.x, corner_.y, outer.width, outer.height};
+    return {corner_.x, corner_.y, corner_.x + outer.width, corner_.y + outer.height};
 }
 
 Point HeadlessWindow::clientOrigin() const {

@@ -19,8 +19,8 @@ QtLabel::QtLabel(QLabel& widget, const ControlLayout& layout, const DpiScale& sc
 }
 
 void QtLabel::Fit() {
-    const PixelRect at = scale_.ToDevice(PixelRect{
-        layout_.left, layout_.top, layout_.left + layout_.width, layout_.top + layout_.height});
+    const Rect at = scale_.ToDevice(Rect{layout_.left, layout_.top, layout_.left + layout_.width,
+                                         layout_.top + layout_.height});
     QRect box(at.left, at.top, at.right - at.left, at.bottom - at.top);
     const int needed = widget_.fontMetrics().horizontalAdvance(widget_.text()) + 2;
     if (layout_.alignment == Alignment::Center && needed > box.width()) {

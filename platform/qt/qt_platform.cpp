@@ -64,7 +64,7 @@ std::vector<Rect> QtPlatform::Screens() const {
     std::vector<Rect> screens;
     const auto add = [&screens](const QScreen* screen) {
         const QRect at = screen->geometry();
-        screens.push_back({at.x(), at.y(), at.width(), at.height()});
+        screens.push_back({at.x(), at.y(), at.x() + at.width(), at.y() + at.height()});
     };
     add(QGuiApplication::primaryScreen());
     for (const QScreen* screen : QGuiApplication::screens()) {
@@ -77,7 +77,7 @@ std::vector<Rect> QtPlatform::Screens() const {
 
 DpiScale QtPlatform::ScaleOn(const Rect& screen, const FormLayout& layout) const {
     const QScreen* at = QGuiApplication::screenAt(
-        QPoint(screen.left + screen.width / 2, screen.top + screen.height / 2));
+        QPoint(screen.left + screen.width() / 2, screen.top + screen.height() / 2));
     if (!at) {
         at = QGuiApplication::primaryScreen();
     }

@@ -107,8 +107,8 @@ std::unique_ptr<NativeTimer> QtWindow::AddTimer(const ControlLayout& control) {
 // Enter presses the default button and Escape the cancel button, wherever the focus is.
 void QtWindow::AddButton(const ControlLayout& control) {
     auto* button = new QPushButton(ToQString(control.caption), widget_);
-    const PixelRect at = scale_.ToDevice(PixelRect{
-        control.left, control.top, control.left + control.width, control.top + control.height});
+    const Rect at = scale_.ToDevice(Rect{control.left, control.top, control.left + control.width,
+                                         control.top + control.height});
     button->setGeometry(at.left, at.top, at.right - at.left, at.bottom - at.top);
     button->setDefault(control.isDefault);
     button->setCursor(PointerCursor(control.pointer, scale_));
@@ -164,7 +164,7 @@ Size QtWindow::ScaledOuterSize() const {
 Rect QtWindow::OuterRect() const {
     const Point corner = events_.place();
     const QSize size = widget_->frameGeometry().size();
-    return {corner.x, corner.y, size.width(), size.height()};
+    return {corner.x, corner.y, corner.x + size.width(), corner.y + size.height()};
 }
 
 QPoint QtWindow::ClientOrigin() const {
@@ -203,10 +203,10 @@ void QtWindow::SetShape(std::span<const Point> outline, FillRule rule) {
     QRegion region;
     QRect bounds;
     for (const PixelRun& run : PolygonRuns(outline, rule)) {
-        const PixelRect client{run.left - origin.x, run.y - origin.y, run.right - origin.x,
-                               run.y + 1 - origin.y};
+        const Rect client{run.left - origin.x, run.y - origin.y, run.right - origin.x,
+                          run.y + 1 - origin.y};
         bounds |= QRect(client.left, client.top, client.right - client.left, 1);
-        const PixelRect device = scale_.ToDevice(client);
+        const Rect device = scale_.ToDevice(client);
         region +=
             QRect(device.left, device.top, device.right - device.left, device.bottom - device.top);
     }

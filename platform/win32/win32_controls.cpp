@@ -58,8 +58,8 @@ Win32Label::Win32Label(const ControlLayout& layout, HWND owner, const DpiScale& 
       caption_(layout.caption) {}
 
 RECT Win32Label::bounds() const {
-    const PixelRect at = scale_.ToDevice(PixelRect{
-        layout_.left, layout_.top, layout_.left + layout_.width, layout_.top + layout_.height});
+    const Rect at = scale_.ToDevice(Rect{layout_.left, layout_.top, layout_.left + layout_.width,
+                                         layout_.top + layout_.height});
     return {at.left, at.top, at.right, at.bottom};
 }
 
@@ -103,8 +103,8 @@ Win32Button::Win32Button(const ControlLayout& layout, HWND owner, int commandId)
                               nullptr)) {}
 
 void Win32Button::Place(const DpiScale& scale, HFONT font) const {
-    const PixelRect at = scale.ToDevice(PixelRect{
-        layout_.left, layout_.top, layout_.left + layout_.width, layout_.top + layout_.height});
+    const Rect at = scale.ToDevice(Rect{layout_.left, layout_.top, layout_.left + layout_.width,
+                                        layout_.top + layout_.height});
     MoveWindow(handle_, at.left, at.top, at.right - at.left, at.bottom - at.top, FALSE);
     SendMessageW(handle_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }

@@ -100,7 +100,7 @@ std::vector<Rect> Win32Platform::Screens() const {
             GetMonitorInfoW(monitor, &info);
             const RECT& at = info.rcMonitor;
             auto& list = *reinterpret_cast<std::vector<Rect>*>(found);
-            list.push_back({at.left, at.top, at.right - at.left, at.bottom - at.top});
+            list.push_back({at.left, at.top, at.right, at.bottom});
             if ((info.dwFlags & MONITORINFOF_PRIMARY) != 0) {
                 std::swap(list.front(), list.back());
             }

@@ -187,7 +187,7 @@ void Win32Window::MoveOuter(Point place) {
 Rect Win32Window::OuterRect() const {
     RECT outer{};
     GetWindowRect(hwnd_, &outer);
-    return {outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top};
+    return {outer.left, outer.top, outer.right, outer.bottom};
 }
 
 void Win32Window::GrabPointer() {
@@ -251,9 +251,8 @@ int Win32Window::ApplyShape(bool redraw) const {
     const POINT offset = clientOffset();
     const Point design = layout_.clientOrigin;
     const auto toDevice = [&](const RECT& form) {
-        const PixelRect client =
-            scale_.ToDevice(PixelRect{form.left - design.x, form.top - design.y,
-                                      form.right - design.x, form.bottom - design.y});
+        const Rect client = scale_.ToDevice(Rect{form.left - design.x, form.top - design.y,
+                                                 form.right - design.x, form.bottom - design.y});
         return RECT{client.left + offset.x, client.top + offset.y, client.right + offset.x,
                     client.bottom + offset.y};
     };

@@ -52,7 +52,7 @@ void PrintWindow(const FormLayout& form, int dpi) {
         if (control.width == 0) {
             continue;
         }
-        const PixelRect rect = scale.ToDevice(PixelRect{
+        const Rect rect = scale.ToDevice(Rect{
             control.left, control.top, control.left + control.width, control.top + control.height});
         std::string name(control.name);
         if (control.index >= 0) {

@@ -7,13 +7,13 @@ namespace zorvin::testing {
 namespace {
 
 constexpr Rect kLeftScreen{0, 0, 1280, 1024};
-constexpr Rect kRightScreen{1280, 0, 1280, 1024};
+constexpr Rect kRightScreen{1280, 0, 2560, 1024};
 
 // The outer window's centre lies on the screen's, to within the half pixel an odd size leaves.
 void ExpectCentredOn(const HeadlessWindow& window, const Rect& screen) {
     const Rect outer = window.outerRect();
-    EXPECT_NEAR(outer.left + outer.width / 2.0, screen.left + screen.width / 2.0, 1);
-    EXPECT_NEAR(outer.top + outer.height / 2.0, screen.top + screen.height / 2.0, 1);
+    EXPECT_NEAR((outer.left + outer.right) / 2.0, (screen.left + screen.right) / 2.0, 1);
+    EXPECT_NEAR((outer.top + outer.bottom) / 2.0, (screen.top + screen.bottom) / 2.0, 1);
 }
 
 class TwoScreens : public StartedProgram {
@@ -36,7 +36,7 @@ TEST_F(TwoScreens, TheAboutBoxOpensCentredOnTheScreenThatHoldsMostOfTheFace) {
 
 TEST_F(TwoScreens, AFaceAcrossTheBorderCountsForTheScreenWithItsLargerPart) {
     const Rect face = form1().outerRect();
-    dragFaceBy(static_cast<float>(1280 - face.left - face.width / 2 + 10));  // more on the right
+    dragFaceBy(static_cast<float>(1280 - (face.left + face.right) / 2 + 10));  // more on the right
     platform.chooseMenuItem("Form1", "mAbout");
     ExpectCentredOn(*form2(), kRightScreen);
 
@@ -53,7 +53,7 @@ TEST_F(TwoScreens, AFaceOffEveryScreenSendsTheAboutBoxToThePrimaryScreen) {
 }
 
 TEST(ScreenPlacement, CentresOnAScreenLeftOfOrAboveThePrimaryOne) {
-    const Rect screen{-1024, -768, 1024, 768};
+    const Rect screen{-1024, -768, 0, 0};
     EXPECT_EQ(CentredOn(screen, {100, 50}), (Point{-1024 + 462, -768 + 359}));
 }
 

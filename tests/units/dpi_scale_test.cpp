@@ -16,7 +16,7 @@ static void PrintTo(const Point& point, std::ostream* out) {
     *out << point.x << ", " << point.y;
 }
 
-static void PrintTo(const PixelRect& rect, std::ostream* out) {
+static void PrintTo(const Rect& rect, std::ostream* out) {
     *out << rect.left << ", " << rect.top << " to " << rect.right << ", " << rect.bottom;
 }
 
@@ -87,15 +87,15 @@ TEST(DpiScaleTest, ProportionalScaleRoundsHalvesTowardsTheBottomRight) {
     EXPECT_EQ(scale.ToDevice(-5), -7);  // -7.5
     EXPECT_EQ(scale.ToFormPixel(-4), -3);
     // Edges are scaled, not sizes, so that boxes that touch at 96 DPI still touch.
-    EXPECT_EQ(scale.ToDevice(PixelRect{53, 3, 189, 21}), (PixelRect{80, 5, 284, 32}));
-    EXPECT_EQ(scale.ToDevice(PixelRect{41, 18, 204, 36}), (PixelRect{62, 27, 306, 54}));
+    EXPECT_EQ(scale.ToDevice(Rect{53, 3, 189, 21}), (Rect{80, 5, 284, 32}));
+    EXPECT_EQ(scale.ToDevice(Rect{41, 18, 204, 36}), (Rect{62, 27, 306, 54}));
     EXPECT_EQ(DpiScale::Proportional(0), DpiScale::Proportional(96));
 }
 
 TEST(DpiScaleTest, WholeFactorMakesBlocksAndRoundsDevicePixelsToTheNearestFormPixel) {
     const DpiScale scale = DpiScale::WholeFactor(192);
     EXPECT_EQ(scale.ToDevice(-7), -14);
-    EXPECT_EQ(scale.ToDevice(PixelRect{-1, 0, 89, 67}), (PixelRect{-2, 0, 178, 134}));
+    EXPECT_EQ(scale.ToDevice(Rect{-1, 0, 89, 67}), (Rect{-2, 0, 178, 134}));
     EXPECT_EQ(scale.ToDevice(14.5f), 29);
     EXPECT_EQ(scale.ToDevice(-0.25f), 0);  // -0.5
     EXPECT_EQ(scale.ToDevice(-0.3f), -1);
@@ -163,7 +163,7 @@ TEST(DpiScaleTest, ADragInFormPixelsMovesTheWindowByThePointersDevicePixels) {
 // The face, 89 x 67 form pixels, rescaled with its client area at `origin`. Its frame puts the
 // client area 3 pixels in and 26 down, and adds 6 across and 29 down.
 Point FacePlace(int dpi, int newDpi, Point origin, std::optional<Point> pointer,
-                const PixelRect& monitor = {0, 0, 1920, 1080}) {
+                const Rect& monitor = {0, 0, 1920, 1080}) {
     const DpiScale after = DpiScale::WholeFactor(newDpi);
     const Size outer{after.ToDevice(89) + 6, after.ToDevice(67) + 29};
     return RescaledPlace(
@@ -202,8 +202,8 @@ TEST(DpiScaleTest, AtTheHighestDpiPlacesBeyondADevicesCoordinatesEndAtTheirLimit
         EXPECT_EQ(scale.ToDevice(268'435'455), 2'147'483'640);
         EXPECT_EQ(scale.ToDevice(268'435'456), kHighest);
         EXPECT_EQ(scale.ToDevice(kLowest), kLowest);
-        EXPECT_EQ(scale.ToDevice(PixelRect{-300'000'000, 0, 300'000'000, 1}),
-                  (PixelRect{kLowest, 0, kHighest, 8}));
+        EXPECT_EQ(scale.ToDevice(Rect{-300'000'000, 0, 300'000'000, 1}),
+                  (Rect{kLowest, 0, kHighest, 8}));
         EXPECT_EQ(scale.ToDevice(3e9f), kHighest);
         EXPECT_EQ(scale.ToDevice(std::numeric_limits<float>::quiet_NaN()), 0);
     }
@@ -219,8 +219,8 @@ TEST(DpiScaleTest, AtTheHighestDpiPlacesBeyondADevicesCoordinatesEndAtTheirLimit
 // pointer 28 pixels past the edge, from 1803 to 1987 at 200 %; leftwards with the pointer still 52
 // pixels right of it, from 1898 to 1993 at 100 %.
 TEST(DpiScaleTest, AFaceDraggedOntoAMonitorOfAnotherScaleStaysOnIt) {
-    const PixelRect left{0, 0, 1920, 1080};
-    const PixelRect right{1920, 0, 4480, 1440};
+    const Rect left{0, 0, 1920, 1080};
+    const Rect right{1920, 0, 4480, 1440};
     EXPECT_EQ(FacePlace(96, 192, {1877, 447}, Point{1948, 500}, right), (Point{1829, 368}));
     EXPECT_EQ(FacePlace(192, 96, {1830, 394}, Point{1972, 500}, left), (Point{1872, 421}));
 }
