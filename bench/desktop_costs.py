@@ -22,8 +22,10 @@ Wine add.
 Prints figures and sets no limits. The program under test is chosen as for the end-to-end tests:
 ZORVIN_PROGRAM=linux|wine and ZORVIN_EXECUTABLE, or the path of `zorvin` as the only argument.
 
-    /usr/bin/python3 bench/desktop_costs.py build/gcc/zorvin
-    ZORVIN_PROGRAM=wine /usr/bin/python3 bench/desktop_costs.py build/win32/Zorvin.exe
+    /usr/bin/python3 -m bench.desktop_costs build/gcc/zorvin
+    ZORVIN_PROGRAM=wine /usr/bin/python3 -m bench.desktop_costs build/win32/Zorvin.exe
+
+from the source's top folder.
 """
 
 import math
@@ -34,16 +36,7 @@ import sys
 import time
 import unittest
 
-for harness in ("e2e", "wayland"):
-    sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests",
-                                    harness))
-
-import compositor  # noqa: E402
-import face  # noqa: E402
-import programs  # noqa: E402
-import session  # noqa: E402
-import x11  # noqa: E402
-import wlroots_session  # noqa: E402
+from tests.harness import compositor, face, programs, session, wlroots_session, x11
 
 STILL_SECONDS = 20
 MOVING_SECONDS = 10
@@ -168,7 +161,7 @@ def warp_delays(display, window, program, lead_way, stills):
     `stills` (one that varies over a whole look period, so that the warps do not fall in step with
     the looks)."""
     left, top, width, height = program.client_rect(display, window)
-    centre_x, eyes_y = left + width // 2, top + face.EYES[0][1]
+    centre_x, eyes_y = left + width // 2, top + face.eyes()[0][1]
     # The pupils as far left and as far right as they go.
     sideways = {-400: [(13, 28), (63, 28)], 400: [(23, 28), (73, 28)]}
     pauses = random.Random(29)
@@ -265,7 +258,7 @@ def main():
             moving = measure(MOVING_SECONDS, groups, circle)
 
             pauses = random.Random(15)
-            eyes_y = top + face.EYES[0][1]
+            eyes_y = top + face.eyes()[0][1]
 
             def pupils():
                 return face.find_pupils(display.screenshot(left, top, width, height))

@@ -2,20 +2,17 @@
 manager, runs the program, moves the pointer around the face, saves a screenshot for each place
 and prints where the pupils are.
 
-    /usr/bin/python3 demo.py <zorvin> <directory for the screenshots>
+    /usr/bin/python3 -m scripts.demo <zorvin> <directory for the screenshots>
+
+from the source's top folder.
 """
 
 import os
 import sys
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "tests", "e2e"))
-
-import face  # noqa: E402
-import png  # noqa: E402
-import programs  # noqa: E402
-import session  # noqa: E402
-import x11  # noqa: E402
+from scripts import png
+from tests.harness import face, programs, session, x11
 
 MARGIN = 12
 POINTER_MARK = (255, 40, 40)

@@ -5,7 +5,7 @@
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
-build=${ZORVIN_BUILD_DIR:-$root/build}
+build=$(realpath -m "${ZORVIN_BUILD_DIR:-$root/build}")
 zorvin=$build/release/zorvin
 
 "$root/scripts/install-deps.sh" run
@@ -16,4 +16,5 @@ if [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; then
     exec "$zorvin"
 fi
 echo "No display: showing Zorvin on a virtual screen instead."
-exec /usr/bin/python3 -B "$root/scripts/demo.py" "$zorvin" "$build/screenshots"
+cd "$root"
+exec /usr/bin/python3 -B -m scripts.demo "$zorvin" "$build/screenshots"

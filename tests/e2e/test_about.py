@@ -4,12 +4,9 @@ links handed to the desktop's openers."""
 import unittest
 from urllib.parse import unquote
 
-import artwork
-import face
-import programs
-import x11
-from author_settings import author
-from zorvin_case import ZorvinTestCase
+from tests.harness import artwork, face, programs, x11
+from tests.harness.author_settings import author
+from tests.harness.zorvin_case import ZorvinTestCase
 
 NAVY = (0, 0, 128)
 PURPLE = (128, 0, 128)

@@ -1,12 +1,12 @@
-"""Dragging the face with the left button: the pressed point stays under the pointer however fast
-the pointer goes, and the pupils hold still until the drag ends."""
+"""Dragging the face with the left button: off the screen's edge, under a window manager that moves
+the window, cut short by the menu; the pupils hold still until the drag ends. How exactly fast drags
+follow the pointer, at every display scale, is test_display_scale.py's."""
 
 import time
 import unittest
 
-import face
-import x11
-from zorvin_case import GRAB, QUIET_PERIOD, ZorvinTestCase
+from tests.harness import face, x11
+from tests.harness.zorvin_case import GRAB, QUIET_PERIOD, ZorvinTestCase
 
 
 class DraggingTest(ZorvinTestCase):
@@ -25,16 +25,6 @@ class DraggingTest(ZorvinTestCase):
             if now != origin:
                 origin, since = now, time.monotonic()
         return origin
-
-    def test_fast_drags_end_exactly_where_the_pointer_took_them(self):
-        self.start_program()
-        x, y = self.face_origin()
-        self.drag(40, 3, 2)
-        self.wait_for_origin((x + 120, y + 80), "after 40 steps of (3, 2)")
-        self.drag(60, -4, -1)
-        self.wait_for_origin((x - 120, y + 20), "after 60 more steps of (-4, -1)")
-        self.drag(0, 0, 0)
-        self.wait_for_origin((x - 120, y + 20), "after a press and release without moving")
 
     def test_face_can_be_dragged_partly_off_the_screen(self):
         self.start_program()

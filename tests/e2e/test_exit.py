@@ -4,8 +4,8 @@ closed, and at once with one line of explanation when there is no display."""
 import os
 import unittest
 
-import programs
-from zorvin_case import ZorvinTestCase
+from tests.harness import programs
+from tests.harness.zorvin_case import ZorvinTestCase
 
 
 class ExitTest(ZorvinTestCase):

@@ -2,9 +2,8 @@
 
 import unittest
 
-import programs
-import x11
-from zorvin_case import ZorvinTestCase
+from tests.harness import programs, x11
+from tests.harness.zorvin_case import ZorvinTestCase
 
 
 class MenuTest(ZorvinTestCase):

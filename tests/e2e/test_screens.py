@@ -2,10 +2,8 @@
 
 import unittest
 
-import programs
-import session
-import x11
-from zorvin_case import ZorvinTestCase
+from tests.harness import programs, session, x11
+from tests.harness.zorvin_case import ZorvinTestCase
 
 WIDTH, HEIGHT = session.SCREEN_SIZE
 

@@ -1,17 +1,14 @@
-"""The character window: its shape, its face, its first place and its taskbar entry."""
+"""The character window: its first place, its taskbar entry, and its shape and face under the Qt
+program's own scale factor. At the display's scales, 96 DPI among them, they are
+test_display_scale.py's."""
 
 import unittest
 
-import face
-from zorvin_case import ZorvinTestCase
+from tests.harness import face
+from tests.harness.zorvin_case import ZorvinTestCase
 
 
 class ShapeTest(ZorvinTestCase):
-    def test_shape_covers_exactly_the_outline_and_shows_the_face(self):
-        self.start_program()
-        self.assertEqual(self.client_rect(self.face)[2:], face.window("Form1")["client"])
-        self.assert_shape_and_pixels_are_the_face()
-
     def test_first_place_is_centred_and_pupils_wait_for_a_moved_cursor(self):
         # The pointer rests at (0, 0), which the pupils take for "not moved yet".
         self.start_program()

@@ -3,8 +3,8 @@ the window, and given to the About box as it is when the box is loaded."""
 
 import unittest
 
-import programs
-from zorvin_case import ZorvinTestCase
+from tests.harness import programs
+from tests.harness.zorvin_case import ZorvinTestCase
 
 
 class StackingTest(ZorvinTestCase):

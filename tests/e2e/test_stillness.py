@@ -15,11 +15,9 @@ import tempfile
 import time
 import unittest
 
-import face
-import session
-import x11
+from tests.harness import face, session, x11
 from Xlib import X, display as xdisplay
-from zorvin_case import ZorvinTestCase
+from tests.harness.zorvin_case import ZorvinTestCase
 
 # Nothing moves for this long: the state under test, not a wait for something to happen.
 STILL_SPELL = 3.0
@@ -110,7 +108,7 @@ class StillnessTest(StillnessCase):
 
     def test_the_face_moved_under_a_still_pointer_after_a_still_spell_aims_again(self):
         ox, oy = self.origin
-        pointer = (ox + face.EYES[0][0], oy - 150)
+        pointer = (ox + face.eyes()[0][0], oy - 150)
         self.look_from(*pointer, "straight above the left eye")
         time.sleep(STILL_SPELL)
         outer_x, outer_y = self.display.client_origin(self.face)

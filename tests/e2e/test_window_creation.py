@@ -3,7 +3,7 @@ window is left behind for the messages that follow (tests/win32/window_creation_
 
 import unittest
 
-from zorvin_case import ZorvinTestCase
+from tests.harness.zorvin_case import ZorvinTestCase
 
 
 class WindowCreationTest(ZorvinTestCase):

@@ -14,7 +14,7 @@ import subprocess
 import tempfile
 import unittest
 
-from author_settings import author
+from tests.harness.author_settings import author
 
 APP_ID = "org.example.zorvin"
 EXTENSION = "pointer@zorvin.example.org"

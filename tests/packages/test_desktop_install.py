@@ -11,12 +11,9 @@ import tempfile
 import unittest
 from xml.etree import ElementTree
 
-import artwork
-import png_reader
-import programs
-import session
-import x11
-from author_settings import author
+from tests.harness import artwork, programs, session, x11
+from tests.packages import png_reader
+from tests.harness.author_settings import author
 
 APP_ID = "org.example.zorvin"
 EXTENSION = "pointer@zorvin.example.org"

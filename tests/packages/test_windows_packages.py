@@ -15,10 +15,8 @@ import tempfile
 import unittest
 import zipfile
 
-import programs
-import session
-import wine_prefix
-from author_settings import author
+from tests.harness import programs, session, wine_prefix
+from tests.harness.author_settings import author
 
 VERSION = "1.00"
 UNINSTALL_KEYS = [root + r"\Software\Microsoft\Windows\CurrentVersion\Uninstall"

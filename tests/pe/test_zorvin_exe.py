@@ -12,7 +12,7 @@ import unittest
 
 import pefile
 
-from author_settings import author
+from tests.harness.author_settings import author
 
 EXE = None
 ROOT = None

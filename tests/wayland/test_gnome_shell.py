@@ -10,9 +10,7 @@ import unittest
 
 from gi.repository import Gio, GLib
 
-import compositor
-import gnome_shell_session
-import x11
+from tests.harness import compositor, gnome_shell_session, x11
 
 compositor.require_installed(gnome_shell_session.GNOME_SHELL)
 

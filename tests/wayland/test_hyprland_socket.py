@@ -11,9 +11,8 @@ import tempfile
 import threading
 import unittest
 
-import face
-import session
-from zorvin_case import GRAB, ZorvinTestCase
+from tests.harness import face, session
+from tests.harness.zorvin_case import GRAB, ZorvinTestCase
 
 SIGNATURE = "zorvin_test_1"
 
@@ -59,7 +58,7 @@ class HyprlandSocketTest(ZorvinTestCase):
         self.hyprland = StandInHyprland()
         self.addCleanup(self.hyprland.stop)
         self.zorvin = self.start_program(self.hyprland.environment)
-        self.eye_y = self.face_origin()[1] + face.EYES[0][1]
+        self.eye_y = self.face_origin()[1] + face.eyes()[0][1]
 
     def wait_for_pupils_at(self, x, y, place):
         self.wait_for_pupils(self.expected_pupils(x, y), "pupils for the pointer " + place)

@@ -8,12 +8,8 @@ import subprocess
 import time
 import unittest
 
-import compositor
-import kwin_session
-import programs
-import session
-import x11
-from zorvin_case import QUIET_PERIOD
+from tests.harness import compositor, kwin_session, programs, session, x11
+from tests.harness.zorvin_case import QUIET_PERIOD
 
 compositor.require_installed(kwin_session.KWIN)
 

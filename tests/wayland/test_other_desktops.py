@@ -4,10 +4,8 @@ claims to be Wayland, with a bus on which no compositor listens, or no bus at al
 
 import unittest
 
-import compositor
-import face
-import x11
-from zorvin_case import ZorvinTestCase
+from tests.harness import compositor, face, x11
+from tests.harness.zorvin_case import ZorvinTestCase
 
 WHY = ("zorvin: this Wayland desktop tells no program where the pointer is, so the pupils follow "
        "the pointer only over X11 windows\n")
@@ -17,7 +15,7 @@ class OtherWaylandDesktopTest(ZorvinTestCase):
     def says_why_and_follows_x11(self, environment):
         zorvin = self.start_program(dict(environment, WAYLAND_DISPLAY="wayland-0"))
         ox, oy = self.face_origin()
-        self.display.move_pointer(0, oy + face.EYES[0][1])
+        self.display.move_pointer(0, oy + face.eyes()[0][1])
         self.wait_for_pupils([(13, 28), (63, 28)], message="pupils for X11's pointer far left")
         self.assertEqual(x11.wait_until(zorvin.output, 5, message="the program's word"), WHY)
 

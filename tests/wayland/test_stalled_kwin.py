@@ -1,19 +1,14 @@
 """A KWin that answers late, or not at all: the program's ticks keep their period all along, the
 pupils follow X11's pointer meanwhile, and the KWin script's calls count whenever they come. The
-X server is Xvfb with openbox; KWin is a fake (fake_kwin.py) on a private bus."""
+X server is Xvfb with openbox; KWin is a fake (tests/harness/fake_kwin.py) on a private bus."""
 
 import os
 import re
-import subprocess
-import sys
 import time
 import unittest
 
-import compositor
-import face
-import session
-import x11
-from zorvin_case import ZorvinTestCase
+from tests.harness import compositor, face, fake_kwin
+from tests.harness.zorvin_case import ZorvinTestCase
 
 TICK = 0.1
 # A tick this late means the event loop was held up: the program waits for nothing that long.
@@ -21,34 +16,10 @@ LATE_TICK = 1.0
 NO_ANSWER = "KWin did not answer"
 
 
-class FakeKWin:
-    def __init__(self, bus, delay):
-        self.process = session.start_process_group(
-            [sys.executable, "-B", os.path.join(os.path.dirname(__file__), "fake_kwin.py"),
-             bus.address, delay], stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
-        self.read("ready")
-
-    def read(self, expected):
-        line = self.process.stdout.readline()
-        if line != expected + "\n":
-            raise AssertionError("the fake KWin said %r, not %r" % (line, expected))
-
-    def moved(self, x, y):
-        """Calls the program back as its script would, with the pointer at (x, y)."""
-        self.process.stdin.write("moved %d %d\n" % (x, y))
-        self.process.stdin.flush()
-        self.read("ok")
-
-    def stop(self):
-        self.process.stdin.close()
-        session.end_process_group(self.process)
-        self.process.stdout.close()
-
-
 class StalledKWinTest(ZorvinTestCase):
     def start_with_kwin(self, delay):
         bus = compositor.private_bus(self)
-        kwin = FakeKWin(bus, delay)
+        kwin = fake_kwin.FakeKWin(bus, delay)
         self.addCleanup(kwin.stop)
         self.start_program({"DBUS_SESSION_BUS_ADDRESS": bus.address,
                             "WAYLAND_DISPLAY": "wayland-0",
@@ -59,7 +30,7 @@ class StalledKWinTest(ZorvinTestCase):
     def follow_x11(self, step):
         """Moves X11's pointer to one side of the face or the other, and waits for the pupils."""
         ox, oy = self.face_origin()
-        eye_y = oy + face.EYES[0][1]
+        eye_y = oy + face.eyes()[0][1]
         x = 0 if step % 2 == 0 else self.display.width - 1
         self.display.move_pointer(x, eye_y)
         self.wait_for_pupils(face.pupil_places(x - ox, eye_y - oy),
@@ -77,7 +48,7 @@ class StalledKWinTest(ZorvinTestCase):
 
     def follow_kwin(self, kwin):
         ox, oy = self.face_origin()
-        x, y = ox + face.EYES[0][0], self.display.height - 1
+        x, y = ox + face.eyes()[0][0], self.display.height - 1
         kwin.moved(x, y)
         self.wait_for_pupils(face.pupil_places(x - ox, y - oy),
                              message="pupils for the pointer that KWin reports")

@@ -6,12 +6,8 @@ following the pointer X11 sees."""
 import sys
 import unittest
 
-import compositor
-import face
-import programs
-import wlroots_session
-import x11
-from zorvin_case import FaceCase
+from tests.harness import compositor, face, programs, wlroots_session, x11
+from tests.harness.zorvin_case import FaceCase
 
 
 class WlrootsCase(compositor.FaceOnWayland):
@@ -116,7 +112,7 @@ class CompositorGoneTest(FaceCase):
                  if name != "DISPLAY"}
         zorvin = self.start_program(asked)
         ox, oy = self.face_origin()
-        eye_y = oy + face.EYES[0][1]
+        eye_y = oy + face.eyes()[0][1]
         self.move_pointer(1023, eye_y)
         by_sway = self.expected_pupils(1279, round(eye_y * 4 / 3))
         self.assertNotEqual(by_sway, self.expected_pupils(1023, eye_y), "a place X11 sees apart")

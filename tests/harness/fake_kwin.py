@@ -1,17 +1,25 @@
-"""A KWin that is slow or stuck, for the program under test: it takes org.kde.KWin on a bus and
-answers the scripting calls after a delay, or never. Its script still "runs" from the moment
-loadScript arrives: a line "moved X Y" on standard input makes it call the program back, as the
-program's script would, and it answers "ok" on standard output once the program has taken it.
+"""A KWin that is slow or stuck, for the program under test: a process of its own that takes
+org.kde.KWin on a bus and answers the scripting calls after a delay, or never. Its script still
+"runs" from the moment loadScript arrives: a line "moved X Y" on standard input makes it call the
+program back, as the program's script would, and it answers "ok" on standard output once the
+program has taken it.
 
-    fake_kwin.py BUS_ADDRESS SECONDS|never
+    python3 -m tests.harness.fake_kwin BUS_ADDRESS SECONDS|never
 
-It says "answered" on standard output once it has answered the scripting calls.
+It says "answered" on standard output once it has answered the scripting calls. Tests start and
+drive it through FakeKWin.
 """
 
+import os
 import re
+import subprocess
 import sys
 
 from gi.repository import Gio, GLib
+
+from . import session
+
+_TOP_FOLDER = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 
 INTERFACE = """
 <node><interface name="org.kde.kwin.Scripting">
@@ -23,7 +31,7 @@ INTERFACE = """
 """
 
 
-class FakeKWin:
+class KWinScripting:
     def __init__(self, address, delay):
         self.delay = delay
         self.script = None  # what the program's script would call: service, path, interface
@@ -70,9 +78,33 @@ class FakeKWin:
         return GLib.SOURCE_CONTINUE
 
 
+class FakeKWin:
+    def __init__(self, bus, delay):
+        self.process = session.start_process_group(
+            [sys.executable, "-B", "-m", __name__, bus.address, delay], cwd=_TOP_FOLDER,
+            stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+        self.read("ready")
+
+    def read(self, expected):
+        line = self.process.stdout.readline()
+        if line != expected + "\n":
+            raise AssertionError("the fake KWin said %r, not %r" % (line, expected))
+
+    def moved(self, x, y):
+        """Calls the program back as its script would, with the pointer at (x, y)."""
+        self.process.stdin.write("moved %d %d\n" % (x, y))
+        self.process.stdin.flush()
+        self.read("ok")
+
+    def stop(self):
+        self.process.stdin.close()
+        session.end_process_group(self.process)
+        self.process.stdout.close()
+
+
 def main():
     address, delay = sys.argv[1], sys.argv[2]
-    kwin = FakeKWin(address, None if delay == "never" else float(delay))
+    kwin = KWinScripting(address, None if delay == "never" else float(delay))
     GLib.io_add_watch(sys.stdin, GLib.IO_IN | GLib.IO_HUP, kwin.command)
     print("ready", flush=True)
     GLib.MainLoop().run()

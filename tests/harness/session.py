@@ -18,7 +18,7 @@ import time
 
 from Xlib import X, display as xdisplay, error as xerror
 
-import x11
+from . import x11
 
 SCREEN_SIZE = (1280, 1024)
 

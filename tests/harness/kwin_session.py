@@ -21,9 +21,7 @@ import stat
 
 from gi.repository import GLib
 
-import compositor
-import session
-import x11
+from . import compositor, session, x11
 
 KWIN = "/usr/bin/kwin_wayland"
 SCRIPTING = ("org.kde.KWin", "/Scripting", "org.kde.kwin.Scripting")

@@ -11,11 +11,7 @@ import tempfile
 import time
 import unittest
 
-import artwork
-import face
-import programs
-import session
-import x11
+from . import artwork, face, programs, session, x11
 from Xlib import error as xerror
 
 QUIET_PERIOD = 0.6  # several timer periods: long enough for a change that should not come

@@ -13,17 +13,14 @@ names the stub openers as Wine's browser and mail program; stopping it ends ever
 """
 
 import os
-import re
 import shutil
 import stat
 import subprocess
 import tempfile
 import unittest
 
-import artwork
-import session as xsession
-import wine_prefix
-import x11
+from . import artwork, face, wine_prefix, x11
+from . import session as xsession
 
 MAIN_WINDOW = "Zorvin"
 ABOUT_WINDOW = "About Zorvin"
@@ -99,21 +96,20 @@ def _write_stub_openers(directory, log, qt_log):
         os.chmod(path, os.stat(path).st_mode | stat.S_IXUSR | stat.S_IXGRP | stat.S_IXOTH)
 
 
-class LinuxProgram:
-    """The Qt program, `zorvin`, at the desktop's DPI, which it takes from Xft.dpi in the display's
-    X resources, as desktops set it."""
+class Program:
+    """What both programs under test share: how one is started, with what environment, and how its
+    run is followed. Each kind tells where its client area and shape are."""
 
-    name = "linux"
-    # QT_SCALE_FACTOR scales everything the program shows.
-    supports_scale_factor = True
+    name = None
+    supports_scale_factor = False  # a scale factor of the program's own, beside the DPI
 
-    def __init__(self, executable, dpi=None):
+    def __init__(self, executable, dpi):
         self.executable = os.path.abspath(executable)
         self.dpi = dpi
 
     def at_dpi(self, dpi):
-        """The same program on a desktop set to `dpi`."""
-        return LinuxProgram(self.executable, dpi)
+        """The same program on a display set to `dpi`."""
+        return type(self)(self.executable, dpi)
 
     def environment(self, work_dir, display=None, extra=None):
         env = {k: v for k, v in os.environ.items() if k not in _DESKTOP_VARIABLES}
@@ -135,29 +131,12 @@ class LinuxProgram:
         env.update(extra or {})
         return env
 
-    def client_rect(self, display, window):
-        """(x, y, width, height) of a window's client area on the screen: Qt's X window is the
-        client area itself."""
-        return display.client_origin(window) + display.client_size(window)
-
-    def client_shape(self, display, window):
-        """The window's shape in client coordinates."""
-        return display.shape_rectangles(window)
-
-    def face_shape(self, display):
-        """The client pixels the face's shape must hold at 96 DPI: those of the face's picture,
-        whose pixels are those whose centre the outline holds, as the X server fills it."""
-        return artwork.face_pixels()
-
-    def command(self):
-        return [self.executable]
+    def prepare(self, display):
+        """Sets the display up for this program's DPI before it starts."""
 
     def start(self, display, extra_env=None):
         """Starts the program on `display`, an x11.Display."""
-        if self.dpi:
-            # The pointer theme's size too, as Plasma sets it, else the arrow grows with Xft.dpi to
-            # the hand's size and cannot be told from it.
-            display.set_resources("Xft.dpi:\t%d\nXcursor.size:\t24\n" % self.dpi)
+        self.prepare(display)
         work_dir = tempfile.mkdtemp(prefix="zorvin-run-")
         env = self.environment(work_dir, display.name, extra_env)
         with open(os.path.join(work_dir, "stderr.log"), "w") as err:
@@ -178,6 +157,41 @@ class LinuxProgram:
             shutil.rmtree(work_dir, ignore_errors=True)
 
 
+class LinuxProgram(Program):
+    """The Qt program, `zorvin`, at the desktop's DPI, which it takes from Xft.dpi in the display's
+    X resources, as desktops set it."""
+
+    name = "linux"
+    # QT_SCALE_FACTOR scales everything the program shows.
+    supports_scale_factor = True
+
+    def __init__(self, executable, dpi=None):
+        super().__init__(executable, dpi)
+
+    def prepare(self, display):
+        if self.dpi:
+            # The pointer theme's size too, as Plasma sets it, else the arrow grows with Xft.dpi to
+            # the hand's size and cannot be told from it.
+            display.set_resources("Xft.dpi:\t%d\nXcursor.size:\t24\n" % self.dpi)
+
+    def client_rect(self, display, window):
+        """(x, y, width, height) of a window's client area on the screen: Qt's X window is the
+        client area itself."""
+        return display.client_origin(window) + display.client_size(window)
+
+    def client_shape(self, display, window):
+        """The window's shape in client coordinates."""
+        return display.shape_rectangles(window)
+
+    def face_shape(self, display):
+        """The client pixels the face's shape must hold at 96 DPI: those of the face's picture,
+        whose pixels are those whose centre the outline holds, as the X server fills it."""
+        return artwork.face_pixels()
+
+    def command(self):
+        return [self.executable]
+
+
 class WineRunningProgram(RunningProgram):
     def __init__(self, process, work_dir, prefix):
         super().__init__(process, work_dir)
@@ -188,7 +202,7 @@ class WineRunningProgram(RunningProgram):
         super().stop()
 
 
-class WineProgram(LinuxProgram):
+class WineProgram(Program):
     """Zorvin.exe under Wine (wine64), with the same stub openers first on PATH.
 
     A shaped window asks the window manager for no frame: Wine draws its Windows caption and frame
@@ -198,7 +212,6 @@ class WineProgram(LinuxProgram):
     """
 
     name = "wine"
-    supports_scale_factor = False
     # Prints what Windows tells programs about the display: "frame" and the frame of a captioned
     # window that cannot be resized, at the prefix's DPI; "monitor" and each monitor's rectangle,
     # as left, top, right, bottom; "region" and each rectangle of the region Windows fills the
@@ -207,13 +220,9 @@ class WineProgram(LinuxProgram):
     FACTS_PROGRAM = "zorvin_win32_display_facts.exe"
 
     def __init__(self, executable, dpi=96):
-        super().__init__(executable)
-        self.prefix = wine_prefix.WinePrefix(dpi=dpi)
+        super().__init__(executable, dpi)
+        self.prefix = wine_prefix.WinePrefix(dpi=dpi)  # one per DPI: Wine keeps it in the prefix
         self._facts = None
-
-    def at_dpi(self, dpi):
-        """The same program in a prefix whose display runs at `dpi`."""
-        return WineProgram(self.executable, dpi)
 
     def own_frame(self, display, window):
         """The frame Wine draws inside the X window: none where the window manager frames it.
@@ -241,7 +250,7 @@ class WineProgram(LinuxProgram):
                 facts = os.environ.get("ZORVIN_DISPLAY_FACTS") or os.path.join(
                     os.path.dirname(self.executable), self.FACTS_PROGRAM)
                 result = subprocess.run(
-                    ["wine", facts, *_face_outline()],
+                    ["wine", facts, *face.outline()],
                     env=self.environment(work_dir, display.name), capture_output=True, text=True,
                     timeout=120, check=True)
             finally:
@@ -282,18 +291,6 @@ class WineProgram(LinuxProgram):
         result.stderr = "".join(line for line in result.stderr.splitlines(keepends=True)
                                 if not line.startswith("wine: "))
         return result
-
-
-def _face_outline():
-    """The corners of the face's outline in its client area, as "x,y", from the program's one
-    table of them."""
-    path = os.path.join(os.path.dirname(__file__), "..", "..", "character", "face_outline.h")
-    with open(path, encoding="utf-8") as source:
-        text = source.read()
-    origin = re.search(r"kFaceOutlineClientOrigin\{(-?\d+), (-?\d+)\}", text).groups()
-    corners = re.search(r"kFaceOutline\{\{(.*?)\}\};", text, re.S).group(1)
-    return ["%d,%d" % (int(x) - int(origin[0]), int(y) - int(origin[1]))
-            for x, y in re.findall(r"\{(-?\d+), (-?\d+)\}", corners)]
 
 
 def start_shown(program, display, extra_env=None, timeout=20):

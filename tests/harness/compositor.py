@@ -23,11 +23,8 @@ import Xlib.ext
 from gi.repository import Gio, GLib
 from Xlib import X
 
-import face
-import programs
-import session
-import x11
-from zorvin_case import FaceCase
+from . import face, programs, session, x11
+from .zorvin_case import FaceCase
 
 DBUS = ("org.freedesktop.DBus", "/org/freedesktop/DBus", "org.freedesktop.DBus")
 
@@ -287,7 +284,7 @@ class FaceOnWayland(FaceCase):
         """The pointer at the desktop's far left, far right, above and below the face, in the
         face's coordinates, each with its name."""
         ox, oy = self.face_origin()
-        left_eye = face.EYES[0]
+        left_eye = face.eyes()[0]
         eye_x, eye_y = ox + left_eye[0], oy + left_eye[1]
         return [((0, eye_y), "far left"), ((width - 1, eye_y), "far right"),
                 ((eye_x, 0), "above"), ((eye_x, height - 1), "below")]

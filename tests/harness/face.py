@@ -1,17 +1,13 @@
 """The face as the tests see it: its pupils found in its pixels, and the figures the program's own
 code gives for its windows and pupils, which the screen must agree with. The figures come from
-zorvin_figures (tests/headless/figures.cpp), which ZORVIN_FIGURES names: the character's layout
-and scaling, and its pupils placed on the in-memory window system."""
+zorvin_figures (tests/forms/figures.cpp), which ZORVIN_FIGURES names: the face's geometry, the
+character's layout and scaling, and its pupils placed on the in-memory window system."""
 
 import functools
 import os
 import subprocess
 
-import artwork
-
-# The eyes' centres, left and right, in the face's own pixels: where the tests aim the pointer
-# along their rows and columns.
-EYES = ((21, 32), (71, 32))
+from . import artwork
 
 
 def _figures(*arguments):
@@ -20,6 +16,24 @@ def _figures(*arguments):
         raise AssertionError("ZORVIN_FIGURES names no zorvin_figures to ask")
     return subprocess.run([program, *map(str, arguments)], capture_output=True, text=True,
                           check=True).stdout.splitlines()
+
+
+@functools.lru_cache(maxsize=None)
+def _geometry():
+    lines = [line.split() for line in _figures("face")]
+    return ([tuple(map(int, values)) for kind, *values in lines if kind == "eye"],
+            next(values for kind, *values in lines if kind == "outline"))
+
+
+def eyes():
+    """The eyes' centres, left and right, in the face's own pixels: where the tests aim the
+    pointer along their rows and columns."""
+    return _geometry()[0]
+
+
+def outline():
+    """The corners of the face's outline in its client area, as "x,y"."""
+    return _geometry()[1]
 
 
 @functools.lru_cache(maxsize=None)

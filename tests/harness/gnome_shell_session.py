@@ -20,9 +20,7 @@ import subprocess
 
 from gi.repository import GLib
 
-import compositor
-import session
-import x11
+from . import compositor, session, x11
 
 GNOME_SHELL = "/usr/bin/gnome-shell"
 SHELL = ("org.gnome.Shell", "/org/gnome/Shell")

@@ -14,9 +14,7 @@ import shutil
 import subprocess
 import unittest
 
-import compositor
-import session
-import x11
+from . import compositor, session, x11
 
 # The X11 backend's output, in buffer pixels, at the host's top-left corner.
 OUTPUT_SIZE = (1024, 768)

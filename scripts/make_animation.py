@@ -1,7 +1,9 @@
 """Makes docs/zorvin.png, the README's animated picture of the pupils following a pointer that
 circles the face, from screenshots of the running program on a virtual screen:
 
-    /usr/bin/python3 docs/make_animation.py <zorvin> [<output file>]
+    /usr/bin/python3 -m scripts.make_animation <zorvin> [<output file>]
+
+from the source's top folder.
 
 The screen is Xvfb with openbox, as in the end-to-end tests. Screenshots do not show the pointer,
 so an arrow is drawn where it is. The frames are an animated PNG, each shown for 0.15 seconds,
@@ -12,13 +14,8 @@ import math
 import os
 import sys
 
-sys.path[:0] = [os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", folder)
-                for folder in ("scripts", os.path.join("tests", "e2e"))]
-
-import demo  # noqa: E402
-import png  # noqa: E402
-import programs  # noqa: E402
-import session  # noqa: E402
+from scripts import demo, png
+from tests.harness import programs, session
 
 DESKTOP = (58, 110, 165)
 FRAMES = 24
@@ -92,5 +89,5 @@ def main(executable, path):
 if __name__ == "__main__":
     if len(sys.argv) not in (2, 3):
         sys.exit(__doc__)
-    default = os.path.join(os.path.dirname(os.path.abspath(__file__)), "zorvin.png")
+    default = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "docs", "zorvin.png")
     main(sys.argv[1], sys.argv[2] if len(sys.argv) == 3 else default)
