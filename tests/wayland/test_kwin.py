@@ -85,7 +85,9 @@ class KWinTest(compositor.FaceOnWayland):
 
     def assert_all_follow(self, *instances):
         width, height = self.kwin.size
-        for x, y in ((0, 0), (width - 1, height - 1)):
+        # Never the corner where the tests leave the pointer: a face started with the pointer at
+        # (0, 0) takes it for one not moved yet, and a move there is none.
+        for x, y in ((1, 1), (width - 1, height - 1)):
             self.kwin.move_pointer(x, y)
             for number, (_, face_window, _) in enumerate(instances):
                 self.wait_for_pupils(self.expected_pupils(x, y, face_window),
