@@ -25,6 +25,7 @@ FormWindow::FormWindow(WindowRegistry& registry, WindowSystem& system, const For
     native_ = system.NewWindow(*this, layout, ScreenHoldingMost(screens, loaded));
     AddControls();
     position_ = FormPosition(native_->Place());
+    Rescaled();  // placed, the window has the scale of the screen it is on
     hwnd_ = registry.Add(*this);
 }
 

@@ -162,8 +162,9 @@ class NativeWindow {
     // A push button reports its clicks itself; the forms read and write none of its properties.
     virtual void AddButton(const ControlLayout& control) = 0;
     virtual std::unique_ptr<NativeTimer> AddTimer(const ControlLayout& control) = 0;
-    // Once its controls are made: sizes the window for them and centres it on its screen, still
-    // hidden. Returns where the outer top-left corner is then.
+    // Once its controls are made: takes the scale of its screen (Scale), sizes the window for its
+    // controls and centres it on that screen, still hidden. Returns where the outer top-left
+    // corner is then.
     virtual Point Place() = 0;
 
     // Modeless, without owner, brought to the front.

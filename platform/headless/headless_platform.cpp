@@ -24,9 +24,17 @@ HeadlessWindow::HeadlessWindow(HeadlessPlatform& platform, WindowEvents& events,
     : platform_(platform),
       events_(events),
       layout_(layout),
-      scale_(DpiScale::Of(layout.dpiScaling, platform.dpi_)),
-      corner_(CentredOn(screen, OuterSizeAt(layout, scale_))) {
+      screen_(screen),
+      scale_(DpiScale::Of(layout.dpiScaling, kStandardDpi)) {
     platform.record("Load " + std::string(layout.name));
+}
+
+// Made at 96 DPI, as a Windows window is, it takes the display's scale only when placed: the form
+// window must place its pictures by the scale it has then.
+Point HeadlessWindow::Place() {
+    scale_ = DpiScale::Of(layout_.dpiScaling, platform_.dpi_);
+    corner_ = CentredOn(screen_, OuterSizeAt(layout_, scale_));
+    return corner_;
 }
 
 std::unique_ptr<NativePicture> HeadlessWindow::AddPicture(const ControlLayout& control) {

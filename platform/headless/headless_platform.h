@@ -77,7 +77,7 @@ class HeadlessWindow final : public NativeWindow {
     std::unique_ptr<NativeLabel> AddLabel(const ControlLayout& control) override;
     void AddButton(const ControlLayout& control) override;
     std::unique_ptr<NativeTimer> AddTimer(const ControlLayout& control) override;
-    Point Place() override { return corner_; }
+    Point Place() override;
     void Show() override;
     void Hide() override { visible_ = false; }
     void Destroy() override;
@@ -93,7 +93,8 @@ class HeadlessWindow final : public NativeWindow {
     HeadlessPlatform& platform_;
     WindowEvents& events_;
     const FormLayout& layout_;
-    const DpiScale scale_;
+    const Rect screen_;
+    DpiScale scale_;
     FormWindow* form_ = nullptr;
     // Owned by the form window's controls, which go before this window does.
     std::map<ControlKey, HeadlessPicture*> pictures_;
