@@ -77,7 +77,9 @@ class GnomeShellTest(compositor.FaceOnWayland):
         self.assertEqual(len(lines), 1, "what the program said: %r" % lines)
         self.assertIn('"%s"' % ENABLE_COMMAND, lines[0])
         self.extension(True)
-        self.look_from(0, 0, "over the empty desktop once the extension is enabled")
+        # Not (0, 0), where the test before leaves the pointer: a face started with the pointer
+        # there takes it for one not moved yet.
+        self.look_from(1, 1, "over the empty desktop once the extension is enabled")
 
     def test_still_pointer_costs_no_message(self):
         zorvin = self.start_program(self.shell.environment)
